@@ -1,0 +1,10 @@
+#pragma once
+
+#include "CMessageSink.h"
+
+/// Writes each message to standard error followed by a newline.
+class CStderrMessageSink : public CMessageSink
+{
+public:
+    void showMessage(const std::string& text, Icon icon = Icon::Warning) override;
+};

@@ -1,0 +1,83 @@
+#include "Platform.h"
+
+#include "CBusyIndicator.h"
+#include "CLocalFileSystem.h"
+#include "CMemorySettingsStore.h"
+#include "CStderrMessageSink.h"
+
+namespace {
+
+class CNoBusyIndicator : public CBusyIndicator
+{
+public:
+    void begin() override {}
+    void end() override {}
+};
+
+CMemorySettingsStore& defaultSettings()
+{
+    static CMemorySettingsStore store;
+    return store;
+}
+CStderrMessageSink& defaultMessages()
+{
+    static CStderrMessageSink sink;
+    return sink;
+}
+CLocalFileSystem& defaultFiles()
+{
+    static CLocalFileSystem files;
+    return files;
+}
+CNoBusyIndicator& defaultBusy()
+{
+    static CNoBusyIndicator busy;
+    return busy;
+}
+
+CSettingsStore* g_settings = nullptr;
+CMessageSink* g_messages = nullptr;
+CFileSystem* g_files = nullptr;
+CBusyIndicator* g_busy = nullptr;
+
+} // namespace
+
+CSettingsStore& Platform::settings() { return g_settings ? *g_settings : defaultSettings(); }
+CMessageSink& Platform::messages() { return g_messages ? *g_messages : defaultMessages(); }
+CFileSystem& Platform::files() { return g_files ? *g_files : defaultFiles(); }
+CBusyIndicator& Platform::busy() { return g_busy ? *g_busy : defaultBusy(); }
+
+void Platform::setSettings(CSettingsStore* store) { g_settings = store; }
+void Platform::setMessages(CMessageSink* sink) { g_messages = sink; }
+void Platform::setFiles(CFileSystem* files) { g_files = files; }
+void Platform::setBusy(CBusyIndicator* busy) { g_busy = busy; }
+
+void Platform::reset()
+{
+    g_settings = nullptr;
+    g_messages = nullptr;
+    g_files = nullptr;
+    g_busy = nullptr;
+    defaultSettings().clear();
+}
+
+CScopedPlatform::CScopedPlatform(CSettingsStore* store, CMessageSink* sink, CFileSystem* files,
+                                 CBusyIndicator* busy)
+    : m_settings(g_settings), m_messages(g_messages), m_files(g_files), m_busy(g_busy)
+{
+    g_settings = store;
+    g_messages = sink;
+    g_files = files;
+    g_busy = busy;
+}
+
+CScopedPlatform::~CScopedPlatform()
+{
+    g_settings = m_settings;
+    g_messages = m_messages;
+    g_files = m_files;
+    g_busy = m_busy;
+}
+
+CBusyScope::CBusyScope() { Platform::busy().begin(); }
+CBusyScope::~CBusyScope() { Platform::busy().end(); }

@@ -1,0 +1,53 @@
+#pragma once
+
+class CBusyIndicator;
+class CFileSystem;
+class CMessageSink;
+class CSettingsStore;
+
+/// The services the core calls, installed by the program that hosts it (the desktop
+/// program, the command-line tool or a test). Every slot has a working default: an
+/// in-memory settings store, messages to standard error, the real file system and no busy
+/// indicator. Installing nullptr restores the default; reset() restores all of them.
+/// The installer keeps ownership of what it installs.
+class Platform
+{
+public:
+    static CSettingsStore& settings();
+    static CMessageSink& messages();
+    static CFileSystem& files();
+    static CBusyIndicator& busy();
+
+    static void setSettings(CSettingsStore* store);
+    static void setMessages(CMessageSink* sink);
+    static void setFiles(CFileSystem* files);
+    static void setBusy(CBusyIndicator* busy);
+    static void reset();
+};
+
+/// Installs services for the lifetime of a scope and restores the previous ones after it.
+class CScopedPlatform
+{
+public:
+    CScopedPlatform(CSettingsStore* store, CMessageSink* sink, CFileSystem* files = nullptr,
+                    CBusyIndicator* busy = nullptr);
+    ~CScopedPlatform();
+    CScopedPlatform(const CScopedPlatform&) = delete;
+    CScopedPlatform& operator=(const CScopedPlatform&) = delete;
+
+private:
+    CSettingsStore* m_settings;
+    CMessageSink* m_messages;
+    CFileSystem* m_files;
+    CBusyIndicator* m_busy;
+};
+
+/// Shows the busy indicator while it lives.
+class CBusyScope
+{
+public:
+    CBusyScope();
+    ~CBusyScope();
+    CBusyScope(const CBusyScope&) = delete;
+    CBusyScope& operator=(const CBusyScope&) = delete;
+};

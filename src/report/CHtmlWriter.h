@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+class CFooterClock;
+
+/// Streams a report page to an open stdio stream in one of three modes: 0 = HTML without
+/// links, 1 = plain text, 3 = HTML with links. The writer does not own the stream.
+class CHtmlWriter
+{
+public:
+    enum { ModeHtml = 0, ModeText = 1, ModeHtmlLinks = 3 };
+    /// Colour value that means "no background colour".
+    static constexpr unsigned int NoColor = 0x80000000u;
+
+    CHtmlWriter(FILE* stream, int mode);
+    /// A writer whose footer takes its date and time from clock (not owned).
+    CHtmlWriter(FILE* stream, int mode, const CFooterClock* clock);
+
+    bool IsHtml() const { return m_mode != ModeText; }
+
+    void WritePageHead(const char* title);
+    void WritePageEnd();
+    void OpenTable(int width, int align, bool border, int cellPadding);
+    void CloseTable();
+    void OpenRow(unsigned int bgColor, int vAlign, int hAlign);
+    void CloseRow();
+    void OpenCell(int align, int widthPercent, int colSpan, int rowSpan);
+    void CloseCell();
+    void BeginBold();
+    void EndBold();
+    void BeginItalic();
+    void EndItalic();
+    void LineBreak();
+    void OpenParagraph();
+    void CloseParagraph();
+    void OpenHeading(int level);
+    void CloseHeading(int level);
+    void WriteHeading(const char* text);
+    void Write(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void WriteQuoted(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void WriteNoBreak(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void WriteNumber(double value, int precision);
+    void OpenLink(const char* href);
+    void OpenLinkTarget(const char* href, const char* target);
+    void OpenAnchor(const char* id);
+    void CloseLink();
+    void WriteFooter();
+
+    int m_mode;
+    FILE* m_stream;
+
+private:
+    const CFooterClock* m_clock;
+};
