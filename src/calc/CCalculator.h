@@ -1,0 +1,120 @@
+#pragma once
+
+#include <string>
+
+class CHtmlWriter;
+class CTableLabels;
+
+/// Abstract base of every calculator: the significance level, the lists of powers and
+/// sample sizes, the selected table cell and the link to the next calculator of the same
+/// analysis window. The analysis state owns the chain; a calculator owns nothing but the
+/// fields below, and its destructor does not follow next.
+class CCalculator
+{
+public:
+    /// Maximum number of entries of each list.
+    static constexpr int MaxListSize = 100;
+
+    /// No list, errors reported, 2 decimals, significance level 0.05 two-tailed.
+    CCalculator();
+    CCalculator(const CCalculator&) = delete;
+    CCalculator& operator=(const CCalculator&) = delete;
+
+    /// Writes the results as tab-separated text for the graph export; always true.
+    virtual bool WriteDataTable(CHtmlWriter& w, CTableLabels& labels) = 0;
+    /// Writes the page of step 3: title, choices, instructions and the tradeoff table.
+    virtual bool WriteTradeoffPage(CHtmlWriter& w) = 0;
+    /// A deep copy of this calculator and of every calculator after it in the chain.
+    virtual CCalculator* Clone() const = 0;
+    /// True when this calculator serves goal (0 sample size, 1 power) and design (0..5).
+    virtual bool IsKind(int goal, int design) const = 0;
+    /// String-table id of the page title; also the calculator's identity within a chain.
+    virtual unsigned int GetTitleId() const = 0;
+    /// String-table id of the step-4 page title, always GetTitleId() + 1.
+    virtual unsigned int GetExplanationTitleId() const = 0;
+    /// Id of the graph template.
+    virtual unsigned int GetGraphTemplateId() const = 0;
+    /// Full path of the graph-template file; true when that file exists.
+    virtual bool GetGraphTemplatePath(std::string& out) const = 0;
+    /// Selects a table cell from a link query (may be null, which clears the selection);
+    /// returns HasSelection().
+    virtual bool SelectFromQuery(const char* query) = 0;
+    /// True when a table cell is selected.
+    virtual bool HasSelection() const = 0;
+    /// Writes the page of step 4: the detailed report on the selected cell.
+    virtual void WriteExplanationPage(CHtmlWriter& w) = 0;
+
+    virtual ~CCalculator() = default;
+
+    /// Stores the two-tailed-equivalent level alpha (a one-tailed 0.05 is passed as 0.10)
+    /// and its normal deviate. Refuses (false, nothing changed) unless 0 < alpha < 1.
+    bool SetAlpha(double alpha, bool twoTailed);
+    /// The level the user chose: "%.2f", with " (two-tailed)" or " (one-tailed)" when
+    /// withTails is true.
+    void FormatAlpha(std::string& out, bool withTails) const;
+    /// Stores power i in percent and its standard normal quantile. False only for an index
+    /// outside the list.
+    bool SetPower(int i, double percent);
+    /// Stores sample size i. False only for an index outside the list.
+    bool SetN(int i, int n);
+    /// A refused input: with m_reportErrors, shows message and throws CUserException;
+    /// otherwise returns false.
+    bool ReportError(const char* message);
+
+    /// Selects from query (when not null) and writes the step-4 page; false, with nothing
+    /// written, when no cell is selected.
+    bool WriteReportForQuery(CHtmlWriter& w, const char* query);
+
+    /// Replaces the powers with the comma-separated list text (percent values, each from
+    /// 1e-12 to 99.999999999999, at most 100 distinct ones), sorted descending. A refused
+    /// text goes through ReportError and leaves the list as it was.
+    bool ParsePowers(const std::string& text);
+    /// Replaces the sample sizes with the comma-separated list text (whole numbers from 2 to
+    /// 1,000,000, at most 100 distinct ones), sorted ascending. A refused text goes through
+    /// ReportError and leaves the list as it was.
+    bool ParseNs(const std::string& text);
+    /// The powers joined by "," as FormatNumber writes them, for example "99,95,90,80,50".
+    void FormatPowers(std::string& out) const;
+    /// The sample sizes joined by ",", for example "3,4,5".
+    void FormatNs(std::string& out) const;
+
+    CCalculator* next;
+    double m_alpha;
+    double m_zAlpha;
+    bool m_twoTailed;
+    int m_nPowers;
+    int m_nNs;
+    double m_powers[MaxListSize];
+    double m_zPowers[MaxListSize];
+    int m_ns[MaxListSize];
+    bool m_reportErrors;
+    int m_decimals;
+    int m_selPower;
+    int m_selN;
+
+protected:
+    /// The standard deviation rule shared by the designs whose first input is an SD: sd
+    /// must be > 0, otherwise the message is shown and CUserException thrown whatever
+    /// m_reportErrors holds. On success stores sd in field and sets m_decimals from it.
+    bool SetSD(double sd, double& field);
+
+    /// Copies every field of this base from source (level, lists, error flag, decimals,
+    /// selection) and sets next to a deep copy of the rest of source's chain. A concrete
+    /// Clone constructs its copy, copies its own inputs, and calls this last:
+    ///     std::unique_ptr<CMyCalc> copy(new CMyCalc);
+    ///     copy->m_sd = m_sd;
+    ///     copy->CopyCoreFrom(*this);
+    ///     return copy.release();
+    void CopyCoreFrom(const CCalculator& source);
+
+    /// Loads the stored default powers and sample sizes of a sample-size calculator,
+    /// silently falling back to (and removing) any stored list that is empty or invalid.
+    void LoadSampleDefaults();
+    /// Loads the stored default powers of a power calculator the same way and sets the
+    /// single sample size 0 that a power calculator holds.
+    void LoadPowerDefaults();
+
+private:
+    void StorePowers(const double* values, int count);
+    void StoreNs(const int* values, int count);
+};

@@ -1,0 +1,119 @@
+// The lists of powers and sample sizes of CCalculator: parsing, text form and the stored
+// defaults every new calculator starts with.
+#include "CCalculator.h"
+
+#include "CSettingsStore.h"
+#include "Formatting.h"
+#include "ListScanners.h"
+#include "Platform.h"
+
+namespace {
+
+const char* const SettingsSection = "Application";
+const char* const SamplePowersName = "Sample Size Powers";
+const char* const SampleSeriesName = "Sample Size Series";
+const char* const PowerPowersName = "Powers Determination";
+
+const double DefaultSamplePowers[] = {99, 95, 90, 80, 50};
+const int DefaultSampleSeries[] = {3,  4,  5,   6,   7,   8,   9,   10,  12,  14,
+                                   16, 18, 20,  25,  30,  35,  40,  50,  60,  70,
+                                   80, 90, 100, 150, 200, 300, 400, 500, 1000};
+const double DefaultPowerPowers[] = {99, 95, 90, 85, 80, 75, 70, 60, 50, 40, 30, 20, 10};
+
+template <typename T, int N> constexpr int countOf(const T (&)[N])
+{
+    return N;
+}
+
+} // namespace
+
+bool CCalculator::ParsePowers(const std::string& text)
+{
+    double values[MaxListSize];
+    int count = 0;
+    if (const char* message = scanPowerList(text, values, count))
+        return ReportError(message);
+    StorePowers(values, count);
+    return true;
+}
+
+bool CCalculator::ParseNs(const std::string& text)
+{
+    int values[MaxListSize];
+    int count = 0;
+    if (const char* message = scanSampleSizeList(text, values, count))
+        return ReportError(message);
+    StoreNs(values, count);
+    return true;
+}
+
+void CCalculator::FormatPowers(std::string& out) const
+{
+    out.clear();
+    std::string number;
+    for (int i = 0; i < m_nPowers; ++i) {
+        FormatNumber(m_powers[i], number);
+        if (i > 0)
+            out += ',';
+        out += number;
+    }
+}
+
+void CCalculator::FormatNs(std::string& out) const
+{
+    out.clear();
+    for (int i = 0; i < m_nNs; ++i) {
+        if (i > 0)
+            out += ',';
+        out += std::to_string(m_ns[i]);
+    }
+}
+
+void CCalculator::StorePowers(const double* values, int count)
+{
+    m_nPowers = 0;
+    for (int i = 0; i < count; ++i) {
+        SetPower(m_nPowers, values[i]);
+        ++m_nPowers;
+    }
+}
+
+void CCalculator::StoreNs(const int* values, int count)
+{
+    m_nNs = 0;
+    for (int i = 0; i < count; ++i) {
+        SetN(m_nNs, values[i]);
+        ++m_nNs;
+    }
+}
+
+void CCalculator::LoadSampleDefaults()
+{
+    CSettingsStore& store = Platform::settings();
+    m_reportErrors = false;
+    const std::string powers = store.readString(SettingsSection, SamplePowersName, "");
+    if (powers.empty() || !ParsePowers(powers)) {
+        StorePowers(DefaultSamplePowers, countOf(DefaultSamplePowers));
+        store.deleteValue(SettingsSection, SamplePowersName);
+    }
+    const std::string series = store.readString(SettingsSection, SampleSeriesName, "");
+    if (series.empty() || !ParseNs(series)) {
+        StoreNs(DefaultSampleSeries, countOf(DefaultSampleSeries));
+        store.deleteValue(SettingsSection, SampleSeriesName);
+    }
+    m_reportErrors = true;
+}
+
+void CCalculator::LoadPowerDefaults()
+{
+    CSettingsStore& store = Platform::settings();
+    m_reportErrors = false;
+    const std::string powers = store.readString(SettingsSection, PowerPowersName, "");
+    if (powers.empty() || !ParsePowers(powers)) {
+        StorePowers(DefaultPowerPowers, countOf(DefaultPowerPowers));
+        store.deleteValue(SettingsSection, PowerPowersName);
+    }
+    m_nNs = 1;
+    m_ns[0] = 0;
+    m_reportErrors = true;
+}
