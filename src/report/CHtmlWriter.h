@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdarg>
 #include <cstdio>
 #include <string>
 
@@ -7,15 +8,22 @@ class CFooterClock;
 
 /// Streams a report page to an open stdio stream in one of three modes: 0 = HTML without
 /// links, 1 = plain text, 3 = HTML with links. The writer does not own the stream.
+/// Numbers always use "." as the decimal point, whatever the process locale.
 class CHtmlWriter
 {
 public:
-    enum { ModeHtml = 0, ModeText = 1, ModeHtmlLinks = 3 };
+    enum
+    {
+        ModeHtml = 0,
+        ModeText = 1,
+        ModeHtmlLinks = 3
+    };
     /// Colour value that means "no background colour".
     static constexpr unsigned int NoColor = 0x80000000u;
 
     CHtmlWriter(FILE* stream, int mode);
-    /// A writer whose footer takes its date and time from clock (not owned).
+    /// A writer whose footer takes its date and time from clock (not owned). A null clock
+    /// means the user's local date and time.
     CHtmlWriter(FILE* stream, int mode, const CFooterClock* clock);
 
     bool IsHtml() const { return m_mode != ModeText; }
@@ -48,9 +56,19 @@ public:
     void CloseLink();
     void WriteFooter();
 
+    /// The text WriteNumber writes: "%.*f" when precision is not 0, else "%.14g" above
+    /// 0.0001, else "%14.12f" without its trailing zeros and a final ".".
+    static std::string numberText(double value, int precision);
+
     int m_mode;
     FILE* m_stream;
 
 private:
+    bool writesLinks() const { return m_mode == ModeHtmlLinks; }
+    void put(const char* text);
+    void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void vprint(const char* format, va_list args);
+    void putAlign(const char* attribute, int code);
+
     const CFooterClock* m_clock;
 };

@@ -1,0 +1,319 @@
+#include "CHtmlWriter.h"
+
+#include "CLocaleClock.h"
+
+#include <locale.h>
+
+namespace {
+
+// Values of the alignment codes 1 to 9; code 0 leaves the attribute out.
+const char* const kAlignNames[] = {
+    nullptr,    "\"LEFT\"", "\"CENTER\"", "\"RIGHT\"",  "\"JUSTIFY\"",
+    "\"CHAR\"", "\"TOP\"",  "\"MIDDLE\"", "\"BOTTOM\"", "\"BASELINE\"",
+};
+const int kAlignCount = sizeof(kAlignNames) / sizeof(kAlignNames[0]);
+
+const char* orEmpty(const char* text)
+{
+    return text != nullptr ? text : "";
+}
+
+const CFooterClock& localClock()
+{
+    static const CLocaleClock clock;
+    return clock;
+}
+
+// Pages and data tables are read back by programs that expect "." as the decimal point, so
+// every printf call runs under the "C" locale of this thread only. The process's locale is
+// never touched. Should the locale object be unavailable, uselocale(0) changes nothing.
+locale_t cLocale()
+{
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    return locale;
+}
+
+std::string formatC(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+std::string formatC(const char* format, ...)
+{
+    char buffer[128];
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    locale_t previous = uselocale(cLocale());
+    const int length = vsnprintf(buffer, sizeof buffer, format, args);
+    uselocale(previous);
+    va_end(args);
+
+    std::string text;
+    if (length >= 0 && static_cast<size_t>(length) < sizeof buffer) {
+        text.assign(buffer, static_cast<size_t>(length));
+    } else if (length >= 0) {
+        text.resize(static_cast<size_t>(length));
+        previous = uselocale(cLocale());
+        vsnprintf(&text[0], text.size() + 1, format, again);
+        uselocale(previous);
+    }
+    va_end(again);
+    return text;
+}
+
+} // namespace
+
+CHtmlWriter::CHtmlWriter(FILE* stream, int mode) : CHtmlWriter(stream, mode, nullptr) {}
+
+CHtmlWriter::CHtmlWriter(FILE* stream, int mode, const CFooterClock* clock)
+    : m_mode(mode), m_stream(stream), m_clock(clock != nullptr ? clock : &localClock())
+{
+}
+
+void CHtmlWriter::put(const char* text)
+{
+    fputs(text, m_stream);
+}
+
+void CHtmlWriter::print(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    vprint(format, args);
+    va_end(args);
+}
+
+void CHtmlWriter::vprint(const char* format, va_list args)
+{
+    if (format == nullptr)
+        return;
+    locale_t previous = uselocale(cLocale());
+    vfprintf(m_stream, format, args);
+    uselocale(previous);
+}
+
+void CHtmlWriter::putAlign(const char* attribute, int code)
+{
+    // Codes outside the table are left out like 0 rather than read past its end.
+    if (code <= 0 || code >= kAlignCount)
+        return;
+    put(attribute);
+    put(kAlignNames[code]);
+}
+
+void CHtmlWriter::WritePageHead(const char* title)
+{
+    if (!IsHtml())
+        return;
+    print("<HTML>\n<HEAD>\n<TITLE>%s</TITLE>\n</HEAD>\n<BODY LEFTMARGIN=15><FONT "
+          "face=\"Arial\"><TABLE WIDTH=600 BORDER=0 COLS=1><TR><TD ID=\"ALL\">",
+          orEmpty(title));
+}
+
+void CHtmlWriter::WritePageEnd()
+{
+    if (IsHtml())
+        put("</TD></TR></TABLE></FONT></BODY>\n</HTML>");
+}
+
+void CHtmlWriter::OpenTable(int width, int align, bool border, int cellPadding)
+{
+    if (!IsHtml())
+        return;
+    put("<TABLE ");
+    if (width != 0)
+        print(" WIDTH=\"%d\"", width);
+    putAlign(" ALIGN=", align);
+    put(border ? " BORDER=\"2\"" : " BORDER=\"0\"");
+    if (cellPadding >= 0)
+        print("CELLSPACING = \"0\" CELLPADDING = \"%d\"", cellPadding);
+    put(">\n");
+}
+
+void CHtmlWriter::CloseTable()
+{
+    put(IsHtml() ? "</TABLE>\n" : "\n");
+}
+
+void CHtmlWriter::OpenRow(unsigned int bgColor, int vAlign, int hAlign)
+{
+    if (!IsHtml())
+        return;
+    put("<TR");
+    if (bgColor != NoColor)
+        print(" BGCOLOR=\"#%06X\"", bgColor);
+    putAlign(" VALIGN=", vAlign);
+    putAlign(" ALIGN=", hAlign);
+    put(">\n");
+}
+
+void CHtmlWriter::CloseRow()
+{
+    put(IsHtml() ? "</TR>\n" : "\n");
+}
+
+void CHtmlWriter::OpenCell(int align, int widthPercent, int colSpan, int rowSpan)
+{
+    if (!IsHtml())
+        return;
+    put("<TD");
+    putAlign(" ALIGN=", align);
+    if (colSpan != 0)
+        print(" COLSPAN=\"%d\"", colSpan);
+    if (rowSpan != 0)
+        print(" ROWSPAN=\"%d\"", rowSpan);
+    if (widthPercent != 0)
+        print(" WIDTH=\"%d%%\"", widthPercent);
+    put(">\n");
+}
+
+void CHtmlWriter::CloseCell()
+{
+    put(IsHtml() ? "</TD>\n" : "\t");
+}
+
+void CHtmlWriter::BeginBold()
+{
+    if (IsHtml())
+        put("<B>");
+}
+
+void CHtmlWriter::EndBold()
+{
+    if (IsHtml())
+        put("</B>");
+}
+
+void CHtmlWriter::BeginItalic()
+{
+    if (IsHtml())
+        put("<I>\n");
+}
+
+void CHtmlWriter::EndItalic()
+{
+    if (IsHtml())
+        put("</I>\n");
+}
+
+void CHtmlWriter::LineBreak()
+{
+    put(IsHtml() ? "<BR>" : "\n");
+}
+
+void CHtmlWriter::OpenParagraph()
+{
+    put(IsHtml() ? "<P>\n" : "\n");
+}
+
+void CHtmlWriter::CloseParagraph()
+{
+    put(IsHtml() ? "</P>\n" : "\n");
+}
+
+void CHtmlWriter::OpenHeading(int level)
+{
+    if (IsHtml())
+        print("<H%d>", level);
+}
+
+void CHtmlWriter::CloseHeading(int level)
+{
+    if (IsHtml())
+        print("</H%d>", level);
+    else
+        put("\n");
+}
+
+void CHtmlWriter::WriteHeading(const char* text)
+{
+    print(IsHtml() ? "<H4>%s</H4>" : "\n%s\n", orEmpty(text));
+}
+
+void CHtmlWriter::Write(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    vprint(format, args);
+    va_end(args);
+}
+
+void CHtmlWriter::WriteQuoted(const char* format, ...)
+{
+    const char* quote = IsHtml() ? "&quot;" : "\"";
+    put(quote);
+    va_list args;
+    va_start(args, format);
+    vprint(format, args);
+    va_end(args);
+    put(quote);
+}
+
+void CHtmlWriter::WriteNoBreak(const char* format, ...)
+{
+    if (IsHtml())
+        put("<nobr>");
+    va_list args;
+    va_start(args, format);
+    vprint(format, args);
+    va_end(args);
+    if (IsHtml())
+        put("</nobr>");
+}
+
+std::string CHtmlWriter::numberText(double value, int precision)
+{
+    if (precision != 0)
+        return formatC("%.*f", precision, value);
+    if (value > 0.0001)
+        return formatC("%.14g", value);
+    std::string text = formatC("%14.12f", value);
+    // A finite value fills the width of 14 by itself; only "nan" and "-inf" come out padded,
+    // and a number field must not start with blanks.
+    text.erase(0, text.find_first_not_of(' '));
+    while (text.size() > 1 && text.back() == '0')
+        text.pop_back();
+    if (text.size() > 1 && text.back() == '.')
+        text.pop_back();
+    return text;
+}
+
+void CHtmlWriter::WriteNumber(double value, int precision)
+{
+    put(numberText(value, precision).c_str());
+}
+
+void CHtmlWriter::OpenLink(const char* href)
+{
+    if (writesLinks())
+        print("<A HREF=\"%s\">\n", orEmpty(href));
+}
+
+void CHtmlWriter::OpenLinkTarget(const char* href, const char* target)
+{
+    if (writesLinks())
+        print("<A HREF=\"%s\" TARGET=\"%s\">\n", orEmpty(href), orEmpty(target));
+}
+
+void CHtmlWriter::OpenAnchor(const char* id)
+{
+    if (writesLinks())
+        print("<A id=\"%s\">\n", orEmpty(id));
+}
+
+void CHtmlWriter::CloseLink()
+{
+    if (writesLinks())
+        put("</A>\n");
+}
+
+void CHtmlWriter::WriteFooter()
+{
+    LineBreak();
+    if (IsHtml())
+        put("<hr><small>");
+    put(" ");
+    put(IsHtml() ? "&nbsp;&nbsp;" : " ");
+    put(m_clock->now().c_str());
+    if (IsHtml())
+        put("</small>");
+}
