@@ -37,6 +37,8 @@ TEST(FormatNumberTest, UsesShortestFormAboveOneTenThousandthAndTrimmedFixedBelow
         {1.0 / 3, "0.33333333333333"},
         {1234567.25, "1234567.25"},
         {1e20, "1e+20"},
+        // Longer than any short buffer: -2^210, exact in binary and in its decimal digits.
+        {-0x1p210, "-1645504557321206042154969182557350504982735865633579863348609024"},
     };
     for (const Case& c : cases) {
         std::string out = "old";
