@@ -1,0 +1,50 @@
+#pragma once
+
+#include "CSettingsStore.h"
+
+#include <QSettings>
+
+#include <memory>
+#include <string>
+
+/// The per-user settings store on QSettings in INI format, shared by the desktop program and
+/// the command-line tool. By default the file is "<XDG config folder>/Veldrine Software/
+/// Zentrima.ini" (usually ~/.config/...), and every value lives below the level "2.00", so
+/// the value "Sample Size Powers" of section "Application" is the key
+/// "2.00/Application/Sample Size Powers" (in the file: group [2.00], key
+/// "Application\Sample%20Size%20Powers"). Sections and names are kept exactly; they must not
+/// contain "/" or "\", which QSettings reads as level separators.
+class CQtSettingsStore : public CSettingsStore
+{
+public:
+    /// The user's own settings file in the XDG config folder.
+    CQtSettingsStore();
+    /// A settings file at an explicit path (tests, a portable install).
+    explicit CQtSettingsStore(const std::string& filePath);
+    ~CQtSettingsStore() override;
+    CQtSettingsStore(const CQtSettingsStore&) = delete;
+    CQtSettingsStore& operator=(const CQtSettingsStore&) = delete;
+
+    std::string readString(const std::string& section, const std::string& name,
+                           const std::string& defaultValue) const override;
+    void writeString(const std::string& section, const std::string& name,
+                     const std::string& value) override;
+    /// A stored value that is not a whole int reads as defaultValue.
+    int readInt(const std::string& section, const std::string& name,
+                int defaultValue) const override;
+    void writeInt(const std::string& section, const std::string& name, int value) override;
+    /// Removes the value; a value that is not there leaves the file untouched.
+    void deleteValue(const std::string& section, const std::string& name) override;
+
+    /// Full path of the settings file.
+    std::string filePath() const;
+    /// False when the last write to the file failed (for example a read-only folder).
+    bool lastWriteSucceeded() const;
+
+private:
+    static QString keyFor(const std::string& section, const std::string& name);
+    void flush();
+
+    std::unique_ptr<QSettings> m_settings;
+    bool m_lastWriteOk = true;
+};
