@@ -6,13 +6,11 @@
 #include "Formatting.h"
 #include "ListScanners.h"
 #include "Platform.h"
+#include "StringTable.h"
 
 namespace {
 
 const char* const SettingsSection = "Application";
-const char* const SamplePowersName = "Sample Size Powers";
-const char* const SampleSeriesName = "Sample Size Series";
-const char* const PowerPowersName = "Powers Determination";
 
 const double DefaultSamplePowers[] = {99, 95, 90, 80, 50};
 const int DefaultSampleSeries[] = {3,  4,  5,   6,   7,   8,   9,   10,  12,  14,
@@ -91,15 +89,17 @@ void CCalculator::LoadSampleDefaults()
 {
     CSettingsStore& store = Platform::settings();
     m_reportErrors = false;
-    const std::string powers = store.readString(SettingsSection, SamplePowersName, "");
+    const std::string powers =
+        store.readString(SettingsSection, LoadString(IDS_SETTING_SAMPLE_POWERS), "");
     if (powers.empty() || !ParsePowers(powers)) {
         StorePowers(DefaultSamplePowers, countOf(DefaultSamplePowers));
-        store.deleteValue(SettingsSection, SamplePowersName);
+        store.deleteValue(SettingsSection, LoadString(IDS_SETTING_SAMPLE_POWERS));
     }
-    const std::string series = store.readString(SettingsSection, SampleSeriesName, "");
+    const std::string series =
+        store.readString(SettingsSection, LoadString(IDS_SETTING_SAMPLE_SERIES), "");
     if (series.empty() || !ParseNs(series)) {
         StoreNs(DefaultSampleSeries, countOf(DefaultSampleSeries));
-        store.deleteValue(SettingsSection, SampleSeriesName);
+        store.deleteValue(SettingsSection, LoadString(IDS_SETTING_SAMPLE_SERIES));
     }
     m_reportErrors = true;
 }
@@ -108,10 +108,11 @@ void CCalculator::LoadPowerDefaults()
 {
     CSettingsStore& store = Platform::settings();
     m_reportErrors = false;
-    const std::string powers = store.readString(SettingsSection, PowerPowersName, "");
+    const std::string powers =
+        store.readString(SettingsSection, LoadString(IDS_SETTING_POWER_POWERS), "");
     if (powers.empty() || !ParsePowers(powers)) {
         StorePowers(DefaultPowerPowers, countOf(DefaultPowerPowers));
-        store.deleteValue(SettingsSection, PowerPowersName);
+        store.deleteValue(SettingsSection, LoadString(IDS_SETTING_POWER_POWERS));
     }
     m_nNs = 1;
     m_ns[0] = 0;

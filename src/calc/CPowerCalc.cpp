@@ -1,0 +1,163 @@
+#include "CPowerCalc.h"
+
+#include "CFileSystem.h"
+#include "CHtmlWriter.h"
+#include "CTableLabels.h"
+#include "Formatting.h"
+#include "Platform.h"
+#include "Query.h"
+#include "ReportText.h"
+
+CPowerCalc::CPowerCalc()
+{
+    m_selPower = -1;
+    LoadPowerDefaults();
+}
+
+unsigned int CPowerCalc::GetGraphTemplateId() const
+{
+    return 189;
+}
+
+bool CPowerCalc::GetGraphTemplatePath(std::string& out) const
+{
+    if (!TemplatePath("power.qxt", out))
+        return false;
+    return Platform::files().fileExists(out);
+}
+
+bool CPowerCalc::SelectFromQuery(const char* query)
+{
+    m_selPower = QueryInt(query, "pow");
+    if (m_selPower < 0 || m_selPower >= m_nPowers)
+        m_selPower = -1;
+    return HasSelection();
+}
+
+bool CPowerCalc::HasSelection() const
+{
+    return m_selPower != -1;
+}
+
+void CPowerCalc::WritePowerTable(CHtmlWriter& w, const CTableLabels& labels) const
+{
+    CBusyScope busy;
+    w.OpenAnchor("RESULT");
+    if (!labels.title.empty()) {
+        w.OpenParagraph();
+        WriteBold(w, labels.title.c_str());
+        w.LineBreak();
+        w.CloseParagraph();
+    }
+    w.OpenTable(0, 0, false, 4);
+
+    w.OpenRow(CHtmlWriter::NoColor, 0, 0);
+    w.OpenCell(3, 0, 0, 0);
+    w.BeginBold();
+    w.WriteNoBreak("%s", labels.rowLabel.c_str());
+    w.EndBold();
+    w.CloseCell();
+    WriteSpacerCell(w);
+    w.OpenCell(2, 0, 0, 0);
+    WriteBold(w, "Power (%)");
+    w.CloseCell();
+    w.CloseRow();
+
+    for (int p = 0; p < m_nPowers; ++p) {
+        w.OpenRow(RowColor(p), 7, 2);
+        w.OpenCell(3, 0, 0, 0);
+        double value = 0;
+        const bool ok = ComputeCell(p, &value);
+        w.Write(ok ? labels.valueFormat.c_str() : labels.plainFormat.c_str(), value);
+        w.CloseCell();
+        WriteSpacerCell(w);
+        w.OpenCell(2, 0, 0, 0);
+        if (ok && labels.linkCells) {
+            w.OpenLink(formatInCLocale("?pow=%i", p).c_str());
+            w.WriteNumber(m_powers[p], 0);
+            w.CloseLink();
+        } else {
+            const bool highlight = p == m_selPower && w.IsHtml();
+            if (highlight)
+                w.Write("<FONT COLOR=\"BLUE\"><B>");
+            w.WriteNumber(m_powers[p], 0);
+            if (highlight)
+                w.Write("</B></FONT>");
+        }
+        w.CloseCell();
+        w.CloseRow();
+    }
+    w.CloseTable();
+    w.CloseLink();
+
+    if (labels.linkCells) {
+        w.OpenParagraph();
+        WriteBold(w, "Click on any result for a detailed report.");
+        w.CloseParagraph();
+    }
+}
+
+void CPowerCalc::WritePowerExplanation(CHtmlWriter& w, const char* effectName,
+                                       bool alphaWithTails) const
+{
+    if (!HasSelection())
+        return;
+    double v = 0;
+    ComputeCell(m_selPower, &v);
+    const double power = m_powers[m_selPower];
+    std::string alphaText;
+    FormatAlpha(alphaText, alphaWithTails);
+    std::string powerText;
+    FormatNumber(power, powerText);
+    std::string betaText;
+    FormatNumber(100 - power, betaText);
+    const int dp = m_decimals;
+
+    w.OpenParagraph();
+    w.BeginBold();
+    w.Write("Explanation for %s%% power:", powerText.c_str());
+    w.EndBold();
+    w.LineBreak();
+    w.CloseParagraph();
+
+    w.OpenParagraph();
+    w.Write("Assume that the true %s is %.*f. ", effectName, dp, v);
+    w.Write("Now imagine that you perform many experiments, with the same sample size used in the "
+            "completed experiment. Due to random sampling, you won't find that the %s",
+            effectName);
+    w.Write(" equals %.*f in every experiment.", dp, v);
+    w.Write(" Instead, you'll find that the %s will be greater than %.*f", effectName, dp, v);
+    w.Write(" in about half the experiments, and less than %.*f in the other half.", dp, v);
+    w.CloseParagraph();
+
+    w.OpenParagraph();
+    w.Write("In %s%% (the power) of those experiments, the P value will be less than %s so the "
+            "results will be deemed ",
+            powerText.c_str(), alphaText.c_str());
+    w.WriteQuoted("statistically significant");
+    w.Write(". In the remaining %s%% of the experiments, the P value will be greater than %s so "
+            "the results will be deemed ",
+            betaText.c_str(), alphaText.c_str());
+    w.WriteQuoted("not statistically significant");
+    w.Write(" and you will have made a Type II (beta) error.");
+    w.CloseParagraph();
+
+    w.OpenParagraph();
+    w.Write("Summary: Your experiment had a %s%% power to detect %s %s of %.*f with a significance "
+            "level (alpha) of %s.",
+            powerText.c_str(), ArticleFor(effectName), effectName, dp, v, alphaText.c_str());
+    w.CloseParagraph();
+}
+
+void CPowerCalc::WritePowerDataRows(CHtmlWriter& w, const CTableLabels& labels) const
+{
+    std::string number;
+    w.Write("%s\tPower(%%)\n", labels.rowLabel.c_str());
+    for (int p = 0; p < m_nPowers; ++p) {
+        double value = 0;
+        if (ComputeCell(p, &value))
+            w.Write(labels.valueFormat.c_str(), value);
+        FormatNumber(m_powers[p], number);
+        w.Write("\t%s\n", number.c_str());
+    }
+}

@@ -1,0 +1,153 @@
+#include "CPowerUnpairedCalc.h"
+
+#include "CHtmlWriter.h"
+#include "CTableLabels.h"
+#include "ReportText.h"
+#include "StringTable.h"
+#include "TTestShared.h"
+
+#include "Distributions.h"
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+const char* const EffectName = "difference between means";
+
+void WriteGroupRow(CHtmlWriter& w, const char* name, double n, double sd)
+{
+    w.OpenRow(CHtmlWriter::NoColor, 0, 0);
+    w.OpenCell(0, 0, 0, 0);
+    w.WriteNoBreak("%s", name);
+    w.CloseCell();
+    w.OpenCell(0, 0, 0, 0);
+    w.WriteNumber(n, 0);
+    w.CloseCell();
+    w.OpenCell(0, 0, 0, 0);
+    w.WriteNumber(sd, 0);
+    w.CloseCell();
+    w.CloseRow();
+}
+
+} // namespace
+
+CPowerUnpairedCalc::CPowerUnpairedCalc() : m_n1(-1), m_n2(-1), m_sd1(-1), m_sd2(-1), m_pooledSd(0)
+{
+}
+
+CPowerUnpairedCalc::~CPowerUnpairedCalc() = default;
+
+bool CPowerUnpairedCalc::SetGroups(double n1, double n2, double sd1, double sd2)
+{
+    // Infinite sizes or SDs would turn the pooled SD and every cell into NaN.
+    if (!(n1 >= 2) || !std::isfinite(n1))
+        return ReportError(LoadString(IDS_GROUP1_SIZE_ABOVE_ONE));
+    m_n1 = n1;
+    if (!(n2 >= 2) || !std::isfinite(n2))
+        return ReportError(LoadString(IDS_GROUP2_SIZE_ABOVE_ONE));
+    m_n2 = n2;
+    if (!(sd1 > 0) || !std::isfinite(sd1))
+        return ReportError("SD for group 1 must be positive number.\nEnter correct value in the "
+                           "field and try again.");
+    m_sd1 = sd1;
+    if (!(sd2 > 0) || !std::isfinite(sd2))
+        return ReportError("SD for group 2 must be positive number.\nEnter correct value in the "
+                           "field and try again.");
+    m_sd2 = sd2;
+    m_pooledSd = std::sqrt((sd1 * sd1 * (n1 - 1) + sd2 * sd2 * (n2 - 1)) / (n1 + n2 - 2));
+    m_decimals = DecimalsFor(m_pooledSd);
+    return true;
+}
+
+bool CPowerUnpairedCalc::ComputeCell(int powerIndex, double* out) const
+{
+    // The harmonic mean of the two sizes; m_n1 itself when the groups are the same size.
+    const double n = 2 * m_n1 * m_n2 / (m_n1 + m_n2);
+    *out = ZeroNearZero(TTestDifferenceFactor(m_zAlpha, n) * (m_zAlpha + m_zPowers[powerIndex]) *
+                        m_pooledSd);
+    return true;
+}
+
+bool CPowerUnpairedCalc::IsKind(int goal, int design) const
+{
+    return goal == 1 && design == 0;
+}
+
+unsigned int CPowerUnpairedCalc::GetTitleId() const
+{
+    return IDS_POWER_UNPAIRED_TITLE;
+}
+
+unsigned int CPowerUnpairedCalc::GetExplanationTitleId() const
+{
+    return GetTitleId() + 1;
+}
+
+CCalculator* CPowerUnpairedCalc::Clone() const
+{
+    std::unique_ptr<CPowerUnpairedCalc> copy(new CPowerUnpairedCalc);
+    copy->m_n1 = m_n1;
+    copy->m_n2 = m_n2;
+    copy->m_sd1 = m_sd1;
+    copy->m_sd2 = m_sd2;
+    copy->m_pooledSd = m_pooledSd;
+    copy->CopyCoreFrom(*this);
+    return copy.release();
+}
+
+void CPowerUnpairedCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
+{
+    WritePowerTTestChoicesStart(w, "unpaired", detailed);
+    w.OpenTable(200, 0, false, -1);
+    w.OpenRow(CHtmlWriter::NoColor, 0, 0);
+    w.OpenCell(0, 0, 0, 0);
+    w.CloseCell();
+    w.OpenCell(0, 0, 0, 0);
+    w.Write("N");
+    w.CloseCell();
+    w.OpenCell(0, 0, 0, 0);
+    w.Write("SD");
+    w.CloseCell();
+    w.CloseRow();
+    WriteGroupRow(w, "Group 1", m_n1, m_sd1);
+    WriteGroupRow(w, "Group 2", m_n2, m_sd2);
+    w.CloseTable();
+    w.LineBreak();
+    WriteSignificanceLevel(w, *this);
+}
+
+bool CPowerUnpairedCalc::WriteTradeoffPage(CHtmlWriter& w)
+{
+    w.WritePageHead("Power of a &quot;not significant&quot; t test");
+    WriteChoices(w, false);
+    w.OpenParagraph();
+    w.Write("Choose the smallest difference between the means that you think would be "
+            "scientifically interesting or important, and read the power of the experiment to "
+            "detect that difference. Click on the value for a detailed report. If you wish more "
+            "power, repeat the experiment with a larger sample size or decide it is OK to only "
+            "detect larger differences.");
+    w.CloseParagraph();
+    CTableLabels labels;
+    labels.rowLabel = "Delta";
+    labels.SetFormatsFor(m_pooledSd);
+    WritePowerTable(w, labels);
+    w.WritePageEnd();
+    return true;
+}
+
+void CPowerUnpairedCalc::WriteExplanationPage(CHtmlWriter& w)
+{
+    w.WritePageHead("Explanation of power an unpaired t test");
+    WriteChoices(w, true);
+    WritePowerExplanation(w, EffectName, true);
+    WriteTTestPowerTableEnd(w, *this, EffectName, m_pooledSd);
+}
+
+bool CPowerUnpairedCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
+{
+    labels.rowLabel = "Delta";
+    labels.SetFormatsFor(m_pooledSd);
+    WritePowerDataRows(w, labels);
+    return true;
+}

@@ -1,0 +1,141 @@
+#include "CSamplePairedCalc.h"
+
+#include "CHtmlWriter.h"
+#include "CTableLabels.h"
+#include "ReportText.h"
+#include "StringTable.h"
+#include "TTestShared.h"
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+const char* const EffectName = "difference between means";
+
+} // namespace
+
+CSamplePairedCalc::CSamplePairedCalc() : m_sd(-1.0), m_r(-1.0), m_useR(true) {}
+
+CSamplePairedCalc::~CSamplePairedCalc() = default;
+
+bool CSamplePairedCalc::SetSD(double sd)
+{
+    return CCalculator::SetSD(sd, m_sd);
+}
+
+bool CSamplePairedCalc::SetR(double r)
+{
+    if (!(r > 0) || r >= 1)
+        return ReportError("r must be between 0 and 1.\nEnter correct value in the field and try "
+                           "again.");
+    m_r = r;
+    return true;
+}
+
+bool CSamplePairedCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
+{
+    // The SD of the differences: from each group's SD and the correlation, or given directly
+    // (the division by sqrt 2 puts it on the scale of one group's SD).
+    const double sd = m_useR ? m_sd * std::sqrt(1 - m_r) : m_sd / std::sqrt(2.0);
+    const double k = TTestDifferenceFactor(m_zAlpha, m_ns[nIndex]);
+    *out = ZeroNearZero(k * (m_zAlpha + m_zPowers[powerIndex]) * sd);
+    return true;
+}
+
+bool CSamplePairedCalc::IsKind(int goal, int design) const
+{
+    return goal == 0 && design == 1;
+}
+
+unsigned int CSamplePairedCalc::GetTitleId() const
+{
+    return IDS_SAMPLE_PAIRED_TITLE;
+}
+
+unsigned int CSamplePairedCalc::GetExplanationTitleId() const
+{
+    return GetTitleId() + 1;
+}
+
+CCalculator* CSamplePairedCalc::Clone() const
+{
+    std::unique_ptr<CSamplePairedCalc> copy(new CSamplePairedCalc);
+    copy->m_sd = m_sd;
+    copy->m_r = m_r;
+    copy->m_useR = m_useR;
+    copy->CopyCoreFrom(*this);
+    return copy.release();
+}
+
+void CSamplePairedCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
+{
+    WriteSampleTTestChoicesStart(w, "Sample size for paired ", detailed);
+    if (m_useR) {
+        w.Write("Expected SD of each group = ");
+        w.WriteNumber(m_sd, 0);
+        w.LineBreak();
+        w.Write("Expected correlation (r) among pairs = ");
+        w.WriteNumber(m_r, 0);
+        w.LineBreak();
+    } else {
+        w.Write("Expected SD of the after-before differences = ");
+        w.WriteNumber(m_sd, 0);
+        w.LineBreak();
+    }
+    WriteSignificanceLevel(w, *this);
+}
+
+bool CSamplePairedCalc::WriteTradeoffPage(CHtmlWriter& w)
+{
+    w.WritePageHead("Sample size for paired t test");
+    WriteChoices(w, false);
+    w.OpenParagraph();
+    w.Write("The results below show the tradeoff between sample size, the difference you can "
+            "detect, and power. Here is one approach to follow: First, find what seems like a "
+            "reasonable sample size (number of pairs) in the first column. Then move along that "
+            "row to your desired power, and read the difference between the means that you can "
+            "detect (in the same units as the SD, which you entered). Click on that value for a "
+            "detailed report. If you need to detect a smaller difference, you'll need to choose "
+            "a larger sample size or a lower power.");
+    w.CloseParagraph();
+    CTableLabels labels;
+    labels.title = "Difference between means that can be detected";
+    labels.rowLabel = "N (# of pairs)";
+    labels.SetFormatsFor(m_sd);
+    WriteTradeoffTable(w, labels);
+    w.WritePageEnd();
+    return true;
+}
+
+void CSamplePairedCalc::WriteExplanationPage(CHtmlWriter& w)
+{
+    w.WritePageHead("Explanation of power");
+    WriteChoices(w, true);
+    WriteSampleExplanation(w, EffectName, m_twoTailed, true);
+    w.OpenParagraph();
+    WriteBold(w, "Table of tradeoffs:");
+    w.CloseParagraph();
+    // This paragraph is left open: the table follows inside it.
+    w.OpenParagraph();
+    w.Write("For any combination of sample size (N) and power, this table shows the %s that can "
+            "be detected.",
+            EffectName);
+    CTableLabels labels;
+    labels.linkCells = false;
+    labels.rowLabel = "N (# of pairs)";
+    labels.SetFormatsFor(m_sd);
+    WriteTradeoffTable(w, labels);
+    w.WriteFooter();
+    w.WritePageEnd();
+}
+
+bool CSamplePairedCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
+{
+    labels.title = "Sample size per group";
+    labels.rowLabel = "N of pairs";
+    labels.valueLabel = "Difference between means";
+    labels.SetFormatsFor(m_sd);
+    WriteSampleDataRows(w, labels);
+    return true;
+}

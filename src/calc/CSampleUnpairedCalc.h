@@ -1,0 +1,35 @@
+#pragma once
+
+#include "CSampleCalc.h"
+
+class CHtmlWriter;
+class CTableLabels;
+
+/// Sample size of an unpaired t test: two independent groups of N each (goal 0, design 0).
+/// Tabulates the difference between means detectable for every N and power.
+class CSampleUnpairedCalc : public CSampleCalc
+{
+public:
+    /// The SD is not set yet (-1).
+    CSampleUnpairedCalc();
+    ~CSampleUnpairedCalc() override;
+
+    bool WriteDataTable(CHtmlWriter& w, CTableLabels& labels) override;
+    bool WriteTradeoffPage(CHtmlWriter& w) override;
+    CCalculator* Clone() const override;
+    bool IsKind(int goal, int design) const override;
+    unsigned int GetTitleId() const override;
+    unsigned int GetExplanationTitleId() const override;
+    void WriteExplanationPage(CHtmlWriter& w) override;
+    /// The detectable difference; always true.
+    bool ComputeCell(int powerIndex, int nIndex, double* out) const override;
+
+    /// Stores the expected SD (> 0, otherwise the message is shown and CUserException
+    /// thrown) and sets m_decimals from it.
+    bool SetSD(double sd);
+    /// The "Your choices" block: list form in step 4 (detailed), heading form in step 3.
+    void WriteChoices(CHtmlWriter& w, bool detailed) const;
+
+    /// Expected SD of each group; -1 until set.
+    double m_sd;
+};

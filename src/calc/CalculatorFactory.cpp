@@ -1,0 +1,37 @@
+#include "CalculatorFactory.h"
+
+#include "CPowerOneCalc.h"
+#include "CPowerPairedCalc.h"
+#include "CPowerUnpairedCalc.h"
+#include "CSampleOneCalc.h"
+#include "CSamplePairedCalc.h"
+#include "CSampleUnpairedCalc.h"
+
+CCalculator* CreateCalculator(int goal, int design)
+{
+    if (goal == 0) {
+        switch (design) {
+        case 0:
+            return new CSampleUnpairedCalc;
+        case 1:
+            return new CSamplePairedCalc;
+        case 5:
+            return new CSampleOneCalc;
+        default:
+            return nullptr;
+        }
+    }
+    if (goal == 1) {
+        switch (design) {
+        case 0:
+            return new CPowerUnpairedCalc;
+        case 1:
+            return new CPowerPairedCalc;
+        case 5:
+            return new CPowerOneCalc;
+        default:
+            return nullptr;
+        }
+    }
+    return nullptr;
+}
