@@ -1,8 +1,12 @@
 #include "CalculatorFactory.h"
 
+#include "CPowerChiSquareCalc.h"
+#include "CPowerLogrankCalc.h"
 #include "CPowerOneCalc.h"
 #include "CPowerPairedCalc.h"
 #include "CPowerUnpairedCalc.h"
+#include "CSampleChiSquareCalc.h"
+#include "CSampleLogrankCalc.h"
 #include "CSampleOneCalc.h"
 #include "CSamplePairedCalc.h"
 #include "CSampleUnpairedCalc.h"
@@ -15,6 +19,10 @@ CCalculator* CreateCalculator(int goal, int design)
             return new CSampleUnpairedCalc;
         case 1:
             return new CSamplePairedCalc;
+        case 3:
+            return new CSampleLogrankCalc;
+        case 4:
+            return new CSampleChiSquareCalc;
         case 5:
             return new CSampleOneCalc;
         default:
@@ -27,6 +35,10 @@ CCalculator* CreateCalculator(int goal, int design)
             return new CPowerUnpairedCalc;
         case 1:
             return new CPowerPairedCalc;
+        case 3:
+            return new CPowerLogrankCalc;
+        case 4:
+            return new CPowerChiSquareCalc;
         case 5:
             return new CPowerOneCalc;
         default:

@@ -1,0 +1,217 @@
+// Two proportions on the arcsine scale (Cohen 1988, Statistical Power Analysis for the
+// Behavioral Sciences, ch. 6): with n the harmonic mean of the group sizes, the experiment
+// detects the difference (z alpha + z power) / sqrt(2n) in phi = arcsin(sqrt(P)), laid here
+// symmetrically around the arcsine of the mean observed proportion.
+#include "CPowerChiSquareCalc.h"
+
+#include "CHtmlWriter.h"
+#include "CTableLabels.h"
+#include "ProportionShared.h"
+#include "StringTable.h"
+#include "TTestShared.h"
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+const double HalfPi = 1.5707963267948966;
+// By type 0 to 2.
+const char* const Phrases[] = {"change", "relative risk", "risk reduction"};
+const char* const ColumnTitles[] = {"Change", "Relative risk", "Risk reduction"};
+
+void WriteTestName(CHtmlWriter& w)
+{
+    w.Write("Power of a ");
+    w.WriteQuoted("not significant");
+    w.Write(" chi-square test comparing two proportions");
+}
+
+void WriteGroupRow(CHtmlWriter& w, const char* name, double n, double p)
+{
+    w.OpenRow(CHtmlWriter::NoColor, 0, 0);
+    w.OpenCell(0, 0, 0, 0);
+    w.WriteNoBreak("%s", name);
+    w.CloseCell();
+    w.OpenCell(0, 0, 0, 0);
+    w.WriteNumber(n, 0);
+    w.CloseCell();
+    w.OpenCell(0, 0, 0, 0);
+    w.WriteNumber(p, 0);
+    w.CloseCell();
+    w.CloseRow();
+}
+
+} // namespace
+
+CPowerChiSquareCalc::CPowerChiSquareCalc() : m_n1(-1), m_n2(-1), m_p1(-1), m_p2(-1), m_effectType(0)
+{
+    m_decimals = 4;
+}
+
+CPowerChiSquareCalc::~CPowerChiSquareCalc() = default;
+
+bool CPowerChiSquareCalc::SetGroups(double n1, double n2, double p1, double p2)
+{
+    // An infinite size would turn the harmonic mean and every cell into NaN.
+    if (!(n1 >= 2) || !std::isfinite(n1))
+        return ReportError(LoadString(IDS_GROUP1_SIZE_ABOVE_ONE));
+    m_n1 = n1;
+    if (!(n2 >= 2) || !std::isfinite(n2))
+        return ReportError(LoadString(IDS_GROUP2_SIZE_ABOVE_ONE));
+    m_n2 = n2;
+    if (!StoreProportion(*this, p1, m_p1,
+                         "Proportion for group 1 must be between 0 and 1.\nEnter correct value "
+                         "in the field and try again."))
+        return false;
+    return StoreProportion(*this, p2, m_p2,
+                           "Proportion for group 2 must be between 0 and 1.\nEnter correct value "
+                           "in the field and try again.");
+}
+
+bool CPowerChiSquareCalc::SetEffectType(int type)
+{
+    if (type < 0 || type > 2)
+        return false;
+    m_effectType = type;
+    return true;
+}
+
+int CPowerChiSquareCalc::TypeIndex() const
+{
+    // The texts of type 0 stand in for a type that no setter can store.
+    return m_effectType >= 0 && m_effectType <= 2 ? m_effectType : 0;
+}
+
+bool CPowerChiSquareCalc::ComputeCell(int powerIndex, double* out) const
+{
+    const double a = std::asin(std::sqrt((m_p1 + m_p2) / 2));
+    const double n = 2 * m_n1 * m_n2 / (m_n1 + m_n2);
+    const double b = 0.25 * (m_zPowers[powerIndex] + m_zAlpha) * std::sqrt(2 / n);
+    if (a + b >= HalfPi || a <= b) {
+        *out = 1.7e38;
+        return false;
+    }
+    const double sLow = std::sin(a - b);
+    const double sHigh = std::sin(a + b);
+    const double pLow = sLow * sLow;
+    const double pHigh = sHigh * sHigh;
+    double effect = 0;
+    switch (TypeIndex()) {
+    case 1:
+        effect = pHigh / pLow;
+        break;
+    case 2:
+        // Negative by design: the reduction is written 1 - Phigh / Plow.
+        effect = 1 - pHigh / pLow;
+        break;
+    default:
+        effect = pHigh - pLow;
+        break;
+    }
+    // Narrower than the sample-size tables' band: these cells show four decimals.
+    *out = effect > -0.00005 && effect < 0.000005 ? 0.0 : effect;
+    return true;
+}
+
+bool CPowerChiSquareCalc::IsKind(int goal, int design) const
+{
+    return goal == 1 && design == 4;
+}
+
+unsigned int CPowerChiSquareCalc::GetTitleId() const
+{
+    return IDS_POWER_CHISQUARE_TITLE;
+}
+
+unsigned int CPowerChiSquareCalc::GetExplanationTitleId() const
+{
+    return GetTitleId() + 1;
+}
+
+CCalculator* CPowerChiSquareCalc::Clone() const
+{
+    std::unique_ptr<CPowerChiSquareCalc> copy(new CPowerChiSquareCalc);
+    copy->m_n1 = m_n1;
+    copy->m_n2 = m_n2;
+    copy->m_p1 = m_p1;
+    copy->m_p2 = m_p2;
+    copy->m_effectType = m_effectType;
+    copy->CopyCoreFrom(*this);
+    return copy.release();
+}
+
+void CPowerChiSquareCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
+{
+    WriteChoicesOpening(w, detailed);
+    WriteTestName(w);
+    WriteChoicesHeadEnd(w, detailed);
+    w.OpenTable(350, 0, false, -1);
+    w.OpenRow(CHtmlWriter::NoColor, 0, 0);
+    w.OpenCell(0, 0, 0, 0);
+    w.CloseCell();
+    w.OpenCell(0, 0, 0, 0);
+    w.Write("N");
+    w.CloseCell();
+    w.OpenCell(0, 0, 0, 0);
+    w.Write("Proportion ");
+    w.WriteQuoted("success");
+    w.CloseCell();
+    w.CloseRow();
+    WriteGroupRow(w, "Group 1", m_n1, m_p1);
+    WriteGroupRow(w, "Group 2", m_n2, m_p2);
+    w.CloseTable();
+    w.LineBreak();
+    WriteSignificanceLevel(w, *this);
+}
+
+void CPowerChiSquareCalc::FillTableLabels(CTableLabels& labels) const
+{
+    labels.rowLabel = ColumnTitles[TypeIndex()];
+    labels.valueFormat = "%.4f";
+    labels.plainFormat = "Impossible";
+}
+
+bool CPowerChiSquareCalc::WriteTradeoffPage(CHtmlWriter& w)
+{
+    const char* phrase = Phrases[TypeIndex()];
+    w.WritePageHead("Power for comparing two proportions");
+    WriteChoices(w, false);
+    w.OpenParagraph();
+    w.Write("Choose the smallest %s  that you think would be scientifically interesting or "
+            "important, and read the power of the experiment to detect that %s. Click on the "
+            "value for a detailed report. If you wish more power, repeat the experiment with a "
+            "larger sample size or decide it is OK to only detect a larger %s.",
+            phrase, phrase, phrase);
+    w.CloseParagraph();
+    CTableLabels labels;
+    FillTableLabels(labels);
+    WritePowerTable(w, labels);
+    w.WritePageEnd();
+    return true;
+}
+
+void CPowerChiSquareCalc::WriteExplanationPage(CHtmlWriter& w)
+{
+    const char* phrase = Phrases[TypeIndex()];
+    w.WritePageHead(
+        "Explanation of power a 'not significant' chi square test comparing two proportions");
+    WriteChoices(w, true);
+    WritePowerExplanation(w, phrase, true);
+    WriteTradeoffsIntro(
+        w, "For any power you choose, this table shows the %s that can be detected.", phrase);
+    CTableLabels labels;
+    FillTableLabels(labels);
+    labels.linkCells = false;
+    WritePowerTable(w, labels);
+    w.WriteFooter();
+    w.WritePageEnd();
+}
+
+bool CPowerChiSquareCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
+{
+    labels.rowLabel = ColumnTitles[TypeIndex()];
+    labels.valueFormat = "%.4f";
+    WritePowerDataRows(w, labels);
+    return true;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "CPowerCalc.h"
+
+class CHtmlWriter;
+class CTableLabels;
+
+/// Power of a completed chi-square test comparing two proportions (goal 1, design 4): for
+/// every power, the change in the proportion of successes that the experiment could detect,
+/// centred on the mean of the two observed proportions.
+class CPowerChiSquareCalc : public CPowerCalc
+{
+public:
+    /// Sizes and proportions not entered yet (-1), type 0 (change), 4 decimals.
+    CPowerChiSquareCalc();
+    ~CPowerChiSquareCalc() override;
+
+    bool WriteDataTable(CHtmlWriter& w, CTableLabels& labels) override;
+    bool WriteTradeoffPage(CHtmlWriter& w) override;
+    CCalculator* Clone() const override;
+    bool IsKind(int goal, int design) const override;
+    unsigned int GetTitleId() const override;
+    unsigned int GetExplanationTitleId() const override;
+    void WriteExplanationPage(CHtmlWriter& w) override;
+    /// The detectable effect of the type; false (out 1.7e38) when a proportion of the
+    /// effect would fall outside (0, 1).
+    bool ComputeCell(int powerIndex, double* out) const override;
+
+    /// Checks and stores, in this order, N1 and N2 (each at least 2, messages 61238 and
+    /// 61239) and P1 and P2 (each strictly between 0 and 1). Each value is stored as soon as
+    /// its own check passes; the first refusal goes through ReportError.
+    bool SetGroups(double n1, double n2, double p1, double p2);
+    /// Stores the type: 0 change, 1 relative risk, 2 risk reduction. Other codes are refused
+    /// (false, nothing changed) without a message.
+    bool SetEffectType(int type);
+    /// The choices block: list form in step 4 (detailed), heading form in step 3.
+    void WriteChoices(CHtmlWriter& w, bool detailed) const;
+
+    double m_n1;
+    double m_n2;
+    double m_p1;
+    double m_p2;
+    /// 0 change, 1 relative risk, 2 risk reduction.
+    int m_effectType;
+
+private:
+    int TypeIndex() const;
+    void FillTableLabels(CTableLabels& labels) const;
+};

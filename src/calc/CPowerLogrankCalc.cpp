@@ -1,0 +1,149 @@
+#include "CPowerLogrankCalc.h"
+
+#include "CHtmlWriter.h"
+#include "CTableLabels.h"
+#include "ProportionShared.h"
+#include "StringTable.h"
+#include "TTestShared.h"
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// By type 1 and 2.
+const char* const Phrases[] = {"survival difference", "hazard ratio"};
+const char* const ColumnTitles[] = {"Survival difference", "Hazard ratio"};
+
+} // namespace
+
+CPowerLogrankCalc::CPowerLogrankCalc() : m_pControl(-1), m_n(-1), m_effectType(1)
+{
+    m_decimals = 3;
+}
+
+CPowerLogrankCalc::~CPowerLogrankCalc() = default;
+
+bool CPowerLogrankCalc::SetProportion(double p)
+{
+    return StoreProportion(*this, p, m_pControl, ProportionMessage);
+}
+
+bool CPowerLogrankCalc::SetSampleSize(double n)
+{
+    if (!(n >= 2) || !std::isfinite(n))
+        return ReportError(LoadString(IDS_SAMPLE_SIZE_ABOVE_ONE));
+    m_n = n;
+    return true;
+}
+
+bool CPowerLogrankCalc::SetEffectType(int type)
+{
+    if (type < 1 || type > 2)
+        return false;
+    m_effectType = type;
+    return true;
+}
+
+int CPowerLogrankCalc::TypeIndex() const
+{
+    // The texts of type 1 stand in for a type that no setter can store.
+    return m_effectType == 2 ? 1 : 0;
+}
+
+bool CPowerLogrankCalc::ComputeCell(int powerIndex, double* out) const
+{
+    // m_n counts both groups; the events needed are weighed against the size of each group,
+    // as the sample-size calculator does, so that N in all has the power of N / 2 per group.
+    const double h = LogrankHazardRatio(m_pControl, m_n / 2, m_zAlpha, m_zPowers[powerIndex]);
+    return LogrankEffect(m_pControl, h, TypeIndex() == 0, out);
+}
+
+bool CPowerLogrankCalc::IsKind(int goal, int design) const
+{
+    return goal == 1 && design == 3;
+}
+
+unsigned int CPowerLogrankCalc::GetTitleId() const
+{
+    return IDS_POWER_LOGRANK_TITLE;
+}
+
+unsigned int CPowerLogrankCalc::GetExplanationTitleId() const
+{
+    return GetTitleId() + 1;
+}
+
+CCalculator* CPowerLogrankCalc::Clone() const
+{
+    std::unique_ptr<CPowerLogrankCalc> copy(new CPowerLogrankCalc);
+    copy->m_pControl = m_pControl;
+    copy->m_n = m_n;
+    copy->m_effectType = m_effectType;
+    copy->CopyCoreFrom(*this);
+    return copy.release();
+}
+
+void CPowerLogrankCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
+{
+    WriteChoicesOpening(w, detailed);
+    w.Write("Power of survival analysis");
+    WriteChoicesHeadEnd(w, detailed);
+    w.Write("Proportion ");
+    w.WriteQuoted("death");
+    WriteLabelledNumber(w, " in the control group = ", m_pControl);
+    WriteLabelledNumber(w, "Total sample size = ", m_n);
+    WriteSignificanceLevel(w, *this);
+}
+
+void CPowerLogrankCalc::FillTableLabels(CTableLabels& labels) const
+{
+    labels.rowLabel = ColumnTitles[TypeIndex()];
+    labels.valueFormat = "%4.3f";
+    labels.plainFormat = "Impossible";
+}
+
+bool CPowerLogrankCalc::WriteTradeoffPage(CHtmlWriter& w)
+{
+    w.WritePageHead("Power of survival analysis");
+    WriteChoices(w, false);
+    w.OpenParagraph();
+    w.Write("Choose the %s that you think would be scientifically interesting or important, and "
+            "read the power of the experiment to detect that difference. Click on the value for "
+            "a detailed report. If you wish more power, repeat the experiment with a larger "
+            "sample size.",
+            Phrases[TypeIndex()]);
+    w.CloseParagraph();
+    CTableLabels labels;
+    FillTableLabels(labels);
+    WritePowerTable(w, labels);
+    w.OpenParagraph();
+    WriteLogrankCitation(w, false);
+    w.CloseParagraph();
+    w.WritePageEnd();
+    return true;
+}
+
+void CPowerLogrankCalc::WriteExplanationPage(CHtmlWriter& w)
+{
+    const char* phrase = Phrases[TypeIndex()];
+    w.WritePageHead("Power of survival analysis");
+    WriteChoices(w, true);
+    WritePowerExplanation(w, phrase, true);
+    WriteTradeoffsIntro(
+        w, "For any power you choose, this table shows the %s that can be detected.", phrase);
+    CTableLabels labels;
+    FillTableLabels(labels);
+    labels.linkCells = false;
+    WritePowerTable(w, labels);
+    w.WriteFooter();
+    w.WritePageEnd();
+}
+
+bool CPowerLogrankCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
+{
+    labels.rowLabel = ColumnTitles[TypeIndex()];
+    labels.valueFormat = "%4.3f";
+    WritePowerDataRows(w, labels);
+    return true;
+}

@@ -1,0 +1,181 @@
+// Two proportions on the arcsine scale (Cohen 1988, Statistical Power Analysis for the
+// Behavioral Sciences, ch. 6): phi = arcsin(sqrt(P)) has the variance 1 / (4n) whatever P,
+// so two groups of n detect the difference h / 2 = (z alpha + z power) / sqrt(2n) in phi.
+#include "CSampleChiSquareCalc.h"
+
+#include "CHtmlWriter.h"
+#include "CTableLabels.h"
+#include "ProportionShared.h"
+#include "StringTable.h"
+#include "TTestShared.h"
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+const double HalfPi = 1.5707963267948966;
+const char* const RowLabel = "N per group";
+// By kind 1 to 4.
+const char* const Phrases[] = {"increase", "decrease", "relative risk", "risk reduction"};
+const char* const ColumnTitles[] = {"Increase", "Decrease", "Relative risk", "Risk reduction"};
+
+} // namespace
+
+CSampleChiSquareCalc::CSampleChiSquareCalc() : m_pControl(0.5), m_effectKind(1) {}
+
+CSampleChiSquareCalc::~CSampleChiSquareCalc() = default;
+
+bool CSampleChiSquareCalc::SetProportion(double p)
+{
+    return StoreProportion(*this, p, m_pControl, ProportionMessage);
+}
+
+bool CSampleChiSquareCalc::SetEffectKind(int direction, int tabulate)
+{
+    if ((direction != 0 && direction != 1) || (tabulate != 1 && tabulate != 2))
+        return false;
+    m_effectKind = (tabulate == 1 ? 1 : 3) + (direction == 0 ? 1 : 0);
+    return true;
+}
+
+int CSampleChiSquareCalc::IsHigher() const
+{
+    return KindIndex() % 2 == 0 ? 1 : 0;
+}
+
+int CSampleChiSquareCalc::GetTabulate() const
+{
+    return KindIndex() < 2 ? 1 : 2;
+}
+
+int CSampleChiSquareCalc::KindIndex() const
+{
+    // The texts of kind 1 stand in for a kind that no setter can store.
+    return m_effectKind >= 1 && m_effectKind <= 4 ? m_effectKind - 1 : 0;
+}
+
+bool CSampleChiSquareCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
+{
+    const double p = m_pControl;
+    const double phiControl = std::asin(std::sqrt(p));
+    const double h = (m_zPowers[powerIndex] + m_zAlpha) * std::sqrt(2.0) / std::sqrt(m_ns[nIndex]);
+    const double phiTreated = IsHigher() ? phiControl + h / 2 : phiControl - h / 2;
+    if (phiTreated >= HalfPi || phiTreated <= 0) {
+        *out = 1.7e38;
+        return false;
+    }
+    const double s = std::sin(phiTreated);
+    const double pTreated = s * s;
+    double effect = 0;
+    switch (KindIndex() + 1) {
+    case 1:
+        effect = pTreated - p;
+        break;
+    case 2:
+        effect = p - pTreated;
+        break;
+    case 3:
+        effect = pTreated / p;
+        break;
+    default:
+        effect = 1 - pTreated / p;
+        break;
+    }
+    *out = ZeroNearZero(effect);
+    return true;
+}
+
+bool CSampleChiSquareCalc::IsKind(int goal, int design) const
+{
+    return goal == 0 && design == 4;
+}
+
+unsigned int CSampleChiSquareCalc::GetTitleId() const
+{
+    return IDS_SAMPLE_CHISQUARE_TITLE;
+}
+
+unsigned int CSampleChiSquareCalc::GetExplanationTitleId() const
+{
+    return GetTitleId() + 1;
+}
+
+CCalculator* CSampleChiSquareCalc::Clone() const
+{
+    std::unique_ptr<CSampleChiSquareCalc> copy(new CSampleChiSquareCalc);
+    copy->m_pControl = m_pControl;
+    copy->m_effectKind = m_effectKind;
+    copy->CopyCoreFrom(*this);
+    return copy.release();
+}
+
+void CSampleChiSquareCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
+{
+    WriteChoicesOpening(w, detailed);
+    w.Write("Sample size for comparing two proportions");
+    WriteChoicesHeadEnd(w, detailed);
+    w.Write("Expected proportion ");
+    w.WriteQuoted("success");
+    WriteLabelledNumber(w, " in the control group = ", m_pControl);
+    WriteSignificanceLevel(w, *this);
+}
+
+void CSampleChiSquareCalc::FillTableLabels(CTableLabels& labels) const
+{
+    labels.rowLabel = RowLabel;
+    labels.valueFormat = "%.2f";
+    labels.plainFormat = "Impossible";
+}
+
+bool CSampleChiSquareCalc::WriteTradeoffPage(CHtmlWriter& w)
+{
+    const char* phrase = Phrases[KindIndex()];
+    w.WritePageHead("Sample size for comparing two proportions");
+    WriteChoices(w, false);
+    w.OpenParagraph();
+    w.Write("Choose a sample size (per group) in the first column. Move along that row to your "
+            "desired power, and read the %s",
+            phrase);
+    w.Write(" that you can detect. Click on that value for a detailed report. If you wish to "
+            "detect a smaller %s,",
+            phrase);
+    w.Write(" increase sample size or accept a lower power. If you only care about larger %ss, "
+            "decrease sample size or increase power.",
+            phrase);
+    w.CloseParagraph();
+    CTableLabels labels;
+    FillTableLabels(labels);
+    WriteTradeoffTable(w, labels);
+    w.WritePageEnd();
+    return true;
+}
+
+void CSampleChiSquareCalc::WriteExplanationPage(CHtmlWriter& w)
+{
+    const char* phrase = Phrases[KindIndex()];
+    w.WritePageHead("Explanation of sample size for comparing two proportions");
+    WriteChoices(w, true);
+    WriteSampleExplanation(w, phrase, false, true);
+    WriteTradeoffsIntro(w,
+                        "For any combination of sample size (N) and power, this table shows the %s "
+                        "that can be detected.",
+                        phrase);
+    CTableLabels labels;
+    FillTableLabels(labels);
+    labels.linkCells = false;
+    WriteTradeoffTable(w, labels);
+    WriteUnequalNAdvice(w);
+    w.WriteFooter();
+    w.WritePageEnd();
+}
+
+bool CSampleChiSquareCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
+{
+    labels.title = "Sample size per group";
+    labels.rowLabel = RowLabel;
+    labels.valueLabel = ColumnTitles[KindIndex()];
+    labels.valueFormat = "%.2f";
+    WriteSampleDataRows(w, labels);
+    return true;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "CSampleCalc.h"
+
+class CHtmlWriter;
+class CTableLabels;
+
+/// Sample size for comparing two proportions with a chi-square test (goal 0, design 4):
+/// for every N per group and power, the smallest effect on the treated group's proportion of
+/// successes, from the expected proportion of the control group.
+class CSampleChiSquareCalc : public CSampleCalc
+{
+public:
+    /// Control proportion 0.5, kind 1 (increase).
+    CSampleChiSquareCalc();
+    ~CSampleChiSquareCalc() override;
+
+    bool WriteDataTable(CHtmlWriter& w, CTableLabels& labels) override;
+    bool WriteTradeoffPage(CHtmlWriter& w) override;
+    CCalculator* Clone() const override;
+    bool IsKind(int goal, int design) const override;
+    unsigned int GetTitleId() const override;
+    unsigned int GetExplanationTitleId() const override;
+    void WriteExplanationPage(CHtmlWriter& w) override;
+    /// The detectable effect of the kind; false (out 1.7e38) when the treated proportion
+    /// would fall outside (0, 1).
+    bool ComputeCell(int powerIndex, int nIndex, double* out) const override;
+
+    /// Stores the control group's expected proportion of successes; it must lie strictly
+    /// between 0 and 1, otherwise the message goes through ReportError.
+    bool SetProportion(double p);
+    /// Stores the kind from direction (1 treated higher, 0 lower) and tabulate (1 difference,
+    /// 2 ratio). Other codes are refused (false, nothing changed) without a message.
+    bool SetEffectKind(int direction, int tabulate);
+    /// 1 when the treated group is expected higher (kinds 1 and 3), 0 when lower.
+    int IsHigher() const;
+    /// 1 when a difference is tabulated (kinds 1 and 2), 2 for a ratio (kinds 3 and 4).
+    int GetTabulate() const;
+    /// The choices block: list form in step 4 (detailed), heading form in step 3.
+    void WriteChoices(CHtmlWriter& w, bool detailed) const;
+
+    /// Expected proportion of successes in the control group.
+    double m_pControl;
+    /// 1 increase, 2 decrease, 3 relative risk, 4 risk reduction.
+    int m_effectKind;
+
+private:
+    int KindIndex() const;
+    void FillTableLabels(CTableLabels& labels) const;
+};

@@ -1,0 +1,97 @@
+// Logrank sample size after Freedman (1982), Statistics in Medicine 1, 121-129: a logrank
+// test needs D = ((1 + h)(z alpha + z power) / (1 - h))^2 events to detect the hazard ratio
+// h. With the event-free proportions S in the control group and S^h in the treated group
+// at the end of the study, a subject has an event with the probability (2 - S - S^h) / 2 on
+// average, so two groups of n subjects give D events when n = D / (2 - S - S^h).
+#include "ProportionShared.h"
+
+#include "CCalculator.h"
+#include "CHtmlWriter.h"
+#include "ReportText.h"
+#include "TTestShared.h"
+
+#include <cmath>
+
+const char* const ProportionMessage =
+    "Proportion must be between 0 and 1.\nEnter correct value in the field and try again.";
+
+bool StoreProportion(CCalculator& calc, double p, double& field, const char* message)
+{
+    if (!(p > 0 && p < 1))
+        return calc.ReportError(message);
+    field = p;
+    return true;
+}
+
+void WriteChoicesOpening(CHtmlWriter& w, bool detailed)
+{
+    if (detailed) {
+        w.WriteHeading("Your choices:");
+        w.OpenParagraph();
+        w.Write("Test chosen: ");
+    } else {
+        w.OpenHeading(4);
+    }
+}
+
+void WriteChoicesHeadEnd(CHtmlWriter& w, bool detailed)
+{
+    if (detailed) {
+        w.LineBreak();
+    } else {
+        w.CloseHeading(4);
+        w.OpenParagraph();
+    }
+}
+
+void WriteTradeoffsIntro(CHtmlWriter& w, const char* sentence, const char* phrase)
+{
+    w.OpenParagraph();
+    WriteBold(w, "Table of tradeoffs:");
+    w.CloseParagraph();
+    w.OpenParagraph();
+    w.Write(sentence, phrase);
+    w.CloseParagraph();
+}
+
+double LogrankHazardRatio(double survival, double nPerGroup, double zAlpha, double zPower)
+{
+    const double z = zPower + zAlpha;
+    double lo = 0;
+    double hi = LogrankSearchLimit;
+    double h = 0;
+    // A fixed number of halvings, so that the search ends whatever the inputs (also NaN).
+    for (int step = 0; step < LogrankSearchSteps; ++step) {
+        h = (lo + hi) / 2;
+        const double root = (1 + h) * z / (1 - h);
+        const double events = root * root;
+        const double eventShare = 2 - survival - std::pow(survival, h);
+        if (events / eventShare > nPerGroup)
+            hi = h;
+        else
+            lo = h;
+    }
+    return h;
+}
+
+bool LogrankEffect(double survival, double hazardRatio, bool asIncrease, double* out)
+{
+    if (hazardRatio >= LogrankSmallestRatio) {
+        *out = asIncrease ? std::pow(survival, hazardRatio) - survival : hazardRatio;
+        return true;
+    }
+    *out = asIncrease ? ZeroNearZero(std::pow(survival, LogrankSmallestRatio) - survival) : 0;
+    return false;
+}
+
+void WriteLogrankCitation(CHtmlWriter& w, bool leadingBlank)
+{
+    w.Write("The calculations used the method of M. K. B Ruzadi and D Ziveve, ");
+    w.OpenLinkTarget("https://openlibrary.org/search?title=Survival+Analysis.+A+Practical+Approach",
+                     "_window");
+    w.Write("Survival Analysis. A Practical Approach.");
+    w.CloseLink();
+    w.Write("%sThis method assumes the hazard ratio is the same at all times, but does not assume "
+            "the survival curves are exponential.",
+            leadingBlank ? " " : "");
+}

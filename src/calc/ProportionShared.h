@@ -1,0 +1,51 @@
+#pragma once
+
+class CCalculator;
+class CHtmlWriter;
+
+/// The message of a proportion outside the open interval (0, 1).
+extern const char* const ProportionMessage;
+
+/// Stores p in field when 0 < p < 1; otherwise refuses it with message through
+/// calc.ReportError (NaN is refused as well).
+bool StoreProportion(CCalculator& calc, double p, double& field, const char* message);
+
+/// The start of a choices block: in step 4 (detailed) the heading "Your choices:", an open
+/// paragraph and "Test chosen: ", otherwise an open level-4 heading. The caller then writes
+/// the name of the test and ends the head with WriteChoicesHeadEnd.
+void WriteChoicesOpening(CHtmlWriter& w, bool detailed);
+
+/// The end of the head of a choices block: a line break in step 4 (detailed), otherwise
+/// the end of the level-4 heading and an open paragraph.
+void WriteChoicesHeadEnd(CHtmlWriter& w, bool detailed);
+
+/// The bold "Table of tradeoffs:" paragraph, then a paragraph with sentence ("%s" takes
+/// the effect phrase).
+void WriteTradeoffsIntro(CHtmlWriter& w, const char* sentence, const char* phrase);
+
+/// Halvings of the hazard-ratio search: [0, 0.999] then has the width 0.999 / 2^11 (about
+/// 0.00049), the first width at or below 0.0005.
+constexpr int LogrankSearchSteps = 11;
+
+/// Upper end of the hazard-ratio search; the result never reaches it.
+constexpr double LogrankSearchLimit = 0.999;
+
+/// Smallest hazard ratio that counts as found; below it a cell has failed.
+constexpr double LogrankSmallestRatio = 0.001;
+
+/// The hazard ratio h that a logrank test detects with nPerGroup subjects in each group when
+/// the control group's event-free proportion at the end is survival and the treated one's is
+/// survival^h, for the normal deviates zAlpha of the level and zPower of the power. A fixed
+/// bisection on the events needed (Freedman): the result is the midpoint tested last.
+double LogrankHazardRatio(double survival, double nPerGroup, double zAlpha, double zPower);
+
+/// The detectable effect of the search above, shown as the increase in the proportion
+/// (asIncrease) or as the hazard ratio, into out. False when the hazard ratio fell below
+/// LogrankSmallestRatio: out is then the increase at that ratio (0 when it would print as
+/// zero) or 0.
+bool LogrankEffect(double survival, double hazardRatio, bool asIncrease, double* out);
+
+/// The citation of the method, with its book linked to a catalogue search in a new window
+/// named "_window" (in the linking mode only). leadingBlank puts a blank before the
+/// sentence on the assumption of proportional hazards.
+void WriteLogrankCitation(CHtmlWriter& w, bool leadingBlank);
