@@ -2,14 +2,17 @@
 
 class CBusyIndicator;
 class CFileSystem;
+class CMachineRegistry;
 class CMessageSink;
+class CProcessLauncher;
 class CSettingsStore;
 
 /// The services the core calls, installed by the program that hosts it (the desktop
 /// program, the command-line tool or a test). Every slot has a working default: an
-/// in-memory settings store, messages to standard error, the real file system and no busy
-/// indicator. Installing nullptr restores the default; reset() restores all of them.
-/// The installer keeps ownership of what it installs.
+/// in-memory settings store, messages to standard error, the real file system, no busy
+/// indicator, the machine-wide registry file and posix_spawn. Installing nullptr restores
+/// the default; reset() restores all of them. The installer keeps ownership of what it
+/// installs.
 class Platform
 {
 public:
@@ -17,11 +20,15 @@ public:
     static CMessageSink& messages();
     static CFileSystem& files();
     static CBusyIndicator& busy();
+    static CMachineRegistry& registry();
+    static CProcessLauncher& launcher();
 
     static void setSettings(CSettingsStore* store);
     static void setMessages(CMessageSink* sink);
     static void setFiles(CFileSystem* files);
     static void setBusy(CBusyIndicator* busy);
+    static void setRegistry(CMachineRegistry* registry);
+    static void setLauncher(CProcessLauncher* launcher);
     static void reset();
 };
 
@@ -30,7 +37,8 @@ class CScopedPlatform
 {
 public:
     CScopedPlatform(CSettingsStore* store, CMessageSink* sink, CFileSystem* files = nullptr,
-                    CBusyIndicator* busy = nullptr);
+                    CBusyIndicator* busy = nullptr, CMachineRegistry* registry = nullptr,
+                    CProcessLauncher* launcher = nullptr);
     ~CScopedPlatform();
     CScopedPlatform(const CScopedPlatform&) = delete;
     CScopedPlatform& operator=(const CScopedPlatform&) = delete;
@@ -40,6 +48,8 @@ private:
     CMessageSink* m_messages;
     CFileSystem* m_files;
     CBusyIndicator* m_busy;
+    CMachineRegistry* m_registry;
+    CProcessLauncher* m_launcher;
 };
 
 /// Shows the busy indicator while it lives.
