@@ -1,0 +1,34 @@
+#include "CFormFactory.h"
+
+#include "CChooseAnalysisForm.h"
+#include "CPowerOneForm.h"
+#include "CPowerPairedForm.h"
+#include "CPowerUnpairedForm.h"
+#include "CSampleOneForm.h"
+#include "CSamplePairedForm.h"
+#include "CSampleUnpairedForm.h"
+
+CStepForm* createChooseForm(QWidget* parent)
+{
+    return new CChooseAnalysisForm(parent);
+}
+
+CStepForm* createInputForm(int goal, int design, QWidget* parent)
+{
+    switch (goal * 10 + design) {
+    case 0:
+        return new CSampleUnpairedForm(parent);
+    case 1:
+        return new CSamplePairedForm(parent);
+    case 5:
+        return new CSampleOneForm(parent);
+    case 10:
+        return new CPowerUnpairedForm(parent);
+    case 11:
+        return new CPowerPairedForm(parent);
+    case 15:
+        return new CPowerOneForm(parent);
+    default:
+        return nullptr;
+    }
+}
