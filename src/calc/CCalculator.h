@@ -65,6 +65,12 @@ public:
     /// written, when no cell is selected.
     bool WriteReportForQuery(CHtmlWriter& w, const char* query);
 
+    /// Hands the table to the graphing program: writes a graph template and a script holding
+    /// the table as data into the temporary folder, then starts the program on the script
+    /// without waiting. Every problem is shown as a message; when the program still holds
+    /// its script, CUserException ends the command after the message.
+    void GraphExport();
+
     /// Replaces the powers with the comma-separated list text (percent values, each from
     /// 1e-12 to 99.999999999999, at most 100 distinct ones), sorted descending. A refused
     /// text goes through ReportError and leaves the list as it was.

@@ -1,0 +1,454 @@
+#include "CBusyIndicator.h"
+#include "CFakeFileSystem.h"
+#include "CHtmlWriter.h"
+#include "CMemoryMachineRegistry.h"
+#include "CMemorySettingsStore.h"
+#include "CPowerCalc.h"
+#include "CRecordingMessageSink.h"
+#include "CRecordingProcessLauncher.h"
+#include "CSampleCalc.h"
+#include "CTableLabels.h"
+#include "CUserException.h"
+#include "GraphTemplates.h"
+#include "GraphingProgram.h"
+#include "Platform.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kNeedsVorla =
+    "Cannot create graph.\nGraphing requires Veldrine Vorla version 4.01 (or later).";
+const char* const kLaunchFailed = "Cannot launch Vorla from Zentrima.\nReboot Windows or/and "
+                                  "close other applications and try again.";
+const char* const kScriptHeld =
+    "Cannot graph in Vorla.\nClose Vorla's Script dialog and try again.";
+
+// A sample-size table whose cells are easy to check by hand: N * 0.5 + powerIndex * 0.25,
+// except for the cell at (m_failPower, m_failN), which has no valid result.
+class CGraphSampleCalc : public CSampleCalc
+{
+public:
+    bool WriteDataTable(CHtmlWriter& w, CTableLabels& labels) override
+    {
+        labels.title = "Sample size per group";
+        labels.rowLabel = "N per group";
+        labels.valueLabel = "Difference between means";
+        labels.SetFormatsFor(0.05);
+        WriteSampleDataRows(w, labels);
+        return true;
+    }
+    bool WriteTradeoffPage(CHtmlWriter&) override { return true; }
+    CCalculator* Clone() const override { return nullptr; }
+    bool IsKind(int goal, int design) const override { return goal == 0 && design == 0; }
+    unsigned int GetTitleId() const override { return 500; }
+    unsigned int GetExplanationTitleId() const override { return 501; }
+    void WriteExplanationPage(CHtmlWriter&) override {}
+    bool ComputeCell(int powerIndex, int nIndex, double* out) const override
+    {
+        *out = m_ns[nIndex] * 0.5 + powerIndex * 0.25;
+        return !(powerIndex == m_failPower && nIndex == m_failN);
+    }
+
+    int m_failPower = -1;
+    int m_failN = -1;
+};
+
+// A power table: 2 - powerIndex * 0.5, with no valid result at m_failPower.
+class CGraphPowerCalc : public CPowerCalc
+{
+public:
+    bool WriteDataTable(CHtmlWriter& w, CTableLabels& labels) override
+    {
+        labels.rowLabel = "Delta";
+        labels.SetFormatsFor(2.0);
+        WritePowerDataRows(w, labels);
+        return true;
+    }
+    bool WriteTradeoffPage(CHtmlWriter&) override { return true; }
+    CCalculator* Clone() const override { return nullptr; }
+    bool IsKind(int goal, int design) const override { return goal == 1 && design == 5; }
+    unsigned int GetTitleId() const override { return 520; }
+    unsigned int GetExplanationTitleId() const override { return 521; }
+    void WriteExplanationPage(CHtmlWriter&) override {}
+    bool ComputeCell(int powerIndex, double* out) const override
+    {
+        *out = 2.0 - powerIndex * 0.5;
+        return powerIndex != m_failPower;
+    }
+
+    int m_failPower = -1;
+};
+
+class CCountingBusy : public CBusyIndicator
+{
+public:
+    void begin() override
+    {
+        ++m_begins;
+        ++m_depth;
+    }
+    void end() override { --m_depth; }
+
+    int m_begins = 0;
+    int m_depth = 0;
+};
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The 16 bytes of a version record as the graphing program carries it.
+std::string versionRecord(int major, int minor, int build, int revision)
+{
+    std::string record = {'\xBD', '\x04', '\xEF', '\xFE', '\x00', '\x00', '\x01', '\x00'};
+    for (int field : {major, minor, build, revision}) {
+        record += static_cast<char>(field & 0xFF);
+        record += static_cast<char>(field >> 8);
+    }
+    return record;
+}
+
+class GraphExportTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/zentrima-graph-export-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        m_base = pattern;
+        m_temp = m_base + "/temp/";
+        fs::create_directory(m_temp);
+        m_files.setTempFolder(m_temp);
+        m_program = m_base + "/Vorla 4/vorla4";
+        fs::create_directory(m_base + "/Vorla 4");
+        writeFile(m_program, "program text" + versionRecord(4, 0, 1, 0) + "more text");
+        m_registry.setString(GraphingProgramOpenKey, "", "\"" + m_program + "\" \"%1\"");
+    }
+    void TearDown() override { fs::remove_all(m_base); }
+
+    std::string script() const { return readFile(m_temp + "zentrima.qxc"); }
+    std::string templateBytes() const { return readFile(m_temp + "zentrima.qxt"); }
+    static std::string resource(unsigned int id)
+    {
+        return readFile(std::string(ZENTRIMA_GRAPH_TEMPLATE_DIR) + "/" +
+                        (id == 189   ? "power.qxt"
+                         : id == 190 ? "sample.qxt"
+                                     : "sample10.qxt"));
+    }
+
+    std::string m_base;
+    std::string m_temp;
+    std::string m_program;
+    CMemorySettingsStore m_store;
+    CRecordingMessageSink m_sink;
+    CFakeFileSystem m_files;
+    CCountingBusy m_busy;
+    CMemoryMachineRegistry m_registry;
+    CRecordingProcessLauncher m_launcher;
+    CScopedPlatform m_platform{&m_store, &m_sink, &m_files, &m_busy, &m_registry, &m_launcher};
+};
+
+TEST_F(GraphExportTest, SampleTableOfTenPowersWithAFailedCell)
+{
+    CGraphSampleCalc calc;
+    ASSERT_TRUE(calc.ParsePowers("99,95,90,85,80,75,70,60,50,40"));
+    ASSERT_TRUE(calc.ParseNs("3,10"));
+    calc.m_failPower = 2;
+    calc.m_failN = 0;
+    const fs::path folderBefore = fs::current_path();
+    calc.GraphExport();
+
+    EXPECT_TRUE(m_sink.messages().empty()) << m_sink.last();
+    EXPECT_EQ(script(), "SetScriptDialogTitle \"Graphing Zentrima results\"\n"
+                        "SetPath " +
+                            m_temp +
+                            "\n"
+                            "Open zentrima.qxt\n"
+                            "Goto dataview\n"
+                            "DeleteAllDataSets\n"
+                            "InsertData\n"
+                            "<Data>\n"
+                            "N per group\t99%\t95%\t90%\t85%\t80%\t75%\t70%\t60%\t50%\t40%\t\n"
+                            "3\t1.500\t1.750\t\t2.250\t2.500\t2.750\t3.000\t3.250\t3.500\t3.750\t\n"
+                            "10\t5.000\t5.250\t5.500\t5.750\t6.000\t6.250\t6.500\t6.750\t7.000\t"
+                            "7.250\t\n"
+                            "</Data>\n"
+                            "SetTitle \"Sample size for unpaired t test\"\n"
+                            "Goto graphview\n"
+                            "SetAxisTitle Y \"Difference between means\"\n"
+                            "SetAxisTitle X \"Sample size per group\"\n"
+                            "CloseScriptDialog\n"
+                            "\n");
+    EXPECT_EQ(templateBytes(), resource(200));
+    ASSERT_EQ(m_launcher.starts().size(), 1u);
+    EXPECT_EQ(m_launcher.starts()[0].program, m_program);
+    EXPECT_EQ(m_launcher.starts()[0].arguments,
+              std::vector<std::string>{"@\"" + m_temp + "zentrima.qxc\""});
+    EXPECT_EQ(m_launcher.starts()[0].workingFolder, m_temp);
+    EXPECT_EQ(fs::current_path(), folderBefore);
+    EXPECT_EQ(m_busy.m_begins, 1);
+    EXPECT_EQ(m_busy.m_depth, 0);
+}
+
+TEST_F(GraphExportTest, SampleTableOfElevenPowersTakesTheOtherTemplate)
+{
+    CGraphSampleCalc calc;
+    ASSERT_TRUE(calc.ParsePowers("99,95,90,85,80,75,70,60,50,40,30"));
+    ASSERT_TRUE(calc.ParseNs("4"));
+    calc.GraphExport();
+    EXPECT_EQ(templateBytes(), resource(190));
+    EXPECT_NE(script().find("<Data>\n"
+                            "N per group\t99%\t95%\t90%\t85%\t80%\t75%\t70%\t60%\t50%\t40%\t30%\t\n"
+                            "4\t2.000\t2.250\t2.500\t2.750\t3.000\t3.250\t3.500\t3.750\t4.000\t"
+                            "4.250\t4.500\t\n"
+                            "</Data>\n"),
+              std::string::npos)
+        << script();
+}
+
+TEST_F(GraphExportTest, PowerTableHasNoAxisTitles)
+{
+    CGraphPowerCalc calc;
+    ASSERT_TRUE(calc.ParsePowers("90,80,50"));
+    calc.m_failPower = 1;
+    calc.GraphExport();
+    EXPECT_TRUE(m_sink.messages().empty()) << m_sink.last();
+    EXPECT_EQ(script(), "SetScriptDialogTitle \"Graphing Zentrima results\"\n"
+                        "SetPath " +
+                            m_temp +
+                            "\n"
+                            "Open zentrima.qxt\n"
+                            "Goto dataview\n"
+                            "DeleteAllDataSets\n"
+                            "InsertData\n"
+                            "<Data>\n"
+                            "Delta\tPower(%)\n"
+                            "2.00\t90\n"
+                            "\t80\n"
+                            "1.00\t50\n"
+                            "</Data>\n"
+                            "SetTitle \"Power of one-sample t test\"\n"
+                            "Goto graphview\n"
+                            "CloseScriptDialog\n"
+                            "\n");
+    EXPECT_EQ(templateBytes(), resource(189));
+    EXPECT_EQ(m_launcher.starts().size(), 1u);
+}
+
+TEST_F(GraphExportTest, TemplateBesideTheProgramIsCopiedByteForByte)
+{
+    const std::string ownFolder = m_base + "/zentrima-bin";
+    fs::create_directories(ownFolder + "/Templates");
+    const std::string own = std::string("own template\r\n\0\x01\xff", 18);
+    writeFile(ownFolder + "/Templates/power.qxt", own);
+    m_files.setProgramPath(ownFolder + "/zentrima");
+    m_files.addFile(ownFolder + "/Templates/power.qxt");
+    writeFile(m_temp + "zentrima.qxt", "an older and longer template that must go entirely");
+    CGraphPowerCalc calc;
+    calc.GraphExport();
+    EXPECT_EQ(templateBytes(), own);
+
+    // A template file that is listed but cannot be read gives way to the compiled-in one.
+    fs::remove(ownFolder + "/Templates/power.qxt");
+    calc.GraphExport();
+    EXPECT_EQ(templateBytes(), resource(189));
+}
+
+TEST(GraphTemplateResourceTest, HoldsTheThreeTemplatesOnly)
+{
+    std::string bytes = "unchanged";
+    EXPECT_FALSE(GraphTemplateResource(191, bytes));
+    EXPECT_EQ(bytes, "unchanged");
+    for (unsigned int id : {189u, 190u, 200u}) {
+        ASSERT_TRUE(GraphTemplateResource(id, bytes)) << id;
+        EXPECT_FALSE(bytes.empty()) << id;
+    }
+}
+
+TEST_F(GraphExportTest, FindsTheProgramInTheRegisteredOpenCommand)
+{
+    struct Case
+    {
+        const char* command;
+        bool found;
+        const char* path;
+    } cases[] = {
+        {"\"/opt/Vorla 4/vorla4\" \"%1\"", true, "/opt/Vorla 4/vorla4"},
+        {"/opt/vorla/vorla4 \"%1\"", true, "/opt/vorla/vorla4"},
+        {"/opt/vorla/vorla4 \"%1\" -script", true, "/opt/vorla/vorla4"},
+        {"/opt/vorla/vorla4", true, "/opt/vorla/vorla4"},
+        {"\"/opt/Vorla 4/vorla4\"", true, "/opt/Vorla 4/vorla4"},
+        {"\"/opt/Vorla 4/vorla4\" -open", true, "/opt/Vorla 4/vorla4"},
+        {"/opt/vorla/vorla4 %1", true, "/opt/vorla/vorla4 %1"},
+        {"", false, ""},
+        {"\"\" \"%1\"", false, ""},
+        {" \"%1\"", false, ""},
+    };
+    for (const Case& c : cases) {
+        m_registry.setString(GraphingProgramOpenKey, "", c.command);
+        std::string path = "unchanged";
+        EXPECT_EQ(FindGraphingProgram(path), c.found) << c.command;
+        EXPECT_EQ(path, c.found ? c.path : "unchanged") << c.command;
+    }
+
+    // The value is read into 500 bytes, its terminator included.
+    std::string path;
+    m_registry.setString(GraphingProgramOpenKey, "", "/" + std::string(498, 'v'));
+    EXPECT_TRUE(FindGraphingProgram(path));
+    EXPECT_EQ(path.size(), 499u);
+    m_registry.setString(GraphingProgramOpenKey, "", "/" + std::string(499, 'v'));
+    EXPECT_FALSE(FindGraphingProgram(path));
+
+    m_registry.clear();
+    EXPECT_FALSE(FindGraphingProgram(path));
+}
+
+TEST_F(GraphExportTest, ChecksTheVersionRecordFieldByField)
+{
+    struct Case
+    {
+        std::string contents;
+        bool passes;
+    } cases[] = {
+        {versionRecord(4, 0, 1, 0), true},
+        {"head" + versionRecord(4, 0, 1, 1) + "tail", true},
+        {versionRecord(4, 0, 2, 0), true},
+        {versionRecord(4, 1, 0, 0), true},
+        {versionRecord(5, 0, 0, 0), true},
+        {versionRecord(4, 0, 0, 9), false},
+        {versionRecord(3, 99, 99, 99), false},
+        {versionRecord(0, 0, 0, 0), false},
+        {"no record at all", false},
+        {"", false},
+        // The signature alone, without the layout word, is not a record.
+        {std::string("\xBD\x04\xEF\xFE\x00\x00\x02\x00\x04\x00\x00\x00\x01\x00\x00\x00", 16),
+         false},
+        // A chance signature before the real record does not hide it.
+        {std::string("\xBD\x04\xEF\xFE\x12\x34", 6) + versionRecord(4, 0, 1, 0), true},
+        // Only the first record counts.
+        {versionRecord(4, 0, 0, 0) + versionRecord(9, 0, 0, 0), false},
+        // A record across the border of the blocks the file is read in.
+        {std::string((1 << 20) - 7, 'x') + versionRecord(4, 0, 1, 0), true},
+        {std::string((1 << 20) - 7, 'x') + versionRecord(4, 0, 0, 0), false},
+        // A record cut short by the end of the file.
+        {versionRecord(4, 0, 1, 0).substr(0, 15), false},
+    };
+    int index = 0;
+    for (const Case& c : cases) {
+        const std::string path = m_base + "/program" + std::to_string(index++);
+        writeFile(path, c.contents);
+        EXPECT_EQ(CheckFileVersion(path, 4, 0, 1, 0), c.passes) << "case " << index - 1;
+    }
+    EXPECT_FALSE(CheckFileVersion(m_base + "/absent", 0, 0, 0, 0));
+    EXPECT_FALSE(CheckFileVersion(m_base, 0, 0, 0, 0));
+}
+
+TEST_F(GraphExportTest, MissingOrOldProgramStopsBeforeAnyFileIsWritten)
+{
+    const std::string installed[] = {
+        "",       // no registered command at all
+        "empty",  // an empty command
+        "old",    // version 4.0.0.0
+        "absent", // a program file that is not there
+    };
+    for (const std::string& which : installed) {
+        m_sink.clear();
+        m_registry.clear();
+        if (which == "empty")
+            m_registry.setString(GraphingProgramOpenKey, "", "");
+        if (which == "old") {
+            writeFile(m_program, versionRecord(4, 0, 0, 0));
+            m_registry.setString(GraphingProgramOpenKey, "", m_program + " \"%1\"");
+        }
+        if (which == "absent")
+            m_registry.setString(GraphingProgramOpenKey, "", m_base + "/absent \"%1\"");
+        CGraphPowerCalc calc;
+        calc.GraphExport();
+        EXPECT_EQ(m_sink.messages(), std::vector<std::string>{kNeedsVorla}) << which;
+        EXPECT_TRUE(fs::is_empty(m_temp)) << which;
+    }
+    EXPECT_TRUE(m_launcher.starts().empty());
+    EXPECT_EQ(m_busy.m_depth, 0);
+}
+
+TEST_F(GraphExportTest, ScriptHeldByTheGraphingProgramAbortsWithoutLaunching)
+{
+    const std::string scriptPath = m_temp + "zentrima.qxc";
+    writeFile(scriptPath, "the script the graphing program still shows\n");
+    const int held = ::open(scriptPath.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+
+    CGraphSampleCalc calc;
+    EXPECT_THROW(calc.GraphExport(), CUserException);
+    EXPECT_EQ(m_sink.messages(), std::vector<std::string>{kScriptHeld});
+    EXPECT_TRUE(m_launcher.starts().empty());
+    EXPECT_EQ(script(), "the script the graphing program still shows\n");
+    EXPECT_EQ(m_busy.m_depth, 0);
+
+    // Once the program lets go, the export goes through.
+    ::close(held);
+    m_sink.clear();
+    calc.GraphExport();
+    EXPECT_TRUE(m_sink.messages().empty()) << m_sink.last();
+    EXPECT_EQ(m_launcher.starts().size(), 1u);
+    EXPECT_EQ(script().rfind("SetScriptDialogTitle", 0), 0u);
+}
+
+TEST_F(GraphExportTest, FailedStartIsReportedAfterTheFilesAreWritten)
+{
+    m_launcher.setResult(false);
+    CGraphPowerCalc calc;
+    calc.GraphExport();
+    EXPECT_EQ(m_sink.messages(), std::vector<std::string>{kLaunchFailed});
+    EXPECT_EQ(m_launcher.starts().size(), 1u);
+    EXPECT_FALSE(script().empty());
+    EXPECT_EQ(m_busy.m_depth, 0);
+}
+
+TEST_F(GraphExportTest, ScriptThatCannotBeWrittenIsStillHandedOver)
+{
+    // A folder in the script's place: the script cannot be written, which the export
+    // ignores; the graphing program reports the missing script itself.
+    fs::create_directory(m_temp + "zentrima.qxc");
+    CGraphPowerCalc calc;
+    calc.GraphExport();
+    EXPECT_TRUE(m_sink.messages().empty()) << m_sink.last();
+    EXPECT_EQ(m_launcher.starts().size(), 1u);
+}
+
+TEST_F(GraphExportTest, NoTemporaryFolderMeansNoFilesAndNoStart)
+{
+    m_files.setTempFolder("");
+    CGraphPowerCalc calc;
+    calc.GraphExport();
+    EXPECT_EQ(m_sink.messages(),
+              std::vector<std::string>{"There is insufficient disk space to create the temporary "
+                                       "files needed to perform these calculations."});
+    EXPECT_TRUE(m_launcher.starts().empty());
+}
+
+} // namespace
