@@ -1,10 +1,12 @@
 #include "CalculatorFactory.h"
 
+#include "CPowerAnovaCalc.h"
 #include "CPowerChiSquareCalc.h"
 #include "CPowerLogrankCalc.h"
 #include "CPowerOneCalc.h"
 #include "CPowerPairedCalc.h"
 #include "CPowerUnpairedCalc.h"
+#include "CSampleAnovaCalc.h"
 #include "CSampleChiSquareCalc.h"
 #include "CSampleLogrankCalc.h"
 #include "CSampleOneCalc.h"
@@ -19,6 +21,8 @@ CCalculator* CreateCalculator(int goal, int design)
             return new CSampleUnpairedCalc;
         case 1:
             return new CSamplePairedCalc;
+        case 2:
+            return new CSampleAnovaCalc;
         case 3:
             return new CSampleLogrankCalc;
         case 4:
@@ -35,6 +39,8 @@ CCalculator* CreateCalculator(int goal, int design)
             return new CPowerUnpairedCalc;
         case 1:
             return new CPowerPairedCalc;
+        case 2:
+            return new CPowerAnovaCalc;
         case 3:
             return new CPowerLogrankCalc;
         case 4:

@@ -1,0 +1,194 @@
+#include "CSampleAnovaCalc.h"
+
+#include "AnovaShared.h"
+#include "CHtmlWriter.h"
+#include "CTableLabels.h"
+#include "Formatting.h"
+#include "ReportText.h"
+#include "StringTable.h"
+
+#include <memory>
+#include <string>
+
+namespace {
+
+const char* const EffectName = "difference between largest and smallest mean";
+const char* const RowLabel = "N per group";
+
+} // namespace
+
+CSampleAnovaCalc::CSampleAnovaCalc() : m_sd(-1.0), m_groups(3) {}
+
+CSampleAnovaCalc::~CSampleAnovaCalc() = default;
+
+bool CSampleAnovaCalc::SetSD(double sd)
+{
+    return CCalculator::SetSD(sd, m_sd);
+}
+
+bool CSampleAnovaCalc::SetGroupCount(int groups)
+{
+    if (groups < 3 || groups > 20)
+        return ReportError("Number of groups must be a positive number between 3 and 20.\nEnter "
+                           "correct value in the field and try again.");
+    m_groups = groups;
+    return true;
+}
+
+bool CSampleAnovaCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
+{
+    const double k = m_groups;
+    const double n = m_ns[nIndex];
+    // lambda = k n f^2: the noncentrality grows with the total sample size.
+    *out = AnovaDetectableRange(m_alpha, m_zPowers[powerIndex], k, (n - 1) * k, k * n, m_sd);
+    return true;
+}
+
+bool CSampleAnovaCalc::IsKind(int goal, int design) const
+{
+    return goal == 0 && design == 2;
+}
+
+unsigned int CSampleAnovaCalc::GetTitleId() const
+{
+    return IDS_SAMPLE_ANOVA_TITLE;
+}
+
+unsigned int CSampleAnovaCalc::GetExplanationTitleId() const
+{
+    return GetTitleId() + 1;
+}
+
+CCalculator* CSampleAnovaCalc::Clone() const
+{
+    std::unique_ptr<CSampleAnovaCalc> copy(new CSampleAnovaCalc);
+    copy->m_sd = m_sd;
+    copy->m_groups = m_groups;
+    copy->CopyCoreFrom(*this);
+    return copy.release();
+}
+
+void CSampleAnovaCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
+{
+    WriteAnovaChoicesStart(w, "Sample size for one-way ANOVA", detailed);
+    w.Write("Number of groups = %d", m_groups);
+    w.LineBreak();
+    w.Write("Significance level (alpha) = %.2f", m_alpha);
+    w.LineBreak();
+    std::string sd;
+    FormatNumber(m_sd, sd);
+    w.Write("Expected SD of each group = %s", sd.c_str());
+    w.CloseParagraph();
+}
+
+bool CSampleAnovaCalc::WriteTradeoffPage(CHtmlWriter& w)
+{
+    w.WritePageHead(LoadString(GetTitleId()));
+    WriteChoices(w, false);
+    w.OpenParagraph();
+    w.Write("If you use the sample size (per group) tabulated, this table shows the difference "
+            "between the largest mean and the smallest mean that can be detected with the power "
+            "specified. Click on any value for a detailed explanation of power.");
+    w.CloseParagraph();
+    CTableLabels labels;
+    labels.rowLabel = RowLabel;
+    labels.SetFormatsFor(m_sd);
+    WriteTradeoffTable(w, labels);
+    w.WritePageEnd();
+    return true;
+}
+
+void CSampleAnovaCalc::WriteExplanation(CHtmlWriter& w) const
+{
+    if (!HasSelection())
+        return;
+    double range = 0;
+    ComputeCell(m_selPower, m_selN, &range);
+    const int n = m_ns[m_selN];
+    std::string power;
+    FormatNumber(m_powers[m_selPower], power);
+    std::string beta;
+    FormatNumber(100 - m_powers[m_selPower], beta);
+    std::string alpha;
+    FormatAlpha(alpha, false);
+    const int dp = m_decimals;
+
+    w.OpenParagraph();
+    WriteBold(w, "Detailed explanation:");
+    w.LineBreak();
+    w.CloseParagraph();
+
+    w.OpenParagraph();
+    w.Write("You requested a detailed explanation for N = %i and power = %s%%.", n, power.c_str());
+    w.CloseParagraph();
+
+    w.OpenParagraph();
+    w.Write("Assume that the true %s is %.*f. ", EffectName, dp, range);
+    w.Write("Now imagine that you perform many experiments, with N = %d per group in each "
+            "experiment. ",
+            n);
+    w.Write("Due to random sampling, you won't find that the %s equals %.*f in every experiment. ",
+            EffectName, dp, range);
+    w.Write("Instead, you'll find that the %s will be greater than %.*f in about half the "
+            "experiments, and less than %.*f in the other half.",
+            EffectName, dp, range, dp, range);
+    w.CloseParagraph();
+
+    w.OpenParagraph();
+    w.Write("In %s%% (the power) of those experiments, the P value will be less than %s",
+            power.c_str(), alpha.c_str());
+    w.Write(" so the results will be deemed ");
+    w.WriteQuoted("statistically significant");
+    w.Write(". In the remaining %s%% of the experiments, the %s will be deemed ", beta.c_str(),
+            EffectName);
+    w.WriteQuoted("not statistically significant");
+    w.Write(", so you will have made a Type II (beta) error.");
+    w.CloseParagraph();
+
+    w.OpenParagraph();
+    w.Write("The calculation of sample size depends not only on the difference between the "
+            "largest and smallest mean, but also on the how the other means are spread in "
+            "between. The calculations here assume that the remainning group  means are equally "
+            "spaced between the highest and lowest means ");
+    w.Write("%s", TextOrHtml(w, " (Cohen's d2).", " (Cohen&rsquo;s d<sub>2</sub>)."));
+    w.CloseParagraph();
+
+    w.OpenParagraph();
+    w.Write("Summary: A sample size of %d in each group has a %s%% power to detect a %s of %.*f "
+            "with a significance level (alpha) of %s.",
+            n, power.c_str(), EffectName, dp, range, alpha.c_str());
+    w.LineBreak();
+    w.CloseParagraph();
+}
+
+void CSampleAnovaCalc::WriteExplanationPage(CHtmlWriter& w)
+{
+    w.WritePageHead(LoadString(GetExplanationTitleId()));
+    WriteChoices(w, true);
+    WriteExplanation(w);
+    w.OpenParagraph();
+    WriteBold(w, "Table of tradeoffs:");
+    w.CloseParagraph();
+    w.OpenParagraph();
+    w.Write("For any combination of sample size (N) and power, this table shows the %s that can "
+            "be detected.",
+            EffectName);
+    w.CloseParagraph();
+    CTableLabels labels;
+    labels.linkCells = false;
+    labels.rowLabel = RowLabel;
+    labels.SetFormatsFor(m_sd);
+    WriteTradeoffTable(w, labels);
+    w.WriteFooter();
+    w.WritePageEnd();
+}
+
+bool CSampleAnovaCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
+{
+    labels.title = "Sample size per group";
+    labels.rowLabel = RowLabel;
+    labels.valueLabel = "Difference between largest and smallest mean";
+    labels.SetFormatsFor(m_sd);
+    WriteSampleDataRows(w, labels);
+    return true;
+}
