@@ -1,0 +1,262 @@
+#include "CCliOptions.h"
+
+#include "CCliDesign.h"
+#include "CCliError.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+const char* const ProgramName = "zentrima-cli";
+const char* const Version = "2.00";
+
+struct CValueOption
+{
+    const char* name;
+    const char* valueName;
+    const char* description;
+};
+
+const CValueOption OutputOptions[] = {
+    {"alpha", "A", "Significance level (default 0.05)."},
+    {"tails", "1|2", "One- or two-tailed significance level (default 2)."},
+    {"powers", "LIST", "Powers in percent, comma-separated, for example \"95,90,80\"."},
+    {"ns", "LIST",
+     "Sample sizes, comma-separated, for example \"5,10,20\" (sample size goal only)."},
+    {"page", "PAGE",
+     "tradeoff (the table of tradeoffs, default), report (the detailed report on the cell "
+     "chosen with --select), data (the tab-separated graph data) or cells (one line per "
+     "table cell, for scripts)."},
+    {"format", "FORMAT", "text (default), html or html-links, for the tradeoff and report pages."},
+    {"select", "QUERY",
+     "The cell of the report page, as in the table's links: \"n=3&pow=2\" (row 3, power "
+     "column 2, counting from 0) or \"pow=4\" for a power calculation."},
+};
+
+const char* const HelpEpilogue =
+    "\nDesigns and their inputs:\n"
+    "%1\n"
+    "Numbers use \".\" as the decimal point; inputs are at most 9999999999 and sample sizes\n"
+    "are whole numbers. Without --powers and --ns the default lists of the settings file\n"
+    "apply (shared with the desktop program: $XDG_CONFIG_HOME, usually ~/.config, then\n"
+    "\"Veldrine Software/Zentrima.ini\"); --no-settings uses the built-in defaults.\n"
+    "\n"
+    "Examples:\n"
+    "%2"
+    "  zentrima-cli sample paired --sd-diff 1.4 --alpha 0.05 --tails 1\n"
+    "  zentrima-cli sample unpaired --sd 1 --page report --select \"n=7&pow=3\" "
+    "--format html -o report.htm\n"
+    "  zentrima-cli power unpaired --n1 10 --n2 12 --sd1 1 --sd2 1.2 --powers 90,80,50 "
+    "--page cells\n"
+    "\n"
+    "Exit status: 0 success, 2 bad input (the reason on standard error), 1 other failure.\n";
+
+QString quoted(const QString& text)
+{
+    return QLatin1Char('\'') + text + QLatin1Char('\'');
+}
+
+// Owns the option objects the parser refers to by name.
+struct CParserSetup
+{
+    QCommandLineParser parser;
+    std::vector<QCommandLineOption> inputOptions;
+};
+
+std::unique_ptr<CParserSetup> makeParser()
+{
+    auto setup = std::make_unique<CParserSetup>();
+    QCommandLineParser& parser = setup->parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Sample size and power of t tests, as tables of tradeoffs."));
+    parser.addPositionalArgument(QStringLiteral("GOAL"),
+                                 QStringLiteral("sample (sample size of a future experiment) "
+                                                "or power (power of a completed one)."));
+    parser.addPositionalArgument(QStringLiteral("DESIGN"),
+                                 QStringLiteral("The experimental design: %1.")
+                                     .arg(CCliDesign::names(0).join(QStringLiteral(", "))));
+    for (const CCliInputs::Option& input : CCliInputs::options())
+        parser.addOption(QCommandLineOption(QString::fromLatin1(input.name),
+                                            QString::fromLatin1(input.description),
+                                            QString::fromLatin1(input.valueName)));
+    for (const CValueOption& option : OutputOptions)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(option.name),
+                                            QString::fromLatin1(option.description),
+                                            QString::fromLatin1(option.valueName)));
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                        QStringLiteral("Write to FILE instead of standard output."),
+                                        QStringLiteral("FILE")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("no-settings"),
+        QStringLiteral("Ignore the settings file: the built-in lists of powers and Ns apply.")));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    return setup;
+}
+
+// The single value of a value option; giving one twice is a mistake, not an override.
+bool singleValue(const QCommandLineParser& parser, const QString& name, QString& value)
+{
+    const QStringList values = parser.values(name);
+    if (values.isEmpty())
+        return false;
+    if (values.size() > 1)
+        throw CCliError(QStringLiteral("--%1 is given more than once").arg(name).toStdString());
+    value = values.front();
+    return true;
+}
+
+} // namespace
+
+QString CCliOptions::helpText()
+{
+    QString designs;
+    QString examples;
+    for (const CCliDesign& entry : CCliDesign::all()) {
+        QStringList inputs;
+        for (const QString& input : entry.inputs)
+            inputs << QStringLiteral("--") + input;
+        designs += QStringLiteral("  %1 %2: %3\n")
+                       .arg(entry.goalName(), QString::fromLatin1(entry.name),
+                            inputs.join(QLatin1Char(' ')));
+        examples += QStringLiteral("  zentrima-cli %1 %2 %3\n")
+                        .arg(entry.goalName(), QString::fromLatin1(entry.name),
+                             QString::fromLatin1(entry.example));
+    }
+    designs += QStringLiteral("  (sample paired takes either --sd and --r, or --sd-diff)\n");
+    const auto setup = makeParser();
+    QString text = setup->parser.helpText();
+    // The parser names the program after argv[0]; the help shows its real name.
+    const int usageEnd = text.indexOf(QLatin1Char('\n'));
+    text.replace(0, usageEnd,
+                 QStringLiteral("Usage: %1 GOAL DESIGN [inputs] [options]").arg(ProgramName));
+    // The parser lists one-letter options as "-r"; they are taken (and shown) as "--r" like
+    // every other input. The column keeps its width: one padding space gives way to the dash.
+    for (const CCliInputs::Option& input : CCliInputs::options())
+        if (std::strlen(input.name) == 1)
+            text.replace(QStringLiteral("  -%1 <%2> ").arg(input.name, input.valueName),
+                         QStringLiteral("  --%1 <%2>").arg(input.name, input.valueName));
+    return text + QString::fromLatin1(HelpEpilogue).arg(designs, examples);
+}
+
+QString CCliOptions::versionText()
+{
+    return QStringLiteral("%1 %2\n").arg(ProgramName, Version);
+}
+
+void CCliOptions::parse(const QStringList& arguments)
+{
+    const auto setup = makeParser();
+    QCommandLineParser& parser = setup->parser;
+    if (!parser.parse(arguments))
+        throw CCliError(parser.errorText().toStdString());
+    if (parser.isSet(QStringLiteral("help"))) {
+        helpRequested = true;
+        return;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        versionRequested = true;
+        return;
+    }
+
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() < 2)
+        throw CCliError("expected GOAL and DESIGN, for example: zentrima-cli sample unpaired "
+                        "--sd 1 (see --help)");
+    if (positional.size() > 2)
+        throw CCliError(
+            QStringLiteral("unexpected argument %1").arg(quoted(positional.at(2))).toStdString());
+    const int goal = CCliDesign::goalCode(positional.at(0));
+    if (goal < 0)
+        throw CCliError(QStringLiteral("unknown goal %1; choose sample or power")
+                            .arg(quoted(positional.at(0)))
+                            .toStdString());
+    design = CCliDesign::find(goal, positional.at(1));
+    if (design == nullptr)
+        throw CCliError(
+            QStringLiteral("unknown design %1; choose %2")
+                .arg(quoted(positional.at(1)), CCliDesign::names(goal).join(QStringLiteral(", ")))
+                .toStdString());
+
+    for (const CCliInputs::Option& input : CCliInputs::options()) {
+        QString text;
+        if (singleValue(parser, QString::fromLatin1(input.name), text))
+            inputs.set(QString::fromLatin1(input.name), text);
+    }
+
+    QString text;
+    if (singleValue(parser, QStringLiteral("tails"), text)) {
+        if (text != QLatin1String("1") && text != QLatin1String("2"))
+            throw CCliError(
+                QStringLiteral("--tails: %1 is not 1 or 2").arg(quoted(text)).toStdString());
+        tails = text.toInt();
+    }
+    if (singleValue(parser, QStringLiteral("alpha"), alphaText) &&
+        !CCliInputs::parseNumber(alphaText, alpha))
+        throw CCliError(QStringLiteral("--alpha: %1 is not a finite number")
+                            .arg(quoted(alphaText))
+                            .toStdString());
+    hasPowers = singleValue(parser, QStringLiteral("powers"), powers);
+    hasNs = singleValue(parser, QStringLiteral("ns"), ns);
+    noSettings = parser.isSet(QStringLiteral("no-settings"));
+
+    if (singleValue(parser, QStringLiteral("page"), text)) {
+        if (text == QLatin1String("tradeoff"))
+            page = Page::Tradeoff;
+        else if (text == QLatin1String("report"))
+            page = Page::Report;
+        else if (text == QLatin1String("data"))
+            page = Page::Data;
+        else if (text == QLatin1String("cells"))
+            page = Page::Cells;
+        else
+            throw CCliError(QStringLiteral("--page: %1 is not tradeoff, report, data or cells")
+                                .arg(quoted(text))
+                                .toStdString());
+    }
+    if (singleValue(parser, QStringLiteral("format"), text)) {
+        if (text == QLatin1String("text"))
+            writerMode = 1;
+        else if (text == QLatin1String("html"))
+            writerMode = 0;
+        else if (text == QLatin1String("html-links"))
+            writerMode = 3;
+        else
+            throw CCliError(QStringLiteral("--format: %1 is not text, html or html-links")
+                                .arg(quoted(text))
+                                .toStdString());
+    }
+    const bool hasSelect = singleValue(parser, QStringLiteral("select"), select);
+    singleValue(parser, QStringLiteral("o"), outputPath);
+    if (parser.isSet(QStringLiteral("o")) && outputPath.isEmpty())
+        throw CCliError("-o: the file name is empty");
+
+    if (page == Page::Report && !hasSelect)
+        throw CCliError("--page report needs --select QUERY, for example --select \"n=3&pow=2\"");
+    if (page != Page::Report && hasSelect)
+        throw CCliError("--select applies only to --page report");
+    if ((page == Page::Data || page == Page::Cells) && writerMode != 1)
+        throw CCliError("--format html and html-links apply only to the tradeoff and report "
+                        "pages");
+    checkDesignOptions();
+}
+
+void CCliOptions::checkDesignOptions()
+{
+    const QString chosen =
+        design->goalName() + QLatin1Char(' ') + QString::fromLatin1(design->name);
+    for (const QString& name : inputs.given())
+        if (!design->inputs.contains(name))
+            throw CCliError(
+                QStringLiteral("--%1 does not apply to %2").arg(name, chosen).toStdString());
+    if (hasNs && design->goal != 0)
+        throw CCliError(QStringLiteral("--ns does not apply to %1: a power calculation has no "
+                                       "list of sample sizes")
+                            .arg(chosen)
+                            .toStdString());
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "CCliInputs.h"
+
+#include <QString>
+#include <QStringList>
+
+class CCliDesign;
+
+/// The command line of zentrima-cli, read and checked before any calculator exists:
+///     zentrima-cli GOAL DESIGN [inputs] [--alpha A] [--tails 1|2] [--powers LIST]
+///                  [--ns LIST] [--no-settings] [--page P] [--format F] [--select Q] [-o FILE]
+/// parse() throws CCliError (exit status 2) for anything that does not fit.
+class CCliOptions
+{
+public:
+    enum class Page
+    {
+        Tradeoff,
+        Report,
+        Data,
+        Cells
+    };
+
+    /// Reads arguments (the first is the program name).
+    void parse(const QStringList& arguments);
+
+    /// The full --help text.
+    static QString helpText();
+    /// The --version text.
+    static QString versionText();
+
+    bool helpRequested = false;
+    bool versionRequested = false;
+
+    const CCliDesign* design = nullptr;
+    CCliInputs inputs;
+    /// The level as the user chose it, and the tails (1 or 2).
+    double alpha = 0.05;
+    QString alphaText = QStringLiteral("0.05");
+    int tails = 2;
+    /// The list texts; empty when not given (the stored defaults apply).
+    QString powers;
+    QString ns;
+    bool hasPowers = false;
+    bool hasNs = false;
+    bool noSettings = false;
+    Page page = Page::Tradeoff;
+    /// The report writer's mode: 1 text, 0 HTML, 3 HTML with links.
+    int writerMode = 1;
+    QString select;
+    /// The output file; empty for standard output.
+    QString outputPath;
+
+private:
+    void checkDesignOptions();
+};

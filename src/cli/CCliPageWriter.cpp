@@ -1,0 +1,60 @@
+#include "CCliPageWriter.h"
+
+#include "CHtmlWriter.h"
+#include "CPowerCalc.h"
+#include "CSampleCalc.h"
+#include "CTableLabels.h"
+#include "Formatting.h"
+
+#include <string>
+
+namespace {
+
+void writeCell(FILE* out, int n, double power, double value, bool ok)
+{
+    std::string powerText;
+    FormatNumber(power, powerText);
+    const std::string line =
+        formatInCLocale("%d\t%s\t%.17g\t%d\n", n, powerText.c_str(), value, ok ? 1 : 0);
+    std::fputs(line.c_str(), out);
+}
+
+} // namespace
+
+void CCliPageWriter::writeTradeoff(CCalculator& calc, int mode, FILE* out)
+{
+    CHtmlWriter writer(out, mode);
+    calc.WriteTradeoffPage(writer);
+}
+
+void CCliPageWriter::writeReport(CCalculator& calc, int mode, FILE* out)
+{
+    CHtmlWriter writer(out, mode);
+    calc.WriteReportForQuery(writer, nullptr);
+}
+
+void CCliPageWriter::writeData(CCalculator& calc, FILE* out)
+{
+    CHtmlWriter writer(out, CHtmlWriter::ModeText);
+    CTableLabels labels;
+    calc.WriteDataTable(writer, labels);
+}
+
+void CCliPageWriter::writeCells(CCalculator& calc, FILE* out)
+{
+    std::fputs("n\tpower\tvalue\tok\n", out);
+    if (auto* sample = dynamic_cast<CSampleCalc*>(&calc)) {
+        for (int r = 0; r < sample->m_nNs; ++r)
+            for (int p = 0; p < sample->m_nPowers; ++p) {
+                double value = 0;
+                const bool ok = sample->ComputeCell(p, r, &value);
+                writeCell(out, sample->m_ns[r], sample->m_powers[p], value, ok);
+            }
+    } else if (auto* power = dynamic_cast<CPowerCalc*>(&calc)) {
+        for (int p = 0; p < power->m_nPowers; ++p) {
+            double value = 0;
+            const bool ok = power->ComputeCell(p, &value);
+            writeCell(out, 0, power->m_powers[p], value, ok);
+        }
+    }
+}

@@ -1,0 +1,102 @@
+#include "CCliRunner.h"
+
+#include "CCliDesign.h"
+#include "CCliError.h"
+#include "CCliOptions.h"
+#include "CCliPageWriter.h"
+#include "CCalculator.h"
+#include "CMemorySettingsStore.h"
+#include "CMessageSink.h"
+#include "COutputFile.h"
+#include "CUserException.h"
+#include "CalculatorFactory.h"
+#include "Platform.h"
+
+#include <memory>
+#include <new>
+#include <string>
+
+CCliRunner::CCliRunner(CSettingsStore& userSettings, CMessageSink& messages, FILE* out)
+    : m_userSettings(userSettings), m_messages(messages), m_out(out)
+{
+}
+
+int CCliRunner::run(const QStringList& arguments)
+{
+    try {
+        return runChecked(arguments);
+    } catch (const CUserException&) {
+        // The calculator has already shown its message through the sink.
+        return ExitBadInput;
+    } catch (const CCliError& error) {
+        m_messages.showMessage(std::string("zentrima-cli: ") + error.what(),
+                               CMessageSink::Icon::Stop);
+        return error.exitStatus();
+    } catch (const std::bad_alloc&) {
+        m_messages.showMessage("zentrima-cli: out of memory", CMessageSink::Icon::Stop);
+        return ExitFailure;
+    }
+}
+
+int CCliRunner::runChecked(const QStringList& arguments)
+{
+    CCliOptions options;
+    options.parse(arguments);
+    if (options.helpRequested || options.versionRequested) {
+        const QString text =
+            options.helpRequested ? CCliOptions::helpText() : CCliOptions::versionText();
+        std::fputs(text.toUtf8().constData(), m_out);
+        return std::fflush(m_out) == 0 ? ExitOk : ExitFailure;
+    }
+
+    // Calculators read their default lists while they are constructed.
+    CMemorySettingsStore builtInDefaults;
+    CScopedPlatform platform(options.noSettings ? &builtInDefaults : &m_userSettings, &m_messages);
+    std::unique_ptr<CCalculator> calc(
+        CreateCalculator(options.design->goal, options.design->design));
+    if (!calc)
+        throw CCliError("no calculator for this goal and design", ExitFailure);
+
+    options.design->apply(*calc, options.inputs);
+    // The calculator stores the two-tailed equivalent of a one-tailed level.
+    const double level = options.tails == 1 ? 2 * options.alpha : options.alpha;
+    if (!calc->SetAlpha(level, options.tails == 2))
+        throw CCliError(QStringLiteral("--alpha: %1 is not accepted; a %2 significance level "
+                                       "must be greater than 0 and less than %3")
+                            .arg(options.alphaText,
+                                 options.tails == 1 ? QStringLiteral("one-tailed")
+                                                    : QStringLiteral("two-tailed"),
+                                 options.tails == 1 ? QStringLiteral("0.5") : QStringLiteral("1"))
+                            .toStdString());
+    if (options.hasPowers)
+        calc->ParsePowers(options.powers.toStdString());
+    if (options.hasNs)
+        calc->ParseNs(options.ns.toStdString());
+    if (options.page == CCliOptions::Page::Report &&
+        !calc->SelectFromQuery(options.select.toUtf8().constData()))
+        throw CCliError(QStringLiteral("--select: '%1' selects no cell of the table")
+                            .arg(options.select)
+                            .toStdString());
+
+    COutputFile output;
+    std::string error;
+    if (!output.open(options.outputPath.toStdString(), m_out, error))
+        throw CCliError(error, ExitFailure);
+    switch (options.page) {
+    case CCliOptions::Page::Tradeoff:
+        CCliPageWriter::writeTradeoff(*calc, options.writerMode, output.stream());
+        break;
+    case CCliOptions::Page::Report:
+        CCliPageWriter::writeReport(*calc, options.writerMode, output.stream());
+        break;
+    case CCliOptions::Page::Data:
+        CCliPageWriter::writeData(*calc, output.stream());
+        break;
+    case CCliOptions::Page::Cells:
+        CCliPageWriter::writeCells(*calc, output.stream());
+        break;
+    }
+    if (!output.commit(error))
+        throw CCliError(error, ExitFailure);
+    return ExitOk;
+}

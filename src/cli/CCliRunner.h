@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QStringList>
+
+#include <cstdio>
+
+class CMessageSink;
+class CSettingsStore;
+
+/// Does what one zentrima-cli command line asks: reads the options, sets up a calculator
+/// through its setters and writes the chosen page. Every message (the calculators' own and
+/// the tool's, which begin with "zentrima-cli: ") goes to the message sink; help, version
+/// and pages written to standard output go to out.
+class CCliRunner
+{
+public:
+    enum
+    {
+        ExitOk = 0,
+        ExitFailure = 1,
+        ExitBadInput = 2
+    };
+
+    /// userSettings holds the stored default lists; it is not read with --no-settings.
+    CCliRunner(CSettingsStore& userSettings, CMessageSink& messages, FILE* out);
+
+    /// Runs arguments (the first is the program name) and returns the exit status.
+    int run(const QStringList& arguments);
+
+private:
+    int runChecked(const QStringList& arguments);
+
+    CSettingsStore& m_userSettings;
+    CMessageSink& m_messages;
+    FILE* m_out;
+};

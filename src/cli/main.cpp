@@ -1,0 +1,23 @@
+// zentrima-cli: sample size and power of t tests from the command line.
+#include "CCliRunner.h"
+#include "CQtSettingsStore.h"
+#include "CStderrMessageSink.h"
+
+#include <QCoreApplication>
+
+#include <clocale>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    // Qt takes the C library's locale from the environment; numbers keep "." regardless.
+    std::setlocale(LC_NUMERIC, "C");
+    QCoreApplication::setApplicationName(QStringLiteral("zentrima-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.00"));
+
+    CQtSettingsStore settings;
+    CStderrMessageSink messages;
+    CCliRunner runner(settings, messages, stdout);
+    return runner.run(QCoreApplication::arguments());
+}
