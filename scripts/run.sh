@@ -5,4 +5,9 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build
-exec build/src/cli/zentrima-cli "${@:---help}"
+# Without arguments, show the command-line tool at work on an example; otherwise pass the
+# arguments on (for example: scripts/run.sh power paired --pairs 8 --sd 1).
+if (($# == 0)); then
+    set -- sample unpaired --sd 1
+fi
+exec build/src/cli/zentrima-cli "$@"
