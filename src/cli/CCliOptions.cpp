@@ -7,7 +7,9 @@
 #include <QCommandLineParser>
 
 #include <cstring>
+#include <initializer_list>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -111,6 +113,23 @@ bool singleValue(const QCommandLineParser& parser, const QString& name, QString&
     return true;
 }
 
+// The code of the named choice of option; any other text is refused with the choices.
+int choose(const char* option, const QString& text,
+           std::initializer_list<std::pair<const char*, int>> choices)
+{
+    QStringList names;
+    for (const auto& choice : choices) {
+        if (text == QLatin1String(choice.first))
+            return choice.second;
+        names << QString::fromLatin1(choice.first);
+    }
+    const QString last = names.takeLast();
+    throw CCliError(
+        QStringLiteral("--%1: %2 is not %3 or %4")
+            .arg(QString::fromLatin1(option), quoted(text), names.join(QStringLiteral(", ")), last)
+            .toStdString());
+}
+
 } // namespace
 
 QString CCliOptions::helpText()
@@ -205,32 +224,14 @@ void CCliOptions::parse(const QStringList& arguments)
     hasNs = singleValue(parser, QStringLiteral("ns"), ns);
     noSettings = parser.isSet(QStringLiteral("no-settings"));
 
-    if (singleValue(parser, QStringLiteral("page"), text)) {
-        if (text == QLatin1String("tradeoff"))
-            page = Page::Tradeoff;
-        else if (text == QLatin1String("report"))
-            page = Page::Report;
-        else if (text == QLatin1String("data"))
-            page = Page::Data;
-        else if (text == QLatin1String("cells"))
-            page = Page::Cells;
-        else
-            throw CCliError(QStringLiteral("--page: %1 is not tradeoff, report, data or cells")
-                                .arg(quoted(text))
-                                .toStdString());
-    }
-    if (singleValue(parser, QStringLiteral("format"), text)) {
-        if (text == QLatin1String("text"))
-            writerMode = 1;
-        else if (text == QLatin1String("html"))
-            writerMode = 0;
-        else if (text == QLatin1String("html-links"))
-            writerMode = 3;
-        else
-            throw CCliError(QStringLiteral("--format: %1 is not text, html or html-links")
-                                .arg(quoted(text))
-                                .toStdString());
-    }
+    if (singleValue(parser, QStringLiteral("page"), text))
+        page = static_cast<Page>(choose("page", text,
+                                        {{"tradeoff", static_cast<int>(Page::Tradeoff)},
+                                         {"report", static_cast<int>(Page::Report)},
+                                         {"data", static_cast<int>(Page::Data)},
+                                         {"cells", static_cast<int>(Page::Cells)}}));
+    if (singleValue(parser, QStringLiteral("format"), text))
+        writerMode = choose("format", text, {{"text", 1}, {"html", 0}, {"html-links", 3}});
     const bool hasSelect = singleValue(parser, QStringLiteral("select"), select);
     singleValue(parser, QStringLiteral("o"), outputPath);
     if (parser.isSet(QStringLiteral("o")) && outputPath.isEmpty())
