@@ -1,0 +1,108 @@
+// Writing the step-3 page of each t-test calculator, with the default lists and with 100
+// powers by 100 sample sizes, to /dev/null.
+#include "CHtmlWriter.h"
+#include "CMemorySettingsStore.h"
+#include "CPowerOneCalc.h"
+#include "CPowerPairedCalc.h"
+#include "CPowerUnpairedCalc.h"
+#include "CRecordingMessageSink.h"
+#include "CSampleOneCalc.h"
+#include "CSamplePairedCalc.h"
+#include "CSampleUnpairedCalc.h"
+#include "Formatting.h"
+#include "Platform.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace {
+
+CCalculator* makeCalculator(int which)
+{
+    switch (which) {
+    case 0: {
+        auto* c = new CSampleUnpairedCalc;
+        c->SetSD(1.3);
+        return c;
+    }
+    case 1: {
+        auto* c = new CSamplePairedCalc;
+        c->SetSD(2);
+        c->SetR(0.4);
+        return c;
+    }
+    case 2: {
+        auto* c = new CSampleOneCalc;
+        c->SetSD(0.05);
+        return c;
+    }
+    case 3: {
+        auto* c = new CPowerUnpairedCalc;
+        c->SetGroups(10, 14, 1.5, 2);
+        return c;
+    }
+    case 4: {
+        auto* c = new CPowerPairedCalc;
+        c->SetPairs(12);
+        c->SetSD(0.8);
+        return c;
+    }
+    default: {
+        auto* c = new CPowerOneCalc;
+        c->SetSampleSize(20);
+        c->SetSD(3);
+        return c;
+    }
+    }
+}
+
+const char* const kNames[] = {"SampleUnpaired", "SamplePaired", "SampleOne",
+                              "PowerUnpaired",  "PowerPaired",  "PowerOne"};
+
+// 100 powers from 99.5 down by 0.99 and, for a sample-size calculator, 100 sizes from 2 up
+// by 37. A power calculator keeps its single size entry.
+void setLargeLists(CCalculator& calc)
+{
+    std::string powers;
+    std::string sizes;
+    for (int i = 0; i < 100; ++i) {
+        powers += formatInCLocale("%s%.2f", i ? "," : "", 99.5 - 0.99 * i);
+        sizes += formatInCLocale("%s%d", i ? "," : "", 2 + 37 * i);
+    }
+    calc.ParsePowers(powers);
+    if (dynamic_cast<CSampleCalc*>(&calc) != nullptr)
+        calc.ParseNs(sizes);
+}
+
+void BM_TradeoffPage(benchmark::State& state)
+{
+    CMemorySettingsStore store;
+    CRecordingMessageSink sink;
+    CScopedPlatform platform(&store, &sink);
+    std::unique_ptr<CCalculator> calc(makeCalculator(static_cast<int>(state.range(0))));
+    const bool large = state.range(1) != 0;
+    if (large)
+        setLargeLists(*calc);
+    FILE* sinkFile = std::fopen("/dev/null", "w");
+    if (sinkFile == nullptr) {
+        state.SkipWithError("cannot open /dev/null");
+        return;
+    }
+    CHtmlWriter writer(sinkFile, CHtmlWriter::ModeHtmlLinks);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(calc->WriteTradeoffPage(writer));
+    std::fclose(sinkFile);
+    state.SetLabel(std::string(kNames[state.range(0)]) + (large ? " 100x100" : " default"));
+    const bool sample = dynamic_cast<CSampleCalc*>(calc.get()) != nullptr;
+    state.counters["cells"] = calc->m_nPowers * (sample ? calc->m_nNs : 1);
+}
+
+BENCHMARK(BM_TradeoffPage)
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {0, 1}})
+    ->ArgNames({"calc", "large"})
+    ->Unit(benchmark::kMicrosecond);
+
+} // namespace
