@@ -197,15 +197,9 @@ void CPowerChiSquareCalc::WriteExplanationPage(CHtmlWriter& w)
     w.WritePageHead(
         "Explanation of power a 'not significant' chi square test comparing two proportions");
     WriteChoices(w, true);
-    WritePowerExplanation(w, phrase, true);
-    WriteTradeoffsIntro(
-        w, "For any power you choose, this table shows the %s that can be detected.", phrase);
     CTableLabels labels;
     FillTableLabels(labels);
-    labels.linkCells = false;
-    WritePowerTable(w, labels);
-    w.WriteFooter();
-    w.WritePageEnd();
+    WritePowerReportBody(*this, w, phrase, labels);
 }
 
 bool CPowerChiSquareCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)

@@ -129,15 +129,9 @@ void CPowerLogrankCalc::WriteExplanationPage(CHtmlWriter& w)
     const char* phrase = Phrases[TypeIndex()];
     w.WritePageHead("Power of survival analysis");
     WriteChoices(w, true);
-    WritePowerExplanation(w, phrase, true);
-    WriteTradeoffsIntro(
-        w, "For any power you choose, this table shows the %s that can be detected.", phrase);
     CTableLabels labels;
     FillTableLabels(labels);
-    labels.linkCells = false;
-    WritePowerTable(w, labels);
-    w.WriteFooter();
-    w.WritePageEnd();
+    WritePowerReportBody(*this, w, phrase, labels);
 }
 
 bool CPowerLogrankCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)

@@ -145,19 +145,9 @@ void CSampleLogrankCalc::WriteExplanationPage(CHtmlWriter& w)
     const char* phrase = Phrases[KindIndex()];
     w.WritePageHead("Explanation of sample size for comparing two survival curves");
     WriteChoices(w, true);
-    WriteSampleExplanation(w, phrase, false, true);
-    WriteTradeoffsIntro(w,
-                        "For any combination of sample size (N) and power, this table shows the %s "
-                        "that can be detected.",
-                        phrase);
     CTableLabels labels;
     FillTableLabels(labels);
-    labels.linkCells = false;
-    WriteTradeoffTable(w, labels);
-    w.LineBreak();
-    WriteUnequalNAdvice(w);
-    w.WriteFooter();
-    w.WritePageEnd();
+    WriteSampleReportBody(*this, w, phrase, labels, true);
 }
 
 bool CSampleLogrankCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)

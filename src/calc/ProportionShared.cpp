@@ -7,6 +7,9 @@
 
 #include "CCalculator.h"
 #include "CHtmlWriter.h"
+#include "CPowerCalc.h"
+#include "CSampleCalc.h"
+#include "CTableLabels.h"
 #include "ReportText.h"
 #include "TTestShared.h"
 
@@ -44,6 +47,9 @@ void WriteChoicesHeadEnd(CHtmlWriter& w, bool detailed)
     }
 }
 
+namespace {
+
+// The bold "Table of tradeoffs:" paragraph, then sentence about phrase.
 void WriteTradeoffsIntro(CHtmlWriter& w, const char* sentence, const char* phrase)
 {
     w.OpenParagraph();
@@ -52,6 +58,37 @@ void WriteTradeoffsIntro(CHtmlWriter& w, const char* sentence, const char* phras
     w.OpenParagraph();
     w.Write(sentence, phrase);
     w.CloseParagraph();
+}
+
+} // namespace
+
+void WriteSampleReportBody(const CSampleCalc& calc, CHtmlWriter& w, const char* phrase,
+                           CTableLabels labels, bool breakAfterTable)
+{
+    calc.WriteSampleExplanation(w, phrase, false, true);
+    WriteTradeoffsIntro(w,
+                        "For any combination of sample size (N) and power, this table shows the %s "
+                        "that can be detected.",
+                        phrase);
+    labels.linkCells = false;
+    calc.WriteTradeoffTable(w, labels);
+    if (breakAfterTable)
+        w.LineBreak();
+    calc.WriteUnequalNAdvice(w);
+    w.WriteFooter();
+    w.WritePageEnd();
+}
+
+void WritePowerReportBody(const CPowerCalc& calc, CHtmlWriter& w, const char* phrase,
+                          CTableLabels labels)
+{
+    calc.WritePowerExplanation(w, phrase, true);
+    WriteTradeoffsIntro(
+        w, "For any power you choose, this table shows the %s that can be detected.", phrase);
+    labels.linkCells = false;
+    calc.WritePowerTable(w, labels);
+    w.WriteFooter();
+    w.WritePageEnd();
 }
 
 double LogrankHazardRatio(double survival, double nPerGroup, double zAlpha, double zPower)

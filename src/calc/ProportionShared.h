@@ -2,6 +2,9 @@
 
 class CCalculator;
 class CHtmlWriter;
+class CPowerCalc;
+class CSampleCalc;
+class CTableLabels;
 
 /// The message of a proportion outside the open interval (0, 1).
 extern const char* const ProportionMessage;
@@ -19,9 +22,18 @@ void WriteChoicesOpening(CHtmlWriter& w, bool detailed);
 /// the end of the level-4 heading and an open paragraph.
 void WriteChoicesHeadEnd(CHtmlWriter& w, bool detailed);
 
-/// The bold "Table of tradeoffs:" paragraph, then a paragraph with sentence ("%s" takes
-/// the effect phrase).
-void WriteTradeoffsIntro(CHtmlWriter& w, const char* sentence, const char* phrase);
+/// The rest of a step-4 page of a sample-size calculator after its choices: the
+/// explanation of the selected cell named by phrase (alpha with tails, no confidence
+/// interval), the "Table of tradeoffs:" paragraphs, the table with labels but without links
+/// (then a line break when breakAfterTable), the unequal-N advice, the footer, the page end.
+void WriteSampleReportBody(const CSampleCalc& calc, CHtmlWriter& w, const char* phrase,
+                           CTableLabels labels, bool breakAfterTable);
+
+/// The rest of a step-4 page of a power calculator after its choices: the explanation of the
+/// selected power named by phrase (alpha with tails), the "Table of tradeoffs:" paragraphs,
+/// the table with labels but without links, the footer, the page end.
+void WritePowerReportBody(const CPowerCalc& calc, CHtmlWriter& w, const char* phrase,
+                          CTableLabels labels);
 
 /// Halvings of the hazard-ratio search: [0, 0.999] then has the width 0.999 / 2^11 (about
 /// 0.00049), the first width at or below 0.0005.
