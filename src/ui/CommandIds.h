@@ -26,4 +26,22 @@ enum CommandId {
     ID_EDIT_UNDO = 57643,
     ID_FILE_CLOSE = 57602,
     ID_FILE_PRINT = 57607,
+
+    // Application commands: new window, about, exit, window arrangement, help and web.
+    ID_HELP_INDEX = 141,
+    ID_HELP_WHAT_DOES = 142,
+    ID_HELP_POWER_TUTORIAL = 143,
+    ID_HELP_SAMPLE_TUTORIAL = 144,
+    ID_HELP_LICENSE = 145,
+    ID_HELP_CITE = 146,
+    ID_HELP_SUPPORT = 147,
+    ID_WEB_VISIT = 148,
+    ID_WEB_UPDATES = 149,
+    ID_FILE_NEW = 57600,
+    ID_WINDOW_CASCADE = 57650,
+    ID_WINDOW_TILE = 57651,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_NEXT_PANE = 57680,
+    ID_PREV_PANE = 57681,
 };
