@@ -1,0 +1,386 @@
+#include "CResultView.h"
+
+#include "CAnalysisState.h"
+#include "CCalculator.h"
+#include "CFileSystem.h"
+#include "CHtmlWriter.h"
+#include "CSettingsStore.h"
+#include "CommandIds.h"
+#include "Platform.h"
+#include "StringTable.h"
+#include "CMessageSink.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextTable>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const char kSection[] = "ShowStyle";
+const char kZoomValue[] = "ZoomFactor";
+
+int g_zoomLevel = 0;
+int g_zoomMaximum = 0;
+std::set<CResultView*> g_views;
+
+// The browser copies without hyperlinks whichever way a copy starts (keys, context menu,
+// drag), and leaves the copy and select-all keys to the window's commands when it has them.
+class CLinklessBrowser : public QTextBrowser
+{
+public:
+    using QTextBrowser::QTextBrowser;
+
+protected:
+    QMimeData* createMimeDataFromSelection() const override
+    {
+        return CResultView::mimeDataWithoutLinks(textCursor().selection());
+    }
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::ShortcutOverride) {
+            auto* key = static_cast<QKeyEvent*>(e);
+            if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll)) {
+                e->ignore();
+                return true;
+            }
+        }
+        return QTextBrowser::event(e);
+    }
+};
+
+QTextCursor findAnchor(QTextDocument* document, const QString& name)
+{
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.charFormat().anchorNames().contains(name))
+            return QTextCursor(block);
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().anchorNames().contains(name)) {
+                QTextCursor cursor(document);
+                cursor.setPosition(fragment.position());
+                return cursor;
+            }
+        }
+    }
+    return QTextCursor();
+}
+
+void reportFileError(int error)
+{
+    if (error == ENOSPC || error == EDQUOT) {
+        Platform::messages().showMessage(LoadString(IDS_NO_DISK_SPACE));
+        return;
+    }
+    Platform::messages().showMessage(error != 0 ? std::strerror(error)
+                                                : "Internal application error.");
+}
+
+} // namespace
+
+CResultView::CResultView(QWidget* parent) : CStepView(parent)
+{
+    m_browser = new CLinklessBrowser(this);
+    m_browser->setOpenLinks(false);
+    m_browser->setOpenExternalLinks(false);
+    m_browser->setAcceptDrops(false);
+    m_browser->setFrameShape(QFrame::NoFrame);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_browser);
+    setFocusProxy(m_browser);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &CResultView::followLink);
+    g_views.insert(this);
+}
+
+CResultView::~CResultView()
+{
+    g_views.erase(this);
+}
+
+std::string CResultView::pageFilePath() const
+{
+    const CAnalysisState* state = analysisState();
+    if (!state)
+        return std::string();
+    return Platform::files().tempFolder() + "zentrima" + std::to_string(state->number()) + ".htm";
+}
+
+void CResultView::loadData(int step)
+{
+    if (writePage(step))
+        showPageFile();
+}
+
+bool CResultView::writePage(int step)
+{
+    CAnalysisState* state = analysisState();
+    CCalculator* calculator = state ? state->currentCalculator() : nullptr;
+    if (!calculator)
+        return false;
+    const std::string path = pageFilePath();
+    FILE* file = std::fopen(path.c_str(), "w");
+    if (!file) {
+        reportFileError(errno);
+        return false;
+    }
+    {
+        CHtmlWriter writer(file, CHtmlWriter::ModeHtmlLinks);
+        if (step == 4) {
+            calculator->WriteReportForQuery(writer, nullptr);
+            m_titleId = calculator->GetExplanationTitleId();
+        } else {
+            calculator->WriteTradeoffPage(writer);
+            m_titleId = calculator->GetTitleId();
+        }
+    }
+    // Buffered writes fail late: a full disk shows at the flush or the close.
+    errno = 0;
+    bool failed = std::fflush(file) != 0;
+    int error = errno;
+    failed = failed || std::ferror(file);
+    errno = 0;
+    if (std::fclose(file) != 0 && !failed) {
+        failed = true;
+        error = errno;
+    }
+    if (failed) {
+        reportFileError(error);
+        return false;
+    }
+    return true;
+}
+
+void CResultView::showPageFile()
+{
+    QFile file(QString::fromStdString(pageFilePath()));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    // The page is written with the C library in the user's locale (the footer's date).
+    m_browser->setHtml(QString::fromLocal8Bit(file.readAll()));
+    applyZoom(g_zoomMaximum == 0);
+}
+
+void CResultView::applyZoom(bool askRange)
+{
+    if (askRange) {
+        g_zoomMaximum = ZoomMaximum;
+        g_zoomLevel = Platform::settings().readInt(kSection, kZoomValue, g_zoomMaximum / 2);
+    }
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelSizeForLevel(g_zoomLevel));
+    m_browser->document()->setDefaultFont(font);
+}
+
+int CResultView::pixelSizeForLevel(int level)
+{
+    static const int kSizes[ZoomMaximum + 1] = {11, 13, 16, 19, 23};
+    // A stored level outside the range keeps its value; the text takes the nearest size.
+    return kSizes[std::clamp(level, 0, static_cast<int>(ZoomMaximum))];
+}
+
+int CResultView::zoomLevel()
+{
+    return g_zoomLevel;
+}
+
+int CResultView::zoomMaximum()
+{
+    return g_zoomMaximum;
+}
+
+void CResultView::resetZoom()
+{
+    g_zoomLevel = 0;
+    g_zoomMaximum = 0;
+}
+
+void CResultView::changeZoom(int delta)
+{
+    const int level = g_zoomLevel + delta;
+    if (delta > 0 ? g_zoomLevel >= g_zoomMaximum : g_zoomLevel <= 0)
+        return;
+    g_zoomLevel = level;
+    Platform::settings().writeInt(kSection, kZoomValue, g_zoomLevel);
+    for (CResultView* view : g_views)
+        view->applyZoom(false);
+}
+
+bool CResultView::handleCommand(int id)
+{
+    switch (id) {
+    case ID_ZOOM_IN:
+        changeZoom(+1);
+        return true;
+    case ID_ZOOM_OUT:
+        changeZoom(-1);
+        return true;
+    case ID_SELECT_RESULTS:
+        selectElement(QStringLiteral("RESULT"));
+        return true;
+    case ID_SELECT_ALL:
+        selectElement(QStringLiteral("ALL"));
+        return true;
+    case ID_EDIT_COPY:
+        copyWithoutLinks();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CResultView::commandEnabled(int id, bool& enabled) const
+{
+    switch (id) {
+    case ID_ZOOM_IN:
+        enabled = g_zoomLevel < g_zoomMaximum;
+        return true;
+    case ID_ZOOM_OUT:
+        enabled = g_zoomLevel > 0;
+        return true;
+    case ID_SELECT_RESULTS:
+    case ID_SELECT_ALL:
+    case ID_EDIT_COPY:
+        enabled = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CResultView::followLink(const QUrl& link)
+{
+    const QString text = link.toString();
+    const int question = text.indexOf(QLatin1Char('?'));
+    CAnalysisState* state = analysisState();
+    CCalculator* calculator = state ? state->currentCalculator() : nullptr;
+    if (calculator && question >= 0) {
+        const std::string query = text.mid(question + 1).toStdString();
+        calculator->SelectFromQuery(query.c_str());
+        emit commandRequested(ID_STEP_4);
+        return;
+    }
+    if (link.isRelative() && link.path().isEmpty() && link.hasFragment()) {
+        m_browser->scrollToAnchor(link.fragment());
+        return;
+    }
+    const QUrl target = QUrl::fromLocalFile(QString::fromStdString(pageFilePath())).resolved(link);
+    if (target.isLocalFile())
+        m_browser->setSource(target);
+    else
+        QDesktopServices::openUrl(target);
+}
+
+QTextCursor CResultView::elementRange(QTextDocument* document, const QString& id)
+{
+    QTextCursor anchor = findAnchor(document, id);
+    if (anchor.isNull())
+        return anchor;
+    QTextTable* outer = anchor.currentTable();
+    QTextCursor range(document);
+    if (id == QLatin1String("ALL") || !outer) {
+        if (!outer) {
+            range.setPosition(anchor.position());
+            range.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+            return range;
+        }
+        const QTextTableCell cell = outer->cellAt(anchor);
+        range.setPosition(cell.firstPosition());
+        range.setPosition(cell.lastPosition(), QTextCursor::KeepAnchor);
+        return range;
+    }
+    // The anchor opens the results: its title and the first table after it.
+    const QTextTableCell cell = outer->cellAt(anchor);
+    int end = cell.lastPosition();
+    for (QTextBlock block = anchor.block(); block.isValid() && block.position() < end;
+         block = block.next()) {
+        QTextTable* table = QTextCursor(block).currentTable();
+        if (table && table != outer) {
+            while (table->parentFrame() && qobject_cast<QTextTable*>(table->parentFrame()) &&
+                   table->parentFrame() != outer)
+                table = qobject_cast<QTextTable*>(table->parentFrame());
+            end = table->lastPosition();
+            break;
+        }
+    }
+    range.setPosition(anchor.position());
+    range.setPosition(end, QTextCursor::KeepAnchor);
+    return range;
+}
+
+bool CResultView::selectElement(const QString& id)
+{
+    const QTextCursor range = elementRange(m_browser->document(), id);
+    if (range.isNull())
+        return false;
+    m_browser->setTextCursor(range);
+    return true;
+}
+
+void CResultView::copyWithoutLinks()
+{
+    QTextCursor selection = m_browser->textCursor();
+    if (!selection.hasSelection())
+        selection = elementRange(m_browser->document(), QStringLiteral("ALL"));
+    if (selection.isNull() || !selection.hasSelection())
+        return;
+    QApplication::clipboard()->setMimeData(mimeDataWithoutLinks(selection.selection()));
+}
+
+QMimeData* CResultView::mimeDataWithoutLinks(const QTextDocumentFragment& fragment)
+{
+    QTextDocument copy;
+    QTextCursor cursor(&copy);
+    cursor.insertFragment(fragment);
+    // Collect the linked runs first; changing formats while walking them would split them.
+    std::vector<std::pair<int, int>> links;
+    for (QTextBlock block = copy.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment run = it.fragment();
+            if (!run.charFormat().anchorHref().isEmpty())
+                links.emplace_back(run.position(), run.position() + run.length());
+        }
+    }
+    for (const auto& [start, end] : links) {
+        QTextCursor run(&copy);
+        run.setPosition(start);
+        run.setPosition(end, QTextCursor::KeepAnchor);
+        QTextCharFormat format = run.charFormat();
+        format.setAnchor(false);
+        format.setAnchorHref(QString());
+        format.setFontUnderline(false);
+        format.clearForeground();
+        run.setCharFormat(format);
+    }
+    auto* data = new QMimeData;
+    data->setHtml(copy.toHtml());
+    data->setText(copy.toPlainText());
+    return data;
+}
+
+bool CResultView::rendererAvailable()
+{
+    QTextDocument probe;
+    probe.setHtml(QStringLiteral("<TABLE><TR><TD ID=\"ALL\"><A id=\"RESULT\">x</A>"
+                                 "<A HREF=\"?pow=0\">1</A></TD></TR></TABLE>"));
+    return probe.toPlainText().contains(QLatin1Char('x')) &&
+           !findAnchor(&probe, QStringLiteral("ALL")).isNull() &&
+           !findAnchor(&probe, QStringLiteral("RESULT")).isNull();
+}
