@@ -1,0 +1,235 @@
+#include "CZentrimaApp.h"
+
+#include "CAboutDialog.h"
+#include "CAppFonts.h"
+#include "CChildFrame.h"
+#include "CFileSystem.h"
+#include "CMainFrame.h"
+#include "CMessageBoxSink.h"
+#include "CQtSettingsStore.h"
+#include "CResultView.h"
+#include "CSingleInstance.h"
+#include "CStepForm.h"
+#include "CWaitCursor.h"
+#include "CommandIds.h"
+#include "Platform.h"
+#include "StringTable.h"
+#include "UiStrings.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QScreen>
+#include <QUrl>
+
+#include <cstdlib>
+
+namespace {
+
+// Help topics of the Help menu's commands.
+int helpTopic(int command)
+{
+    switch (command) {
+    case ID_HELP_WHAT_DOES:
+        return 1000;
+    case ID_HELP_POWER_TUTORIAL:
+        return 1720;
+    case ID_HELP_SAMPLE_TUTORIAL:
+        return 1360;
+    case ID_HELP_LICENSE:
+        return 1310;
+    case ID_HELP_CITE:
+        return 1300;
+    case ID_HELP_SUPPORT:
+        return 1320;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+const char* const CZentrimaApp::HelpBookName = "Zentrima.rcc";
+
+CZentrimaApp::CZentrimaApp() : CZentrimaApp(Options()) {}
+
+CZentrimaApp::CZentrimaApp(const Options& options) : m_options(options) {}
+
+CZentrimaApp::~CZentrimaApp()
+{
+    exitInstance();
+}
+
+bool CZentrimaApp::installServices()
+{
+    CSettingsStore* settings = m_options.settings;
+    if (!settings) {
+        m_ownSettings = std::make_unique<CQtSettingsStore>();
+        settings = m_ownSettings.get();
+    }
+    CMessageSink* messages = m_options.messages;
+    if (!messages) {
+        m_ownMessages = std::make_unique<CMessageBoxSink>();
+        messages = m_ownMessages.get();
+    }
+    m_waitCursor = std::make_unique<CWaitCursor>();
+    Platform::setSettings(settings);
+    Platform::setMessages(messages);
+    Platform::setBusy(m_waitCursor.get());
+    return true;
+}
+
+bool CZentrimaApp::initInstance()
+{
+    m_started = true;
+    const QString folder = m_options.instanceFolder.isEmpty()
+                               ? QString::fromStdString(Platform::files().tempFolder())
+                               : m_options.instanceFolder;
+    m_instance = std::make_unique<CSingleInstance>(folder);
+    if (m_instance->claim() != CSingleInstance::Claim::First) {
+        m_instance.reset();
+        return false;
+    }
+    installServices();
+
+    if (!CResultView::rendererAvailable()) {
+        Platform::messages().showMessage(LoadString(IDS_NO_BROWSER), CMessageSink::Icon::Stop);
+        return false;
+    }
+    if (!CAppFonts::create())
+        return false;
+    CStepForm::setHelpHandler([this](int topic) { showHelp(topic); });
+
+    m_mainFrame = std::make_unique<CMainFrame>(this);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize(800, 600);
+    m_mainFrame->setGeometry(CMainFrame::initialPlacement(Platform::settings(), screenSize));
+
+    std::string program;
+    if (!Platform::files().programFilePath(program))
+        return false;
+    m_helpBook = QFileInfo(QString::fromStdString(program)).dir().filePath(HelpBookName);
+
+    m_mainFrame->openNewWindow();
+    if (!m_mainFrame->activeChildFrame())
+        return false;
+    if (Platform::settings().readInt("ShowStyle", "MainWindow", 1) == 3) {
+        m_mainFrame->showMaximized();
+        m_mainFrame->mdiArea()->tileSubWindows();
+    } else {
+        m_mainFrame->show();
+    }
+
+    m_instance->listen();
+    connect(m_instance.get(), &CSingleInstance::raiseRequested, m_mainFrame.get(),
+            &CMainFrame::raiseAndRestore);
+
+    if (m_options.showAbout && !std::getenv("ZENTRIMA_NO_ABOUT")) {
+        CAboutDialog about(m_mainFrame.get());
+        about.exec();
+    }
+    return true;
+}
+
+void CZentrimaApp::exitInstance()
+{
+    if (!m_started || m_exited)
+        return;
+    m_exited = true;
+    CStepForm::setHelpHandler(nullptr);
+    m_mainFrame.reset();
+    // Only the copy that ran owns the page files; a later copy that only asked the running
+    // one to come forward leaves them alone.
+    if (m_waitCursor)
+        deleteTemporaryFiles(Platform::files().tempFolder());
+    if (m_instance)
+        m_instance->release();
+    m_instance.reset();
+    if (m_waitCursor) {
+        Platform::setSettings(nullptr);
+        Platform::setMessages(nullptr);
+        Platform::setBusy(nullptr);
+    }
+    m_waitCursor.reset();
+    m_ownMessages.reset();
+    m_ownSettings.reset();
+}
+
+int CZentrimaApp::deleteTemporaryFiles(const std::string& folder)
+{
+    if (folder.empty())
+        return 0;
+    QDir dir(QString::fromStdString(folder));
+    int deleted = 0;
+    const QStringList names =
+        dir.entryList({QStringLiteral("zentrima*")}, QDir::Files | QDir::System | QDir::Hidden);
+    for (const QString& name : names)
+        if (QFile::remove(dir.filePath(name)))
+            ++deleted;
+    return deleted;
+}
+
+bool CZentrimaApp::handlesCommand(int id) const
+{
+    switch (id) {
+    case ID_APP_ABOUT:
+    case ID_LEARN:
+    case ID_HELP_INDEX:
+    case ID_HELP_WHAT_DOES:
+    case ID_HELP_POWER_TUTORIAL:
+    case ID_HELP_SAMPLE_TUTORIAL:
+    case ID_HELP_LICENSE:
+    case ID_HELP_CITE:
+    case ID_HELP_SUPPORT:
+    case ID_WEB_VISIT:
+    case ID_WEB_UPDATES:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CZentrimaApp::handleCommand(int id)
+{
+    if (!handlesCommand(id))
+        return false;
+    switch (id) {
+    case ID_APP_ABOUT: {
+        CAboutDialog about(m_mainFrame.get());
+        about.exec();
+        break;
+    }
+    case ID_WEB_VISIT:
+    case ID_WEB_UPDATES:
+        QDesktopServices::openUrl(QUrl(webAddress(id)));
+        break;
+    default:
+        showHelp(helpTopic(id));
+        break;
+    }
+    return true;
+}
+
+void CZentrimaApp::showHelp(int topic)
+{
+    QFile book(m_helpBook);
+    if (m_helpBook.isEmpty() || !book.open(QIODevice::ReadOnly)) {
+        Platform::messages().showMessage(helpMissingMessage(HelpBookName).toStdString(),
+                                         CMessageSink::Icon::Stop);
+        return;
+    }
+    emit helpRequested(topic);
+}
+
+QString CZentrimaApp::webAddress(int command)
+{
+    const QString home = QStringLiteral("http://") + QString::fromUtf8(kMakerWebHost);
+    if (command == ID_WEB_UPDATES)
+        return home +
+               QStringLiteral("/support/updates.cfm?program=Zentrima&platform=Win&version=") +
+               QString::asprintf("%d.%d%d", 2, 0, 0);
+    return home + QStringLiteral("/");
+}
