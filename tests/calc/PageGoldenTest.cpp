@@ -5,9 +5,13 @@
 // To rewrite the expected files after a deliberate change of a page, run
 //     ZENTRIMA_REGENERATE_EXPECTED=1 ./calc_tests --gtest_filter='PageGolden*'
 // and read every changed file before committing it.
+#include "CPowerChiSquareCalc.h"
+#include "CPowerLogrankCalc.h"
 #include "CPowerOneCalc.h"
 #include "CPowerPairedCalc.h"
 #include "CPowerUnpairedCalc.h"
+#include "CSampleChiSquareCalc.h"
+#include "CSampleLogrankCalc.h"
 #include "CSampleOneCalc.h"
 #include "CSamplePairedCalc.h"
 #include "CSampleUnpairedCalc.h"
@@ -90,6 +94,45 @@ void PrintTo(const PageCase& c, std::ostream* os)
     *os << c.name;
 }
 
+// Two proportions and two survival curves, with inputs that put failed cells on every page:
+// "Impossible" cells of the proportions (P = 0.3 higher at small n, tiny groups), "<0.001"
+// cells of the hazard ratio and an "Impossible" row of the survival power table; the
+// hazard-ratio kind adds its paragraph, the risk reduction gives negative values.
+const PageCase kProportionSurvivalCases[] = {
+    {"chisquare_sample",
+     [] {
+         auto* c = new CSampleChiSquareCalc;
+         c->SetProportion(0.3);
+         return c;
+     },
+     "n=7&pow=3"},
+    {"chisquare_power",
+     [] {
+         auto* c = new CPowerChiSquareCalc;
+         c->SetGroups(4, 5, 0.2, 0.35);
+         c->SetEffectType(2);
+         return c;
+     },
+     "pow=4"},
+    {"logrank_sample",
+     [] {
+         auto* c = new CSampleLogrankCalc;
+         c->SetProportion(0.6);
+         c->SetEffectKind(2);
+         return c;
+     },
+     "n=20&pow=3"},
+    {"logrank_power",
+     [] {
+         auto* c = new CPowerLogrankCalc;
+         c->SetProportion(0.4);
+         c->SetSampleSize(60);
+         c->SetEffectType(1);
+         return c;
+     },
+     "pow=4"},
+};
+
 std::string expectedPath(const std::string& file)
 {
     return std::string(ZENTRIMA_CALC_EXPECTED_DIR) + "/" + file;
@@ -163,6 +206,12 @@ TEST_P(PageGoldenTest, StepThreeAndFourPagesMatchInBothModes)
 }
 
 INSTANTIATE_TEST_SUITE_P(TTest, PageGoldenTest, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<PageCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+INSTANTIATE_TEST_SUITE_P(ProportionSurvival, PageGoldenTest,
+                         ::testing::ValuesIn(kProportionSurvivalCases),
                          [](const ::testing::TestParamInfo<PageCase>& info) {
                              return std::string(info.param.name);
                          });
