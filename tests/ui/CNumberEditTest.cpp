@@ -1,0 +1,174 @@
+#include "CNumberEdit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ShowCase
+{
+    double value;
+    bool shown;
+    const char* text; // expected text; the field starts as "old"
+};
+
+} // namespace
+
+TEST(CNumberEditTest, ShowValueKeepsTenDigitsWithoutTrailingZeros)
+{
+    const ShowCase cases[] = {
+        {0.5, true, "0.5"},
+        {10, true, "10"},
+        {0, true, "0"},
+        {100, true, "100"},
+        {1234.5678, true, "1234.5678"},
+        {2.5, true, "2.5"},
+        // No integer digit leaves all ten places to the decimals.
+        {0.1234567891234, true, "0.1234567891"},
+        {0.00005, true, "0.00005"},
+        // Ten integer digits leave no decimals and no point to strip.
+        {1234567890, true, "1234567890"},
+        {12345678901.0, false, "old"},
+        {-1, false, "old"},
+        {-0.5, false, "old"},
+    };
+    for (const ShowCase& c : cases) {
+        CNumberEdit field;
+        field.setText(QStringLiteral("old"));
+        EXPECT_EQ(c.shown, field.showValue(c.value)) << c.value;
+        EXPECT_EQ(QString::fromLatin1(c.text), field.text()) << c.value;
+    }
+}
+
+TEST(CNumberEditTest, ShowValueRefusesValuesThatAreNotFinite)
+{
+    CNumberEdit field;
+    EXPECT_FALSE(field.showValue(std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(field.showValue(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_TRUE(field.text().isEmpty());
+}
+
+TEST(CNumberEditTest, ReadValueTakesTheLeadingNumberAndReadsEmptyAsZero)
+{
+    const std::pair<const char*, double> cases[] = {
+        {"", 0}, {"12.5", 12.5}, {"3.", 3}, {".5", 0.5}, {"0", 0}, {"1234567890", 1234567890}};
+    for (const auto& c : cases) {
+        CNumberEdit field;
+        field.setText(QString::fromLatin1(c.first));
+        EXPECT_DOUBLE_EQ(c.second, field.readValue()) << c.first;
+    }
+}
+
+namespace {
+
+struct PasteCase
+{
+    const char* before;
+    int selectionStart; // -1: no selection, cursor at the end
+    int selectionLength;
+    const char* pasted;
+    bool digitsOnly;
+    bool taken;
+    const char* after;
+};
+
+} // namespace
+
+TEST(CNumberEditTest, PasteKeepsTheNumberAtTheStartOfTheText)
+{
+    const PasteCase cases[] = {
+        // The field holds a point outside the selection: the pasted point is cut off.
+        {"3.1", -1, 0, "12.5", false, true, "3.112"},
+        {"3.1", 0, 3, "12.5", false, true, "12.5"},
+        {"", -1, 0, " 7", false, true, "7"},
+        {"", -1, 0, "-5", false, false, ""},
+        {"", -1, 0, "5 word", false, true, "5"},
+        {"", -1, 0, "1e5x", false, false, ""},
+        {"", -1, 0, "1.2.3", false, true, "1.2"},
+        {"4.5", -1, 0, "1.2.3", false, false, "4.5"},
+        // The field's point is selected, so the pasted one may replace it.
+        {"4.5", 0, 2, "1.2.3", false, true, "1.25"},
+        {"4.5", 1, 2, "1.2.3", false, true, "41.2"},
+        // A selection that ends just before the point does not hold it.
+        {"4.5", 0, 1, "1.2.3", false, false, "4.5"},
+        {"", -1, 0, "   ", false, false, ""},
+        {"", -1, 0, "abc", false, false, ""},
+        // "2.5" is read whole as a number, so the part before the point is kept.
+        {"", -1, 0, "2.5", true, true, "2"},
+        {"", -1, 0, ".5", true, false, ""},
+        // Pasting never makes the field longer than ten characters.
+        {"123456789", -1, 0, "45", false, true, "1234567894"},
+        {"1234567890", -1, 0, "4", false, false, "1234567890"},
+        {"1234567890", 0, 10, "42", false, true, "42"},
+    };
+    for (const PasteCase& c : cases) {
+        CNumberEdit field(nullptr, c.digitsOnly);
+        field.setText(QString::fromLatin1(c.before));
+        if (c.selectionStart >= 0)
+            field.setSelection(c.selectionStart, c.selectionLength);
+        else
+            field.end(false);
+        EXPECT_EQ(c.taken, field.replaceSelection(QString::fromLatin1(c.pasted)))
+            << c.before << " <- " << c.pasted;
+        EXPECT_EQ(QString::fromLatin1(c.after), field.text()) << c.before << " <- " << c.pasted;
+    }
+}
+
+TEST(CNumberEditTest, PastingNothingChangesNothing)
+{
+    CNumberEdit field;
+    field.setText(QStringLiteral("8"));
+    field.selectAll();
+    EXPECT_FALSE(field.replaceSelection(QString()));
+    EXPECT_EQ(QStringLiteral("8"), field.text());
+}
+
+TEST(CNumberEditTest, TypingLetsThroughDigitsAndOnePoint)
+{
+    const struct
+    {
+        const char* typed;
+        bool digitsOnly;
+        const char* text;
+    } cases[] = {
+        {"1a2.3.4", false, "12.34"},
+        {"-5 e+", false, "5"},
+        {"1.5", true, "15"},
+        {"123456789012", false, "1234567890"},
+    };
+    for (const auto& c : cases) {
+        CNumberEdit field(nullptr, c.digitsOnly);
+        QTest::keyClicks(&field, QString::fromLatin1(c.typed));
+        EXPECT_EQ(QString::fromLatin1(c.text), field.text()) << c.typed;
+    }
+}
+
+TEST(CNumberEditTest, TypedPointIsRefusedEvenWhenTheFieldsPointIsSelected)
+{
+    CNumberEdit field;
+    field.setText(QStringLiteral("1.5"));
+    field.selectAll();
+    QTest::keyClick(&field, '.');
+    EXPECT_EQ(QStringLiteral("1.5"), field.text());
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    EXPECT_EQ(QString(), field.text());
+}
+
+TEST(CNumberEditTest, ClipboardKeysPasteThroughTheFilter)
+{
+    CNumberEdit field;
+    QApplication::clipboard()->setText(QStringLiteral("-5"));
+    QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(QString(), field.text());
+
+    QApplication::clipboard()->setText(QStringLiteral("42 apples"));
+    QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(QStringLiteral("42"), field.text());
+
+    field.selectAll();
+    QTest::keyClick(&field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QStringLiteral("42"), QApplication::clipboard()->text());
+}
