@@ -5,11 +5,13 @@
 // To rewrite the expected files after a deliberate change of a page, run
 //     ZENTRIMA_REGENERATE_EXPECTED=1 ./calc_tests --gtest_filter='PageGolden*'
 // and read every changed file before committing it.
+#include "CPowerAnovaCalc.h"
 #include "CPowerChiSquareCalc.h"
 #include "CPowerLogrankCalc.h"
 #include "CPowerOneCalc.h"
 #include "CPowerPairedCalc.h"
 #include "CPowerUnpairedCalc.h"
+#include "CSampleAnovaCalc.h"
 #include "CSampleChiSquareCalc.h"
 #include "CSampleLogrankCalc.h"
 #include "CSampleOneCalc.h"
@@ -133,6 +135,30 @@ const PageCase kProportionSurvivalCases[] = {
      "pow=4"},
 };
 
+// One-way ANOVA: four groups with an SD of 2.5 ("%.2f"); a power analysis at alpha 0.01 whose
+// smaller mean square is the residual one, below 0.1 ("%.3f").
+const PageCase kAnovaCases[] = {
+    {"anova_sample",
+     [] {
+         auto* c = new CSampleAnovaCalc;
+         c->SetSD(2.5);
+         c->SetGroupCount(4);
+         return c;
+     },
+     "n=7&pow=3"},
+    {"anova_power",
+     [] {
+         auto* c = new CPowerAnovaCalc;
+         c->SetAlpha(0.01, true);
+         c->SetDfTreatment(3);
+         c->SetMsGroups(12.5);
+         c->SetDfResidual(36);
+         c->SetMsResidual(0.045);
+         return c;
+     },
+     "pow=4"},
+};
+
 std::string expectedPath(const std::string& file)
 {
     return std::string(ZENTRIMA_CALC_EXPECTED_DIR) + "/" + file;
@@ -212,6 +238,11 @@ INSTANTIATE_TEST_SUITE_P(TTest, PageGoldenTest, ::testing::ValuesIn(kCases),
 
 INSTANTIATE_TEST_SUITE_P(ProportionSurvival, PageGoldenTest,
                          ::testing::ValuesIn(kProportionSurvivalCases),
+                         [](const ::testing::TestParamInfo<PageCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+INSTANTIATE_TEST_SUITE_P(Anova, PageGoldenTest, ::testing::ValuesIn(kAnovaCases),
                          [](const ::testing::TestParamInfo<PageCase>& info) {
                              return std::string(info.param.name);
                          });
