@@ -51,11 +51,9 @@ CPowerAnovaCalc::~CPowerAnovaCalc() = default;
 
 bool CPowerAnovaCalc::SetDfTreatment(int df)
 {
-    if (df <= 0)
-        return ReportError("DF treatment must be a positive integer.\nEnter correct value in the "
-                           "field and try again.");
-    m_dfTreatment = df;
-    return true;
+    return SetDegreesOfFreedom(df, m_dfTreatment,
+                               "DF treatment must be a positive integer.\nEnter correct value in "
+                               "the field and try again.");
 }
 
 bool CPowerAnovaCalc::SetMsGroups(double ms)
@@ -67,11 +65,9 @@ bool CPowerAnovaCalc::SetMsGroups(double ms)
 
 bool CPowerAnovaCalc::SetDfResidual(int df)
 {
-    if (df <= 0)
-        return ReportError("DF residual must be a positive integer.\nEnter correct value in the "
-                           "field and try again.");
-    m_dfResidual = df;
-    return true;
+    return SetDegreesOfFreedom(df, m_dfResidual,
+                               "DF residual must be a positive integer.\nEnter correct value in "
+                               "the field and try again.");
 }
 
 bool CPowerAnovaCalc::SetMsResidual(double ms)
@@ -79,6 +75,14 @@ bool CPowerAnovaCalc::SetMsResidual(double ms)
     return SetMeanSquare(ms, m_msResidual,
                          "Residual mean square must be a positive number.\nEnter correct value "
                          "in the field and try again.");
+}
+
+bool CPowerAnovaCalc::SetDegreesOfFreedom(int df, int& field, const char* message)
+{
+    if (df <= 0)
+        return ReportError(message);
+    field = df;
+    return true;
 }
 
 bool CPowerAnovaCalc::SetMeanSquare(double ms, double& field, const char* message)

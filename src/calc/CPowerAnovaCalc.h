@@ -53,6 +53,7 @@ public:
     double m_msResidual;
 
 private:
+    bool SetDegreesOfFreedom(int df, int& field, const char* message);
     bool SetMeanSquare(double ms, double& field, const char* message);
     void FillLabels(CTableLabels& labels, const char* rowLabel) const;
 };
