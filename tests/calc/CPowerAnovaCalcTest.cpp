@@ -229,6 +229,23 @@ TEST_F(PowerAnovaTest, DecimalsFollowTheSmallerMeanSquareInEitherOrder)
     }
 }
 
+TEST_F(PowerAnovaTest, DataTableUsesThePlainLabelAndOneRowPerPower)
+{
+    // Three groups of ten with SD 1 (reference values 1.654711 at 90% and 1.062577 at 50%).
+    CPowerAnovaCalc calc;
+    Enter(calc, 2, 3, 27, 1);
+    ASSERT_TRUE(calc.ParsePowers("90,50"));
+    for (int mode : {CHtmlWriter::ModeText, CHtmlWriter::ModeHtml}) {
+        CTableLabels labels;
+        const std::string table =
+            render(mode, [&](CHtmlWriter& w) { EXPECT_TRUE(calc.WriteDataTable(w, labels)); });
+        EXPECT_EQ(labels.rowLabel, "Range of means (d2)");
+        EXPECT_EQ(labels.title, "");
+        EXPECT_EQ(labels.valueLabel, "");
+        EXPECT_EQ(table, "Range of means (d2)\tPower(%)\n1.65\t90\n1.06\t50\n");
+    }
+}
+
 TEST_F(PowerAnovaTest, IdentityAndStartingValues)
 {
     CPowerAnovaCalc calc;
