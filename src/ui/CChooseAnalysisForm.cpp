@@ -50,6 +50,7 @@ CChooseAnalysisForm::CChooseAnalysisForm(QWidget* parent)
       m_designs(new QButtonGroup(this))
 {
     registerResources();
+    setDesignWidth(680);
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("logo"));
     logo->setPixmap(QPixmap(QStringLiteral(":/images/logo.png")));
@@ -63,7 +64,7 @@ CChooseAnalysisForm::CChooseAnalysisForm(QWidget* parent)
     column()->addLayout(columns);
 
     auto* goal = new QVBoxLayout;
-    columns->addLayout(goal, 1);
+    columns->addLayout(goal, 3);
     goal->addWidget(makeText(this, 1008, QStringLiteral("What is your goal?"), CAppFonts::title()));
     goal->addWidget(makeRadio(this, m_goals, 1000, 0,
                               QStringLiteral("Choose sample size for a future experiment")));
@@ -90,7 +91,7 @@ CChooseAnalysisForm::CChooseAnalysisForm(QWidget* parent)
     goal->addStretch(1);
 
     auto* design = new QVBoxLayout;
-    columns->addLayout(design, 1);
+    columns->addLayout(design, 2);
     design->addWidget(
         makeText(this, 1009, QStringLiteral("Experimental design:"), CAppFonts::title()));
     // Top to bottom as the user sees them; the ANOVA button stays hidden below the others.

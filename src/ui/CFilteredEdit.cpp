@@ -69,15 +69,22 @@ void CFilteredEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
 }
 
-void CFilteredEdit::contextMenuEvent(QContextMenuEvent* event)
+QMenu* CFilteredEdit::createFilteredContextMenu()
 {
-    std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    QMenu* menu = createStandardContextMenu();
     // The standard Paste would insert the clipboard unfiltered.
     for (QAction* action : menu->actions()) {
-        if (action->objectName() == QLatin1String("edit-paste")) {
-            disconnect(action, nullptr, nullptr, nullptr);
+        if (action->objectName() == QLatin1String("edit-paste") ||
+            action->text().startsWith(QLineEdit::tr("&Paste"))) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
             connect(action, &QAction::triggered, this, &CFilteredEdit::pasteFiltered);
         }
     }
+    return menu;
+}
+
+void CFilteredEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    std::unique_ptr<QMenu> menu(createFilteredContextMenu());
     menu->exec(event->globalPos());
 }

@@ -4,6 +4,7 @@
 
 class QKeyEvent;
 class QContextMenuEvent;
+class QMenu;
 
 /// An entry field that filters what goes into it: typed characters one by one, pasted
 /// text through a replace-selection filter. Every way text can arrive (keys, the context
@@ -21,6 +22,9 @@ public:
     virtual bool replaceSelection(const QString& text) = 0;
     /// The field's own paste: the clipboard's plain text through replaceSelection.
     void pasteFiltered();
+    /// The standard context menu of the field with its Paste routed through the filter;
+    /// the caller owns it.
+    QMenu* createFilteredContextMenu();
 
 protected:
     /// Whether the typed printable or control character ch may go in now.

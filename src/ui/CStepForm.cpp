@@ -96,6 +96,14 @@ QWidget* CStepForm::control(int id) const
     return findChild<QWidget*>(idName(id));
 }
 
+QSize CStepForm::minimumSizeHint() const
+{
+    const int width = qMax(m_designWidth, m_column->minimumSize().width());
+    const int height = m_column->hasHeightForWidth() ? m_column->heightForWidth(width)
+                                                     : m_column->minimumSize().height();
+    return QSize(width, qMax(height, m_column->minimumSize().height()));
+}
+
 // ---- data exchange
 
 CCalculator* CStepForm::findOrCreateCalculator()

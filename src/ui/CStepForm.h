@@ -79,6 +79,10 @@ public:
     bool handleCommand(int id) override;
     bool commandEnabled(int id, bool& enabled) const override;
 
+    /// At least the design width, and tall enough that no wrapped text is cut at that width.
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override { return minimumSizeHint(); }
+
 protected:
     /// Shows the calculator's values in the fields (calculator() is set).
     virtual void exchangeLoad() {}
@@ -91,6 +95,8 @@ protected:
     double readField(CNumberEdit* field);
     /// Chooses the entries of the "Alpha:" list (DefaultSignificance unless set).
     void setSignificanceTable(const SignificanceLevel* table);
+    /// The narrowest width at which the form's texts read well.
+    void setDesignWidth(int width) { m_designWidth = width; }
 
     // Building blocks of the templates, added in order to the form's column.
     QVBoxLayout* column() const { return m_column; }
@@ -130,4 +136,5 @@ private:
     const SignificanceLevel* m_significance = DefaultSignificance;
     QWidget* m_exchangeField = nullptr;
     QVBoxLayout* m_column;
+    int m_designWidth = 560;
 };

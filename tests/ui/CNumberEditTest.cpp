@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
 
 namespace {
 
@@ -171,4 +175,19 @@ TEST(CNumberEditTest, ClipboardKeysPasteThroughTheFilter)
     field.selectAll();
     QTest::keyClick(&field, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QStringLiteral("42"), QApplication::clipboard()->text());
+}
+
+TEST(CNumberEditTest, ContextMenuPastesThroughTheFilter)
+{
+    CNumberEdit field;
+    QApplication::clipboard()->setText(QStringLiteral("3.5 kg"));
+    std::unique_ptr<QMenu> menu(field.createFilteredContextMenu());
+    QAction* paste = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->text().startsWith(QLineEdit::tr("&Paste")))
+            paste = action;
+    }
+    ASSERT_NE(nullptr, paste);
+    paste->trigger();
+    EXPECT_EQ(QStringLiteral("3.5"), field.text());
 }
