@@ -42,14 +42,7 @@ bool CPowerCalc::HasSelection() const
 void CPowerCalc::WritePowerTable(CHtmlWriter& w, const CTableLabels& labels) const
 {
     CBusyScope busy;
-    w.OpenAnchor("RESULT");
-    if (!labels.title.empty()) {
-        w.OpenParagraph();
-        WriteBold(w, labels.title.c_str());
-        w.LineBreak();
-        w.CloseParagraph();
-    }
-    w.OpenTable(0, 0, false, 4);
+    WriteResultTableStart(w, labels);
 
     w.OpenRow(CHtmlWriter::NoColor, 0, 0);
     w.OpenCell(3, 0, 0, 0);
@@ -87,14 +80,7 @@ void CPowerCalc::WritePowerTable(CHtmlWriter& w, const CTableLabels& labels) con
         w.CloseCell();
         w.CloseRow();
     }
-    w.CloseTable();
-    w.CloseLink();
-
-    if (labels.linkCells) {
-        w.OpenParagraph();
-        WriteBold(w, "Click on any result for a detailed report.");
-        w.CloseParagraph();
-    }
+    WriteResultTableEnd(w, labels);
 }
 
 void CPowerCalc::WritePowerExplanation(CHtmlWriter& w, const char* effectName,

@@ -2,7 +2,6 @@
 
 #include "CHtmlWriter.h"
 #include "CTableLabels.h"
-#include "ReportText.h"
 #include "StringTable.h"
 #include "TTestShared.h"
 

@@ -66,14 +66,7 @@ void CSampleCalc::WriteCellValue(CHtmlWriter& w, const char* format, double valu
 void CSampleCalc::WriteTradeoffTable(CHtmlWriter& w, const CTableLabels& labels) const
 {
     CBusyScope busy;
-    w.OpenAnchor("RESULT");
-    if (!labels.title.empty()) {
-        w.OpenParagraph();
-        WriteBold(w, labels.title.c_str());
-        w.LineBreak();
-        w.CloseParagraph();
-    }
-    w.OpenTable(0, 0, false, 4);
+    WriteResultTableStart(w, labels);
 
     w.OpenRow(CHtmlWriter::NoColor, 0, 0);
     w.OpenCell(2, 0, 0, 0);
@@ -127,14 +120,7 @@ void CSampleCalc::WriteTradeoffTable(CHtmlWriter& w, const CTableLabels& labels)
         }
         w.CloseRow();
     }
-    w.CloseTable();
-    w.CloseLink();
-
-    if (labels.linkCells) {
-        w.OpenParagraph();
-        WriteBold(w, "Click on any result for a detailed report.");
-        w.CloseParagraph();
-    }
+    WriteResultTableEnd(w, labels);
 }
 
 void CSampleCalc::WriteUnequalNAdvice(CHtmlWriter& w) const

@@ -2,7 +2,6 @@
 
 #include "CHtmlWriter.h"
 #include "CTableLabels.h"
-#include "ReportText.h"
 #include "StringTable.h"
 #include "TTestShared.h"
 
@@ -100,13 +99,7 @@ void CSampleOneCalc::WriteExplanationPage(CHtmlWriter& w)
     w.WritePageHead(LoadString(GetExplanationTitleId()));
     WriteChoices(w, true);
     WriteSampleExplanation(w, EffectName, m_twoTailed, true, OneGroupWording);
-    w.OpenParagraph();
-    WriteBold(w, "Table of tradeoffs:");
-    w.CloseParagraph();
-    w.OpenParagraph();
-    w.Write("For any combination of sample size (N) and power, this table shows the %s that can "
-            "be detected.",
-            EffectName);
+    WriteSampleTradeoffsIntro(w, EffectName);
     w.CloseParagraph();
     CTableLabels labels;
     labels.linkCells = false;

@@ -2,7 +2,6 @@
 
 #include "CHtmlWriter.h"
 #include "CTableLabels.h"
-#include "ReportText.h"
 #include "StringTable.h"
 #include "TTestShared.h"
 
@@ -113,14 +112,8 @@ void CSamplePairedCalc::WriteExplanationPage(CHtmlWriter& w)
     w.WritePageHead("Explanation of power");
     WriteChoices(w, true);
     WriteSampleExplanation(w, EffectName, m_twoTailed, true);
-    w.OpenParagraph();
-    WriteBold(w, "Table of tradeoffs:");
-    w.CloseParagraph();
-    // This paragraph is left open: the table follows inside it.
-    w.OpenParagraph();
-    w.Write("For any combination of sample size (N) and power, this table shows the %s that can "
-            "be detected.",
-            EffectName);
+    // The paragraph is left open: the table follows inside it.
+    WriteSampleTradeoffsIntro(w, EffectName);
     CTableLabels labels;
     labels.linkCells = false;
     labels.rowLabel = "N (# of pairs)";

@@ -2,6 +2,7 @@
 
 #include "CFileSystem.h"
 #include "CHtmlWriter.h"
+#include "CTableLabels.h"
 #include "Platform.h"
 
 const char* ArticleFor(const char* name)
@@ -35,6 +36,36 @@ void WriteBold(CHtmlWriter& w, const char* text)
     w.BeginBold();
     w.Write("%s", text);
     w.EndBold();
+}
+
+void WriteResultTableStart(CHtmlWriter& w, const CTableLabels& labels)
+{
+    w.OpenAnchor("RESULT");
+    if (!labels.title.empty()) {
+        w.OpenParagraph();
+        WriteBold(w, labels.title.c_str());
+        w.LineBreak();
+        w.CloseParagraph();
+    }
+    w.OpenTable(0, 0, false, 4);
+}
+
+void WriteResultTableEnd(CHtmlWriter& w, const CTableLabels& labels)
+{
+    w.CloseTable();
+    w.CloseLink();
+    if (labels.linkCells) {
+        w.OpenParagraph();
+        WriteBold(w, "Click on any result for a detailed report.");
+        w.CloseParagraph();
+    }
+}
+
+void WriteTradeoffsCaption(CHtmlWriter& w)
+{
+    w.OpenParagraph();
+    WriteBold(w, "Table of tradeoffs:");
+    w.CloseParagraph();
 }
 
 void WriteSpacerCell(CHtmlWriter& w)

@@ -3,6 +3,7 @@
 #include <string>
 
 class CHtmlWriter;
+class CTableLabels;
 
 /// "an" when name begins with a lower-case vowel letter, otherwise "a".
 const char* ArticleFor(const char* name);
@@ -10,6 +11,16 @@ const char* ArticleFor(const char* name);
 /// The folder of the running program's file, with its trailing "/", followed by
 /// "Templates/" and name; false when the program's path cannot be obtained.
 bool TemplatePath(const char* name, std::string& out);
+
+/// The start of a table of results: the anchor "RESULT" (links mode only), the bold title
+/// when there is one, and the borderless table.
+void WriteResultTableStart(CHtmlWriter& w, const CTableLabels& labels);
+/// The end of a table of results, closing the anchor, with the hint to click a result when
+/// the table has links.
+void WriteResultTableEnd(CHtmlWriter& w, const CTableLabels& labels);
+
+/// The bold "Table of tradeoffs:" paragraph that introduces the table of a step-4 page.
+void WriteTradeoffsCaption(CHtmlWriter& w);
 
 /// text in bold.
 void WriteBold(CHtmlWriter& w, const char* text);

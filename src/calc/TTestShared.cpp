@@ -96,12 +96,19 @@ void WriteLabelledNumber(CHtmlWriter& w, const char* label, double value)
     w.LineBreak();
 }
 
+void WriteSampleTradeoffsIntro(CHtmlWriter& w, const char* effectName)
+{
+    WriteTradeoffsCaption(w);
+    w.OpenParagraph();
+    w.Write("For any combination of sample size (N) and power, this table shows the %s that can "
+            "be detected.",
+            effectName);
+}
+
 void WriteTTestPowerTableEnd(CHtmlWriter& w, const CPowerCalc& calc, const char* effectName,
                              double scale)
 {
-    w.OpenParagraph();
-    WriteBold(w, "Table of tradeoffs:");
-    w.CloseParagraph();
+    WriteTradeoffsCaption(w);
     w.OpenParagraph();
     w.Write("For any power you choose, this table shows the %s that can be detected.", effectName);
     w.CloseParagraph();

@@ -32,6 +32,10 @@ void WriteSignificanceLevel(CHtmlWriter& w, const CCalculator& calc);
 /// label followed by value as FormatNumber writes it, then a line break.
 void WriteLabelledNumber(CHtmlWriter& w, const char* label, double value);
 
+/// The "Table of tradeoffs:" caption of a t-test sample-size step-4 page, then an open
+/// paragraph saying what the table shows, naming effectName. The caller closes it.
+void WriteSampleTradeoffsIntro(CHtmlWriter& w, const char* effectName);
+
 /// The end of a t-test power step-4 page: the "Table of tradeoffs:" paragraphs naming
 /// effectName, the power table without links (formats scaled on scale), the footer and the
 /// page end.
