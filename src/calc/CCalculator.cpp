@@ -31,12 +31,16 @@ bool CCalculator::SetAlpha(double alpha, bool twoTailed)
 void CCalculator::FormatAlpha(std::string& out, bool withTails) const
 {
     const double level = m_twoTailed ? m_alpha : m_alpha * 0.5;
-    if (!withTails)
-        out = formatInCLocale("%.2f", level);
-    else if (m_twoTailed)
-        out = formatInCLocale("%.2f (two-tailed)", level);
-    else
-        out = formatInCLocale("%.2f (one-tailed)", level);
+    // Two decimals show every level the input forms offer. Any other level is written with
+    // the fewest significant digits that read back as the same number, so that a page never
+    // states a rounded level (0.005 as 0.01, 0.001 as 0.00).
+    std::string text = formatInCLocale("%.2f", level);
+    for (int digits = 1; parseDoubleInCLocale(text.c_str(), nullptr) != level && digits <= 17;
+         ++digits)
+        text = formatInCLocale("%.*g", digits, level);
+    if (withTails)
+        text += m_twoTailed ? " (two-tailed)" : " (one-tailed)";
+    out = text;
 }
 
 bool CCalculator::SetPower(int i, double percent)

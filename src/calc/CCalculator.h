@@ -49,8 +49,9 @@ public:
     /// Stores the two-tailed-equivalent level alpha (a one-tailed 0.05 is passed as 0.10)
     /// and its normal deviate. Refuses (false, nothing changed) unless 0 < alpha < 1.
     bool SetAlpha(double alpha, bool twoTailed);
-    /// The level the user chose: "%.2f", with " (two-tailed)" or " (one-tailed)" when
-    /// withTails is true.
+    /// The level the user chose: "%.2f" when that shows it exactly, otherwise the shortest
+    /// "%g" text that does ("0.005"); with " (two-tailed)" or " (one-tailed)" when withTails
+    /// is true.
     void FormatAlpha(std::string& out, bool withTails) const;
     /// Stores power i in percent and its standard normal quantile. False only for an index
     /// outside the list.

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -71,11 +72,25 @@ TEST_F(CalculatorTest, FormatAlphaShowsTheLevelTheUserChose)
         const char* expected;
     };
     const Case cases[] = {
+        // The six levels of the input forms keep two decimals.
         {0.10, false, true, "0.05 (one-tailed)"},
         {0.05, true, true, "0.05 (two-tailed)"},
         {0.02, false, true, "0.01 (one-tailed)"},
+        {0.01, true, true, "0.01 (two-tailed)"},
         {0.20, false, false, "0.10"},
         {0.10, true, false, "0.10"},
+        {0.30, true, false, "0.30"},
+        {0.99, true, true, "0.99 (two-tailed)"},
+        // Levels that two decimals would round are written in full.
+        {0.01, false, true, "0.005 (one-tailed)"},
+        {0.005, true, false, "0.005"},
+        {0.001, true, true, "0.001 (two-tailed)"},
+        {0.002, false, false, "0.001"},
+        {0.025, true, false, "0.025"},
+        {0.999, true, false, "0.999"},
+        {0.123456789, true, false, "0.123456789"},
+        {0.0500000001, true, false, "0.0500000001"},
+        {1e-5, true, false, "1e-05"},
     };
     for (const Case& c : cases) {
         CTestCalculator calc;
@@ -83,6 +98,26 @@ TEST_F(CalculatorTest, FormatAlphaShowsTheLevelTheUserChose)
         std::string out = "old";
         calc.FormatAlpha(out, c.withTails);
         EXPECT_EQ(out, c.expected);
+    }
+}
+
+TEST_F(CalculatorTest, FormatAlphaReadsBackAsTheLevelItself)
+{
+    // Every level of three decimals, two- or one-tailed: the text is the level, not a rounding
+    // of it, and never longer than the three decimals need.
+    for (int thousandths = 1; thousandths < 1000; ++thousandths) {
+        const double level = thousandths / 1000.0;
+        for (const bool twoTailed : {true, false}) {
+            if (!twoTailed && thousandths >= 500)
+                continue;
+            SCOPED_TRACE(std::to_string(level) + (twoTailed ? " two-tailed" : " one-tailed"));
+            CTestCalculator calc;
+            ASSERT_TRUE(calc.SetAlpha(twoTailed ? level : 2 * level, twoTailed));
+            std::string out;
+            calc.FormatAlpha(out, false);
+            EXPECT_EQ(std::strtod(out.c_str(), nullptr), level);
+            EXPECT_LE(out.size(), 5u);
+        }
     }
 }
 
