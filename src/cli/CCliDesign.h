@@ -16,10 +16,13 @@ struct CCliDesign
     int goal;
     /// The name on the command line, for example "one-sample".
     const char* name;
-    /// Design code: 0 unpaired t, 1 paired t, 5 one-sample t.
+    /// Design code: 0 unpaired t, 1 paired t, 2 one-way ANOVA, 3 two survival curves,
+    /// 4 two proportions, 5 one-sample t.
     int design;
-    /// The input options (names without "--") that belong to this design.
-    QStringList inputs;
+    /// The design's inputs for the help text, in the order its input form saves them, for
+    /// example "--sd X [--groups K]" ([...] marks an input with a default). Every option
+    /// named here belongs to the design, and no other input option does.
+    const char* synopsis;
     /// Hands the inputs to the calculator through its setters, in the order its input form
     /// saves them, so that the first message is the one the form would show. Throws
     /// CCliError for a missing or unreadable value and CUserException after a setter's
@@ -27,9 +30,17 @@ struct CCliDesign
     void (*apply)(CCalculator& calc, const CCliInputs& inputs);
     /// The inputs of an example command line, for the help text.
     const char* example;
+    /// True for one-way ANOVA. Its input forms offer only the two-tailed levels 0.01, 0.05
+    /// and 0.10, and its pages write the level with two decimals; so one-tailed levels and
+    /// levels of more than two decimals are refused.
+    bool twoDecimalTwoTailedLevels;
 
     /// The goal's command-line name: "sample" or "power".
     QString goalName() const;
+    /// "sample anova", for messages.
+    QString displayName() const;
+    /// The input options (names without "--") that belong to this design: those of synopsis.
+    QStringList inputNames() const;
 
     static const std::vector<CCliDesign>& all();
     /// The design of that goal and name; null when there is none.

@@ -4,20 +4,26 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
-/// The design inputs given on the command line (--sd, --n1, ...), read as numbers when a
-/// design's input function asks for them. Every refusal is a CCliError naming the option.
+/// The design inputs given on the command line (--sd, --n1, --tabulate, --higher, ...), read
+/// when a design's input function asks for them. Every refusal is a CCliError naming the
+/// option.
 class CCliInputs
 {
 public:
-    /// One input option: its name without "--", the name of its value and its help text.
+    /// One input option: its name without "--", the name of its value (null for a flag such
+    /// as --higher, which takes none) and its help text.
     struct Option
     {
         const char* name;
         const char* valueName;
         const char* description;
     };
+    /// Named choices of an option and their codes, for example {{"text", 1}, {"html", 0}}.
+    using Choices = std::initializer_list<std::pair<const char*, int>>;
     /// Every input option of every design.
     static const std::vector<Option>& options();
 
@@ -25,7 +31,7 @@ public:
     /// characters. Larger values would only overflow the formulas.
     static constexpr double LargestValue = 9999999999.0;
 
-    /// Records the text of option name (without "--").
+    /// Records the text of option name (without "--"); a flag's text is empty.
     void set(const QString& name, const QString& text);
     bool has(const QString& name) const;
     /// The names given, in the order of options().
@@ -36,8 +42,23 @@ public:
     /// option is missing or its text is refused. Zero and negative values are returned: the
     /// calculator's setters judge them.
     double number(const QString& name) const;
+    /// number(), or fallback when the option is not given.
+    double numberOr(const QString& name, double fallback) const;
     /// A number() that must also be a whole number (a sample size).
     double wholeNumber(const QString& name) const;
+    /// A wholeNumber() for a setter that takes an int: a value above the int range is refused
+    /// here. One below it comes back as the smallest int, which every such setter refuses
+    /// with its own message, as it does any value below 1.
+    int integer(const QString& name) const;
+    /// integer(), or fallback when the option is not given.
+    int integerOr(const QString& name, int fallback) const;
+    /// The code of the option's named choice; the first choice's code when the option is not
+    /// given.
+    int choice(const QString& name, Choices choices) const;
+
+    /// The code of the named choice text of option name (without "--"); any other text is
+    /// refused with a CCliError that lists the choices.
+    static int choose(const QString& name, const QString& text, Choices choices);
 
     /// Reads text as number() does; false when it is not a finite decimal number.
     static bool parseNumber(const QString& text, double& value);

@@ -7,9 +7,7 @@
 #include <QCommandLineParser>
 
 #include <cstring>
-#include <initializer_list>
 #include <memory>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -25,8 +23,11 @@ struct CValueOption
 };
 
 const CValueOption OutputOptions[] = {
-    {"alpha", "A", "Significance level (default 0.05)."},
-    {"tails", "1|2", "One- or two-tailed significance level (default 2)."},
+    {"alpha", "A",
+     "Significance level (default 0.05): at least 0.001 and less than 1 two-tailed, at least "
+     "0.0005 and less than 0.5 one-tailed; anova takes at most two decimals."},
+    {"tails", "1|2",
+     "One- or two-tailed significance level (default 2; anova takes two-tailed levels only)."},
     {"powers", "LIST", "Powers in percent, comma-separated, for example \"95,90,80\"."},
     {"ns", "LIST",
      "Sample sizes, comma-separated, for example \"5,10,20\" (sample size goal only)."},
@@ -41,11 +42,12 @@ const CValueOption OutputOptions[] = {
 };
 
 const char* const HelpEpilogue =
-    "\nDesigns and their inputs:\n"
+    "\nDesigns and their inputs, in the order they are checked ([...] has a default):\n"
     "%1\n"
-    "Numbers use \".\" as the decimal point; inputs are at most 9999999999 and sample sizes\n"
-    "are whole numbers. Without --powers and --ns the default lists of the settings file\n"
-    "apply (shared with the desktop program: $XDG_CONFIG_HOME, usually ~/.config, then\n"
+    "Numbers use \".\" as the decimal point; inputs are at most 9999999999; sample sizes,\n"
+    "degrees of freedom and --groups are whole numbers (the last two at most 2147483647).\n"
+    "Without --powers and --ns the default lists of the settings file apply (shared with\n"
+    "the desktop program: $XDG_CONFIG_HOME, usually ~/.config, then\n"
     "\"Veldrine Software/Zentrima.ini\"); --no-settings uses the built-in defaults.\n"
     "\n"
     "Examples:\n"
@@ -75,7 +77,8 @@ std::unique_ptr<CParserSetup> makeParser()
     auto setup = std::make_unique<CParserSetup>();
     QCommandLineParser& parser = setup->parser;
     parser.setApplicationDescription(
-        QStringLiteral("Sample size and power of t tests, as tables of tradeoffs."));
+        QStringLiteral("Sample size and power of t tests, one-way ANOVA, the comparison of two "
+                       "survival curves and of two proportions, as tables of tradeoffs."));
     parser.addPositionalArgument(QStringLiteral("GOAL"),
                                  QStringLiteral("sample (sample size of a future experiment) "
                                                 "or power (power of a completed one)."));
@@ -83,9 +86,9 @@ std::unique_ptr<CParserSetup> makeParser()
                                  QStringLiteral("The experimental design: %1.")
                                      .arg(CCliDesign::names(0).join(QStringLiteral(", "))));
     for (const CCliInputs::Option& input : CCliInputs::options())
-        parser.addOption(QCommandLineOption(QString::fromLatin1(input.name),
-                                            QString::fromLatin1(input.description),
-                                            QString::fromLatin1(input.valueName)));
+        parser.addOption(QCommandLineOption(
+            QString::fromLatin1(input.name), QString::fromLatin1(input.description),
+            input.valueName != nullptr ? QString::fromLatin1(input.valueName) : QString()));
     for (const CValueOption& option : OutputOptions)
         parser.addOption(QCommandLineOption(QString::fromLatin1(option.name),
                                             QString::fromLatin1(option.description),
@@ -113,23 +116,6 @@ bool singleValue(const QCommandLineParser& parser, const QString& name, QString&
     return true;
 }
 
-// The code of the named choice of option; any other text is refused with the choices.
-int choose(const char* option, const QString& text,
-           std::initializer_list<std::pair<const char*, int>> choices)
-{
-    QStringList names;
-    for (const auto& choice : choices) {
-        if (text == QLatin1String(choice.first))
-            return choice.second;
-        names << QString::fromLatin1(choice.first);
-    }
-    const QString last = names.takeLast();
-    throw CCliError(
-        QStringLiteral("--%1: %2 is not %3 or %4")
-            .arg(QString::fromLatin1(option), quoted(text), names.join(QStringLiteral(", ")), last)
-            .toStdString());
-}
-
 } // namespace
 
 QString CCliOptions::helpText()
@@ -137,17 +123,11 @@ QString CCliOptions::helpText()
     QString designs;
     QString examples;
     for (const CCliDesign& entry : CCliDesign::all()) {
-        QStringList inputs;
-        for (const QString& input : entry.inputs)
-            inputs << QStringLiteral("--") + input;
-        designs += QStringLiteral("  %1 %2: %3\n")
-                       .arg(entry.goalName(), QString::fromLatin1(entry.name),
-                            inputs.join(QLatin1Char(' ')));
-        examples += QStringLiteral("  zentrima-cli %1 %2 %3\n")
-                        .arg(entry.goalName(), QString::fromLatin1(entry.name),
-                             QString::fromLatin1(entry.example));
+        designs += QStringLiteral("  %1: %2\n")
+                       .arg(entry.displayName(), QString::fromLatin1(entry.synopsis));
+        examples += QStringLiteral("  zentrima-cli %1 %2\n")
+                        .arg(entry.displayName(), QString::fromLatin1(entry.example));
     }
-    designs += QStringLiteral("  (sample paired takes either --sd and --r, or --sd-diff)\n");
     const auto setup = makeParser();
     QString text = setup->parser.helpText();
     // The parser names the program after argv[0]; the help shows its real name.
@@ -157,7 +137,7 @@ QString CCliOptions::helpText()
     // The parser lists one-letter options as "-r"; they are taken (and shown) as "--r" like
     // every other input. The column keeps its width: one padding space gives way to the dash.
     for (const CCliInputs::Option& input : CCliInputs::options())
-        if (std::strlen(input.name) == 1)
+        if (std::strlen(input.name) == 1 && input.valueName != nullptr)
             text.replace(QStringLiteral("  -%1 <%2> ").arg(input.name, input.valueName),
                          QStringLiteral("  --%1 <%2>").arg(input.name, input.valueName));
     return text + QString::fromLatin1(HelpEpilogue).arg(designs, examples);
@@ -203,9 +183,10 @@ void CCliOptions::parse(const QStringList& arguments)
                 .toStdString());
 
     for (const CCliInputs::Option& input : CCliInputs::options()) {
+        const QString name = QString::fromLatin1(input.name);
         QString text;
-        if (singleValue(parser, QString::fromLatin1(input.name), text))
-            inputs.set(QString::fromLatin1(input.name), text);
+        if (input.valueName == nullptr ? parser.isSet(name) : singleValue(parser, name, text))
+            inputs.set(name, text);
     }
 
     QString text;
@@ -225,13 +206,14 @@ void CCliOptions::parse(const QStringList& arguments)
     noSettings = parser.isSet(QStringLiteral("no-settings"));
 
     if (singleValue(parser, QStringLiteral("page"), text))
-        page = static_cast<Page>(choose("page", text,
-                                        {{"tradeoff", static_cast<int>(Page::Tradeoff)},
-                                         {"report", static_cast<int>(Page::Report)},
-                                         {"data", static_cast<int>(Page::Data)},
-                                         {"cells", static_cast<int>(Page::Cells)}}));
+        page = static_cast<Page>(CCliInputs::choose(QStringLiteral("page"), text,
+                                                    {{"tradeoff", static_cast<int>(Page::Tradeoff)},
+                                                     {"report", static_cast<int>(Page::Report)},
+                                                     {"data", static_cast<int>(Page::Data)},
+                                                     {"cells", static_cast<int>(Page::Cells)}}));
     if (singleValue(parser, QStringLiteral("format"), text))
-        writerMode = choose("format", text, {{"text", 1}, {"html", 0}, {"html-links", 3}});
+        writerMode = CCliInputs::choose(QStringLiteral("format"), text,
+                                        {{"text", 1}, {"html", 0}, {"html-links", 3}});
     const bool hasSelect = singleValue(parser, QStringLiteral("select"), select);
     singleValue(parser, QStringLiteral("o"), outputPath);
     if (parser.isSet(QStringLiteral("o")) && outputPath.isEmpty())
@@ -249,12 +231,17 @@ void CCliOptions::parse(const QStringList& arguments)
 
 void CCliOptions::checkDesignOptions()
 {
-    const QString chosen =
-        design->goalName() + QLatin1Char(' ') + QString::fromLatin1(design->name);
+    const QString chosen = design->displayName();
+    const QStringList designInputs = design->inputNames();
     for (const QString& name : inputs.given())
-        if (!design->inputs.contains(name))
+        if (!designInputs.contains(name))
             throw CCliError(
                 QStringLiteral("--%1 does not apply to %2").arg(name, chosen).toStdString());
+    if (tails == 1 && design->twoDecimalTwoTailedLevels)
+        throw CCliError(QStringLiteral("--tails 1 does not apply to %1: one-way ANOVA takes "
+                                       "two-tailed significance levels only")
+                            .arg(chosen)
+                            .toStdString());
     if (hasNs && design->goal != 0)
         throw CCliError(QStringLiteral("--ns does not apply to %1: a power calculation has no "
                                        "list of sample sizes")

@@ -19,4 +19,7 @@ public:
     /// over the sample sizes, powers across; a power calculation has one line per power
     /// with n = 0). The power as FormatNumber writes it, the value with "%.17g", ok 1 or 0.
     static void writeCells(CCalculator& calc, FILE* out);
+    /// Whether the selected cell has a result. A cell without one ("Impossible" and the like)
+    /// has no link in the table and no report: its report would state the stand-in value.
+    static bool selectedCellHasResult(const CCalculator& calc);
 };

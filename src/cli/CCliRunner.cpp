@@ -10,6 +10,7 @@
 #include "COutputFile.h"
 #include "CUserException.h"
 #include "CalculatorFactory.h"
+#include "Formatting.h"
 #include "Platform.h"
 
 #include <memory>
@@ -38,6 +39,30 @@ int CCliRunner::run(const QStringList& arguments)
     }
 }
 
+void CCliRunner::setLevel(CCalculator& calc, const CCliOptions& options)
+{
+    // The calculator stores the two-tailed equivalent of a one-tailed level.
+    const bool oneTailed = options.tails == 1;
+    const double level = oneTailed ? 2 * options.alpha : options.alpha;
+    // Below this the approximate normal deviates drift from the true ones and the tables
+    // would be wrong.
+    if (!(level >= SmallestLevel) || !calc.SetAlpha(level, !oneTailed))
+        throw CCliError(QStringLiteral("--alpha: %1 is not accepted; a %2 significance level "
+                                       "must be at least %3 and less than %4")
+                            .arg(options.alphaText, oneTailed ? QStringLiteral("one-tailed")
+                                                              : QStringLiteral("two-tailed"))
+                            .arg(oneTailed ? SmallestLevel / 2 : SmallestLevel)
+                            .arg(oneTailed ? 0.5 : 1.0)
+                            .toStdString());
+    const std::string twoDecimals = formatInCLocale("%.2f", options.alpha);
+    if (options.design->twoDecimalTwoTailedLevels &&
+        parseDoubleInCLocale(twoDecimals.c_str(), nullptr) != options.alpha)
+        throw CCliError(QStringLiteral("--alpha: %1 is not accepted; one-way ANOVA takes "
+                                       "levels of at most two decimals, such as 0.01 or 0.05")
+                            .arg(options.alphaText)
+                            .toStdString());
+}
+
 int CCliRunner::runChecked(const QStringList& arguments)
 {
     CCliOptions options;
@@ -58,16 +83,7 @@ int CCliRunner::runChecked(const QStringList& arguments)
         throw CCliError("no calculator for this goal and design", ExitFailure);
 
     options.design->apply(*calc, options.inputs);
-    // The calculator stores the two-tailed equivalent of a one-tailed level.
-    const double level = options.tails == 1 ? 2 * options.alpha : options.alpha;
-    if (!calc->SetAlpha(level, options.tails == 2))
-        throw CCliError(QStringLiteral("--alpha: %1 is not accepted; a %2 significance level "
-                                       "must be greater than 0 and less than %3")
-                            .arg(options.alphaText,
-                                 options.tails == 1 ? QStringLiteral("one-tailed")
-                                                    : QStringLiteral("two-tailed"),
-                                 options.tails == 1 ? QStringLiteral("0.5") : QStringLiteral("1"))
-                            .toStdString());
+    setLevel(*calc, options);
     if (options.hasPowers)
         calc->ParsePowers(options.powers.toStdString());
     if (options.hasNs)
@@ -75,6 +91,11 @@ int CCliRunner::runChecked(const QStringList& arguments)
     if (options.page == CCliOptions::Page::Report &&
         !calc->SelectFromQuery(options.select.toUtf8().constData()))
         throw CCliError(QStringLiteral("--select: '%1' selects no cell of the table")
+                            .arg(options.select)
+                            .toStdString());
+    if (options.page == CCliOptions::Page::Report && !CCliPageWriter::selectedCellHasResult(*calc))
+        throw CCliError(QStringLiteral("--select: '%1' selects a cell without a result, which "
+                                       "has no report")
                             .arg(options.select)
                             .toStdString());
 

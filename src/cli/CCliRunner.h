@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+class CCalculator;
+class CCliOptions;
 class CMessageSink;
 class CSettingsStore;
 
@@ -27,8 +29,14 @@ public:
     /// Runs arguments (the first is the program name) and returns the exit status.
     int run(const QStringList& arguments);
 
+    /// The smallest two-tailed-equivalent significance level accepted.
+    static constexpr double SmallestLevel = 0.001;
+
 private:
     int runChecked(const QStringList& arguments);
+    /// Hands the chosen level to the calculator; throws CCliError for a level it must not
+    /// take.
+    static void setLevel(CCalculator& calc, const CCliOptions& options);
 
     CSettingsStore& m_userSettings;
     CMessageSink& m_messages;
