@@ -3,6 +3,20 @@
 // sample size, k = ((zα − 1.06)·1.21 + 2(N − 1)) / ((N − 1)·√(2N)), d = k(zα + zβ)·SD
 // (one-sample and paired with r = 0.5 or an SD of differences of 1: d / √2); power,
 // one-sample Δ = (zβ + zα)·SD/√N; unpaired with the harmonic N and the pooled SD.
+//
+// The other designs were worked out by a separate program of a few lines per formula, with
+// the deviates of the same truncated tail series (Abramowitz and Stegun 26.2.19) and the
+// exact F tail series (26.6.4 to 26.6.8):
+// - two proportions, sample size: φ = arcsin √P ± (zα + zβ)·√2 / (2√n), Pt = sin²φ (Cohen's
+//   h of 0.40 at 80% and n = 98 gives the increase 0.1947 over 0.5, as in Cohen 1988,
+//   table 6.4.1); power: centred on arcsin √((P1 + P2)/2) ± (zα + zβ)·√(2/n)/4 with the
+//   harmonic n;
+// - survival: the hazard ratio h of Freedman (1982), ((1 + h)(zα + zβ)/(1 − h))² events
+//   among n·(2 − S − S^h), by 11 halvings of (0, 0.999); the power calculator weighs the
+//   events against N/2 per group;
+// - one-way ANOVA: the 16 halvings of f over (0, 20) on the normal approximation to the
+//   noncentral F with λ = N·f², range = 2f·SD/√((k + 1)/(3(k − 1))); the power calculator
+//   takes SD = √(residual MS) and N = df residual + k.
 #include "CliProcess.h"
 
 #include <QDir>
@@ -122,8 +136,8 @@ TEST_P(CliCells, MatchTheClosedFormForEveryDesign)
     EXPECT_NEAR(r[0].value, c.at90, 2e-5);
     EXPECT_NEAR(r[1].value, c.at80, 2e-5);
     EXPECT_NEAR(r[2].value, c.at50, 2e-5);
-    for (const Cell& cell : cells)
-        EXPECT_EQ(cell.ok, 1);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(r[i].ok, 1);
     if (c.n != 0) {
         EXPECT_EQ(cells[0].n, 3);
         EXPECT_EQ(cells[8].n, 100);
@@ -167,8 +181,266 @@ const CellsCase Cases[] = {
      1.631775,
      1.410315,
      0.986644},
+    // The smallest level accepted, either way round (zα = 3.290543 from the tail series).
+    {"unpairedAt0001",
+     {"sample", "unpaired", "--sd", "1", "--alpha", "0.001"},
+     10,
+     2.351289,
+     2.125047,
+     1.692227},
+    {"unpairedAt00005OneTailed",
+     {"sample", "unpaired", "--sd", "1", "--alpha", "0.0005", "--tails", "1"},
+     10,
+     2.351289,
+     2.125047,
+     1.692227},
+    // One-way ANOVA; three groups unless --groups says otherwise.
+    {"anovaN10", {"sample", "anova", "--sd", "1"}, 10, 1.654273, 1.456926, 1.062233},
+    {"anovaN3", {"sample", "anova", "--sd", "1"}, 3, 3.808640, 3.309293, 2.358441},
+    {"anovaN100", {"sample", "anova", "--sd", "1"}, 100, 0.495609, 0.437302, 0.320688},
+    {"anovaFiveGroups",
+     {"sample", "anova", "--sd", "2.5", "--groups", "5"},
+     10,
+     4.089256,
+     3.623145,
+     2.686609},
+    {"anovaTwentyGroupsAt001",
+     {"sample", "anova", "--sd", "1", "--groups", "20", "--alpha", "0.01"},
+     100,
+     0.425352,
+     0.389152,
+     0.314740},
+    {"anovaAt010",
+     {"sample", "anova", "--sd", "1", "--groups", "4", "--alpha", "0.10"},
+     10,
+     1.496080,
+     1.302826,
+     0.913043},
+    // Three groups of ten with SD 2, entered as its ANOVA table: twice the first row above.
+    {"powerAnova",
+     {"power", "anova", "--df-treatment", "2", "--ms-groups", "12.5", "--df-residual", "27",
+      "--ms-residual", "4"},
+     0,
+     3.308545,
+     2.913852,
+     2.124466},
+    {"powerAnovaAt001",
+     {"power", "anova", "--df-treatment", "3", "--ms-groups", "1", "--df-residual", "36",
+      "--ms-residual", "2.25", "--alpha", "0.01"},
+     0,
+     2.998302,
+     2.701051,
+     2.116376},
+    // Survival, each --tabulate choice; S = 0.5 by default.
+    {"survivalIncrease", {"sample", "survival"}, 100, 0.226500, 0.195259, 0.136749},
+    {"survivalIncreaseNamed",
+     {"sample", "survival", "--proportion", "0.3", "--tabulate", "increase"},
+     100,
+     0.221978,
+     0.188749,
+     0.128503},
+    {"survivalHazardRatio",
+     {"sample", "survival", "--tabulate", "hazard-ratio"},
+     100,
+     0.460964,
+     0.524377,
+     0.651204},
+    {"survivalHazardRatioWorse",
+     {"sample", "survival", "--proportion", "0.3", "--tabulate", "hazard-ratio-worse"},
+     100,
+     1.851897,
+     1.681747,
+     1.420686},
+    {"survivalOneTailed",
+     {"sample", "survival", "--tails", "1"},
+     100,
+     0.204250,
+     0.173509,
+     0.114748},
+    {"powerSurvivalDifference",
+     {"power", "survival", "--proportion", "0.3", "--n", "120"},
+     0,
+     0.295367,
+     0.250957,
+     0.169064},
+    {"powerSurvivalHazardRatio",
+     {"power", "survival", "--proportion", "0.6", "--n", "500", "--tabulate", "hazard-ratio"},
+     0,
+     0.597546,
+     0.646326,
+     0.744860},
+    {"powerSurvivalDifferenceNamed",
+     {"power", "survival", "--proportion", "0.6", "--n", "500", "--tabulate", "difference"},
+     0,
+     0.136945,
+     0.118809,
+     0.083524},
+    // Two proportions, each direction and --tabulate choice; P = 0.5 and higher by default.
+    {"proportionsIncrease", {"sample", "proportions"}, 100, 0.221266, 0.192960, 0.136823},
+    {"proportionsIncreaseNamed",
+     {"sample", "proportions", "--proportion", "0.2", "--higher", "--tabulate", "difference"},
+     100,
+     0.207987,
+     0.177608,
+     0.120909},
+    {"proportionsDecrease",
+     {"sample", "proportions", "--proportion", "0.2", "--lower"},
+     100,
+     0.146039,
+     0.131128,
+     0.098007},
+    {"proportionsRelativeRisk",
+     {"sample", "proportions", "--proportion", "0.2", "--tabulate", "ratio"},
+     100,
+     2.039934,
+     1.888041,
+     1.604545},
+    {"proportionsRiskReduction",
+     {"sample", "proportions", "--proportion", "0.2", "--lower", "--tabulate", "ratio"},
+     100,
+     0.730193,
+     0.655638,
+     0.490037},
+    {"proportionsN10",
+     {"sample", "proportions", "--tabulate", "ratio"},
+     10,
+     1.992671,
+     1.949898,
+     1.768519},
+    {"proportionsOneTailed",
+     {"sample", "proportions", "--alpha", "0.05", "--tails", "1"},
+     100,
+     0.201071,
+     0.172219,
+     0.115263},
+    {"powerProportionsChange",
+     {"power", "proportions", "--n1", "50", "--n2", "60", "--p1", "0.3", "--p2", "0.45"},
+     0,
+     0.295696,
+     0.256611,
+     0.180629},
+    {"powerProportionsRelativeRisk",
+     {"power", "proportions", "--n1", "20", "--n2", "30", "--p1", "0.1", "--p2", "0.2",
+      "--tabulate", "relative-risk"},
+     0,
+     13.117273,
+     8.444935,
+     4.103134},
+    {"powerProportionsRiskReduction",
+     {"power", "proportions", "--n1", "50", "--n2", "60", "--p1", "0.3", "--p2", "0.45",
+      "--tabulate", "risk-reduction"},
+     0,
+     -1.268408,
+     -1.021686,
+     -0.629634},
+    {"powerProportionsEqual",
+     {"power", "proportions", "--n1", "100", "--n2", "100", "--p1", "0.5", "--p2", "0.5",
+      "--tabulate", "change"},
+     0,
+     0.227208,
+     0.196809,
+     0.138147},
 };
 INSTANTIATE_TEST_SUITE_P(Designs, CliCells, ::testing::ValuesIn(Cases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Cells without a result: ok 0 on the cells page, and the design's own stand-in on the text
+// page, where such a cell carries no link. Sample sizes 2 and 10 with powers 90 and 50, or
+// powers 90 and 10 for a power calculation.
+struct FailedCellsCase
+{
+    const char* name;
+    QStringList inputs;
+    std::vector<int> ok;
+    double failedValue;
+    std::vector<std::string> tableLines;
+};
+
+std::ostream& operator<<(std::ostream& out, const FailedCellsCase& c)
+{
+    return out << c.name;
+}
+
+class CliFailedCells : public ::testing::TestWithParam<FailedCellsCase>
+{
+};
+
+TEST_P(CliFailedCells, AreFlaggedOnTheCellsPageAndShownAsSuchOnTheTable)
+{
+    const FailedCellsCase& c = GetParam();
+    CliProcess cli;
+    const bool sample = c.inputs.front() == "sample";
+    QStringList arguments = c.inputs;
+    arguments << "--no-settings"
+              << "--powers" << (sample ? "90,50" : "90,10");
+    if (sample)
+        arguments << "--ns"
+                  << "2,10";
+    const CliProcess::Result cellsPage = cli.run(QStringList(arguments) << "--page"
+                                                                        << "cells");
+    ASSERT_EQ(cellsPage.exitCode, 0) << cellsPage.err;
+    std::string header;
+    const std::vector<Cell> cells = parseCells(cellsPage.out, header);
+    ASSERT_EQ(cells.size(), c.ok.size()) << cellsPage.out;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(cells[i].ok, c.ok[i]);
+        if (c.ok[i] == 0) {
+            EXPECT_NEAR(cells[i].value, c.failedValue, 1e-9 * (1 + c.failedValue));
+        }
+    }
+
+    const CliProcess::Result table = cli.run(arguments);
+    ASSERT_EQ(table.exitCode, 0) << table.err;
+    for (const std::string& line : c.tableLines)
+        EXPECT_TRUE(hasLine(table.out, line)) << line << "\n" << table.out;
+}
+
+// 0.5^0.001 − 0.5 = 0.4993071, 0.3^0.001 − 0.3 = 0.6987968: the increase at the smallest
+// hazard ratio searched.
+const FailedCellsCase FailedCases[] = {
+    {"survivalIncrease",
+     {"sample", "survival"},
+     {0, 0, 0, 1},
+     0.499307093,
+     {"2\t~0.50\t~0.50\t", "10\t~0.50\t0.436\t"}},
+    {"survivalHazardRatio",
+     {"sample", "survival", "--tabulate", "hazard-ratio"},
+     {0, 0, 0, 1},
+     0,
+     {"2\t<0.001\t<0.001\t", "10\t<0.001\t0.096\t"}},
+    {"survivalHazardRatioWorse",
+     {"sample", "survival", "--tabulate", "hazard-ratio-worse"},
+     {0, 0, 0, 1},
+     1.7e38,
+     {"2\t\t\t", "10\t\t10.406\t"}},
+    {"proportionsHigher",
+     {"sample", "proportions"},
+     {0, 0, 1, 1},
+     1.7e38,
+     {"2\tImpossible\tImpossible\t", "10\t0.50\t0.38\t"}},
+    {"proportionsLowerRatio",
+     {"sample", "proportions", "--lower", "--tabulate", "ratio"},
+     {0, 0, 1, 1},
+     1.7e38,
+     {"2\tImpossible\tImpossible\t", "10\t0.99\t0.77\t"}},
+    {"powerSurvivalDifference",
+     {"power", "survival", "--proportion", "0.3", "--n", "2"},
+     {0, 1},
+     0.698796752,
+     {"Impossible\t90\t", "0.525\t10\t"}},
+    {"powerSurvivalHazardRatio",
+     {"power", "survival", "--proportion", "0.3", "--n", "2", "--tabulate", "hazard-ratio"},
+     {0, 1},
+     0,
+     {"Impossible\t90\t", "0.160\t10\t"}},
+    {"powerProportions",
+     {"power", "proportions", "--n1", "2", "--n2", "2", "--p1", "0.01", "--p2", "0.01"},
+     {0, 0},
+     1.7e38,
+     {"Impossible\t90\t", "Impossible\t10\t"}},
+};
+INSTANTIATE_TEST_SUITE_P(Designs, CliFailedCells, ::testing::ValuesIn(FailedCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliCells, NumbersIgnoreADecimalCommaLocale)
@@ -270,6 +542,74 @@ TEST(CliPages, ReportDataAndHtmlFormats)
     EXPECT_TRUE(hasLine(data.out, "10\t2.03\t1.71\t1.54\t1.33\t0.93\t")) << data.out;
 }
 
+TEST(CliPages, StateTheChosenLevelWithoutRounding)
+{
+    struct Case
+    {
+        QStringList arguments;
+        std::string line;
+    };
+    const Case cases[] = {
+        {{"sample", "unpaired", "--sd", "1", "--alpha", "0.005"},
+         "Significance level (alpha) = 0.005 (two-tailed)"},
+        {{"sample", "unpaired", "--sd", "1", "--alpha", "0.025", "--tails", "1"},
+         "Significance level (alpha) = 0.025 (one-tailed)"},
+        {{"sample", "unpaired", "--sd", "1", "--alpha", "0.1", "--tails", "1"},
+         "Significance level (alpha) = 0.10 (one-tailed)"},
+        {{"power", "survival", "--proportion", "0.3", "--n", "50", "--alpha", "0.001"},
+         "Significance level (alpha) = 0.001 (two-tailed)"},
+        {{"sample", "proportions", "--alpha", "0.0005", "--tails", "1"},
+         "Significance level (alpha) = 0.0005 (one-tailed)"},
+        {{"power", "proportions", "--n1", "5", "--n2", "5", "--p1", "0.5", "--p2", "0.4", "--alpha",
+          "0.05"},
+         "Significance level (alpha) = 0.05 (two-tailed)"},
+        {{"sample", "anova", "--sd", "1", "--alpha", "0.1"}, "Significance level (alpha) = 0.10"},
+    };
+    CliProcess cli;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const CliProcess::Result result = cli.run(QStringList(c.arguments) << "--no-settings");
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_TRUE(hasLine(result.out, c.line)) << result.out;
+    }
+}
+
+TEST(CliPages, ReportOnACellOfEachNewDesign)
+{
+    struct Case
+    {
+        QStringList arguments;
+        std::string sentence;
+    };
+    // Row 7 of the default sizes is N = 10, power column 3 is 80%; power row 4 is 80%.
+    const Case cases[] = {
+        {{"sample", "anova", "--sd", "1", "--select", "n=7&pow=3"},
+         "You requested a detailed explanation for N = 10 and power = 80%."},
+        {{"sample", "survival", "--tabulate", "hazard-ratio", "--select", "n=28&pow=0"},
+         "Summary: A sample size of 1000 in each group has a 99% power to detect a hazard ratio "
+         "of"},
+        {{"sample", "proportions", "--lower", "--select", "n=7&pow=3"},
+         "You requested a detailed explanation for N = 10 and power = 80%."},
+        {{"power", "anova", "--df-treatment", "2", "--ms-groups", "12.5", "--df-residual", "27",
+          "--ms-residual", "4", "--select", "pow=4"},
+         "Test chosen: Power of one-way ANOVA"},
+        {{"power", "survival", "--proportion", "0.3", "--n", "120", "--select", "pow=4"},
+         "Test chosen: Power of survival analysis"},
+        {{"power", "proportions", "--n1", "50", "--n2", "60", "--p1", "0.3", "--p2", "0.45",
+          "--select", "pow=4"},
+         "Test chosen: Power of a \"not significant\" chi-square test comparing two proportions"},
+    };
+    CliProcess cli;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sentence);
+        const CliProcess::Result result = cli.run(QStringList(c.arguments) << "--no-settings"
+                                                                           << "--page"
+                                                                           << "report");
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_NE(result.out.find(c.sentence), std::string::npos) << result.out;
+    }
+}
+
 TEST(CliOutputFile, IsWrittenWholeAndNamedErrorsExitWith1)
 {
     CliProcess cli;
@@ -312,16 +652,55 @@ TEST(CliHelp, NamesEveryOptionWithAnExamplePerDesign)
     CliProcess cli;
     const CliProcess::Result help = cli.run({"--help"});
     ASSERT_EQ(help.exitCode, 0);
-    for (const char* option :
-         {"--sd <X>", "--r <R>", "--sd-diff", "--n1", "--n2", "--sd1", "--sd2", "--pairs",
-          "--n <N>", "--alpha", "--tails", "--powers", "--ns", "--no-settings", "--page",
-          "--format", "--select", "-o, --output", "--version"})
+    for (const char* option : {"--sd <X>",
+                               "--r <R>",
+                               "--sd-diff",
+                               "--n1",
+                               "--n2",
+                               "--sd1",
+                               "--sd2",
+                               "--pairs",
+                               "--n <N>",
+                               "--groups <K>",
+                               "--df-treatment <N>",
+                               "--ms-groups <X>",
+                               "--df-residual <N>",
+                               "--ms-residual <X>",
+                               "--proportion <P>",
+                               "--higher",
+                               "--lower",
+                               "--p1 <X>",
+                               "--p2 <X>",
+                               "--tabulate <EFFECT>",
+                               "--alpha",
+                               "--tails",
+                               "--powers",
+                               "--ns",
+                               "--no-settings",
+                               "--page",
+                               "--format",
+                               "--select",
+                               "-o, --output",
+                               "--version"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
-    for (const char* example :
-         {"zentrima-cli sample unpaired --sd", "zentrima-cli sample paired --sd",
-          "zentrima-cli sample one-sample --sd", "zentrima-cli power unpaired --n1",
-          "zentrima-cli power paired --pairs", "zentrima-cli power one-sample --n"})
-        EXPECT_NE(help.out.find(example), std::string::npos) << example;
+    for (const char* choice : {"hazard-ratio-worse", "relative-risk", "risk-reduction"})
+        EXPECT_NE(help.out.find(choice), std::string::npos) << choice;
+    // Every design has an example, and each example runs.
+    const char* const designs[] = {"sample unpaired", "sample paired",   "sample one-sample",
+                                   "sample anova",    "sample survival", "sample proportions",
+                                   "power unpaired",  "power paired",    "power one-sample",
+                                   "power anova",     "power survival",  "power proportions"};
+    for (const char* design : designs) {
+        SCOPED_TRACE(design);
+        const std::string prefix = std::string("  zentrima-cli ") + design + " ";
+        const size_t at = help.out.find(prefix);
+        ASSERT_NE(at, std::string::npos);
+        const std::string example = help.out.substr(at + 15, help.out.find('\n', at) - at - 15);
+        const QStringList arguments =
+            QString::fromStdString(example).split(' ', Qt::SkipEmptyParts);
+        const CliProcess::Result run = cli.run(QStringList(arguments) << "--no-settings");
+        EXPECT_EQ(run.exitCode, 0) << example << "\n" << run.err;
+    }
     const CliProcess::Result version = cli.run({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, "zentrima-cli 2.00\n");
