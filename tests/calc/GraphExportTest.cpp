@@ -1,4 +1,5 @@
-#include "CBusyIndicator.h"
+#include "CalcTestSupport.h"
+
 #include "CFakeFileSystem.h"
 #include "CHtmlWriter.h"
 #include "CMemoryMachineRegistry.h"
@@ -93,20 +94,6 @@ public:
     int m_failPower = -1;
 };
 
-class CCountingBusy : public CBusyIndicator
-{
-public:
-    void begin() override
-    {
-        ++m_begins;
-        ++m_depth;
-    }
-    void end() override { --m_depth; }
-
-    int m_begins = 0;
-    int m_depth = 0;
-};
-
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -150,6 +137,19 @@ protected:
     void TearDown() override { fs::remove_all(m_base); }
 
     std::string script() const { return readFile(m_temp + "zentrima.qxc"); }
+    // The lines every script starts with, up to its data.
+    std::string scriptHead() const
+    {
+        return "SetScriptDialogTitle \"Graphing Zentrima results\"\n"
+               "SetPath " +
+               m_temp +
+               "\n"
+               "Open zentrima.qxt\n"
+               "Goto dataview\n"
+               "DeleteAllDataSets\n"
+               "InsertData\n"
+               "<Data>\n";
+    }
     std::string templateBytes() const { return readFile(m_temp + "zentrima.qxt"); }
     static std::string resource(unsigned int id)
     {
@@ -182,15 +182,7 @@ TEST_F(GraphExportTest, SampleTableOfTenPowersWithAFailedCell)
     calc.GraphExport();
 
     EXPECT_TRUE(m_sink.messages().empty()) << m_sink.last();
-    EXPECT_EQ(script(), "SetScriptDialogTitle \"Graphing Zentrima results\"\n"
-                        "SetPath " +
-                            m_temp +
-                            "\n"
-                            "Open zentrima.qxt\n"
-                            "Goto dataview\n"
-                            "DeleteAllDataSets\n"
-                            "InsertData\n"
-                            "<Data>\n"
+    EXPECT_EQ(script(), scriptHead() +
                             "N per group\t99%\t95%\t90%\t85%\t80%\t75%\t70%\t60%\t50%\t40%\t\n"
                             "3\t1.500\t1.750\t\t2.250\t2.500\t2.750\t3.000\t3.250\t3.500\t3.750\t\n"
                             "10\t5.000\t5.250\t5.500\t5.750\t6.000\t6.250\t6.500\t6.750\t7.000\t"
@@ -236,24 +228,15 @@ TEST_F(GraphExportTest, PowerTableHasNoAxisTitles)
     calc.m_failPower = 1;
     calc.GraphExport();
     EXPECT_TRUE(m_sink.messages().empty()) << m_sink.last();
-    EXPECT_EQ(script(), "SetScriptDialogTitle \"Graphing Zentrima results\"\n"
-                        "SetPath " +
-                            m_temp +
-                            "\n"
-                            "Open zentrima.qxt\n"
-                            "Goto dataview\n"
-                            "DeleteAllDataSets\n"
-                            "InsertData\n"
-                            "<Data>\n"
-                            "Delta\tPower(%)\n"
-                            "2.00\t90\n"
-                            "\t80\n"
-                            "1.00\t50\n"
-                            "</Data>\n"
-                            "SetTitle \"Power of one-sample t test\"\n"
-                            "Goto graphview\n"
-                            "CloseScriptDialog\n"
-                            "\n");
+    EXPECT_EQ(script(), scriptHead() + "Delta\tPower(%)\n"
+                                       "2.00\t90\n"
+                                       "\t80\n"
+                                       "1.00\t50\n"
+                                       "</Data>\n"
+                                       "SetTitle \"Power of one-sample t test\"\n"
+                                       "Goto graphview\n"
+                                       "CloseScriptDialog\n"
+                                       "\n");
     EXPECT_EQ(templateBytes(), resource(189));
     EXPECT_EQ(m_launcher.starts().size(), 1u);
 }

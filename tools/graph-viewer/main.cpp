@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <QThread>
 
 #include <clocale>
 #include <cstdio>
@@ -90,9 +91,13 @@ int main(int argc, char** argv)
     const bool window = !parser.isSet(pngOption);
     const QString scriptPath = CGraphScript::pathFromArgument(parser.positionalArguments()[0]);
 
-    // The window keeps its script locked from before it is read until it closes.
+    // The window keeps its script locked from before it is read until it closes. A
+    // calculator that is still writing the script holds the lock for a moment; another
+    // window on the same script holds it for good, and this one then goes without.
     CScriptLock lock;
-    if (window && !lock.lock(scriptPath))
+    for (int attempt = 0; window && !lock.lock(scriptPath) && attempt < 40; ++attempt)
+        QThread::msleep(50);
+    if (window && !lock.isLocked())
         std::fprintf(stderr, "zentrima-graph: %s is not locked for this window\n",
                      qPrintable(scriptPath));
     QFile file(scriptPath);
