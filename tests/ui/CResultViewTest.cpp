@@ -1,0 +1,251 @@
+#include "CResultView.h"
+
+#include "CAnalysisState.h"
+#include "CFramesTestEnvironment.h"
+#include "CSamplePairedCalc.h"
+#include "CommandIds.h"
+#include "StringTable.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include <unistd.h>
+
+namespace {
+
+// A paired sample-size analysis with SD 10 and r 0.5 in a result view of its own.
+class ResultViewTest : public ::testing::Test
+{
+protected:
+    ResultViewTest()
+    {
+        auto calc = std::make_unique<CSamplePairedCalc>();
+        calc->SetSD(10);
+        calc->SetR(0.5);
+        state.setGoalAndDesign(0, 1);
+        paired = calc.get();
+        state.addCalculator(calc.release());
+        view.attach(&state);
+        view.resize(700, 500);
+        view.show();
+    }
+
+    QString shownText() const { return view.browser()->toPlainText(); }
+    QString pageFile() const { return QString::fromStdString(view.pageFilePath()); }
+
+    CFramesTestEnvironment env;
+    CAnalysisState state;
+    CSamplePairedCalc* paired = nullptr;
+    CResultView view;
+};
+
+TEST_F(ResultViewTest, WritesTheStepPageIntoTheAnalysisFileAndShowsIt)
+{
+    EXPECT_EQ(env.tempFile(QStringLiteral("zentrima%1.htm").arg(state.number())), pageFile());
+    view.loadData(3);
+    EXPECT_EQ(unsigned(IDS_SAMPLE_PAIRED_TITLE), view.templateId());
+    QFile file(pageFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray html = file.readAll();
+    EXPECT_TRUE(html.contains("<A HREF=\"?n=0&pow=0\">")) << html.left(400).constData();
+    EXPECT_TRUE(shownText().contains(QStringLiteral("Sample size for paired")));
+
+    paired->SelectFromQuery("n=3&pow=2");
+    view.loadData(4);
+    EXPECT_EQ(unsigned(IDS_SAMPLE_PAIRED_EXPLANATION), view.templateId());
+    // The report names the selected cell: the fourth N of the list and the third power.
+    EXPECT_TRUE(shownText().contains(
+        QStringLiteral("N = %1 and power = %2%").arg(paired->m_ns[3]).arg(paired->m_powers[2])))
+        << shownText().toStdString();
+}
+
+TEST_F(ResultViewTest, PageIsReadAnewEveryTime)
+{
+    view.loadData(3);
+    const QString before = shownText();
+    paired->SetSD(20);
+    view.loadData(3);
+    EXPECT_NE(before, shownText());
+    EXPECT_TRUE(shownText().contains(QStringLiteral("= 20")));
+}
+
+TEST_F(ResultViewTest, CellLinkSelectsTheCellAndAsksForStepFour)
+{
+    view.loadData(3);
+    QSignalSpy requests(&view, &CStepView::commandRequested);
+    emit view.browser()->anchorClicked(QUrl(QStringLiteral("?n=3&pow=2")));
+    ASSERT_EQ(1, requests.count());
+    EXPECT_EQ(int(ID_STEP_4), requests.at(0).at(0).toInt());
+    EXPECT_EQ(3, paired->m_selN);
+    EXPECT_EQ(2, paired->m_selPower);
+}
+
+TEST_F(ResultViewTest, OtherLinksAreFollowedWithoutSelecting)
+{
+    view.loadData(3);
+    QSignalSpy requests(&view, &CStepView::commandRequested);
+    emit view.browser()->anchorClicked(QUrl(QStringLiteral("#RESULT")));
+    EXPECT_EQ(0, requests.count());
+    EXPECT_FALSE(paired->HasSelection());
+
+    // Without a calculator even a cell link is only followed.
+    CAnalysisState empty;
+    CResultView bare;
+    bare.attach(&empty);
+    QSignalSpy bareRequests(&bare, &CStepView::commandRequested);
+    bare.followLink(QUrl(QStringLiteral("#x?n=1&pow=1")));
+    EXPECT_EQ(0, bareRequests.count());
+}
+
+TEST_F(ResultViewTest, ZoomIsSharedByEveryViewAndKeptInTheSettings)
+{
+    bool enabled = true;
+    // Before the first page of the process there is no range, so neither way is open.
+    view.commandEnabled(ID_ZOOM_IN, enabled);
+    EXPECT_FALSE(enabled);
+    view.commandEnabled(ID_ZOOM_OUT, enabled);
+    EXPECT_FALSE(enabled);
+
+    env.settings.writeInt("ShowStyle", "ZoomFactor", 3);
+    view.loadData(3);
+    EXPECT_EQ(CResultView::ZoomMaximum, CResultView::zoomMaximum());
+    EXPECT_EQ(3, CResultView::zoomLevel());
+
+    CResultView second;
+    second.attach(&state);
+    second.loadData(3);
+    ASSERT_TRUE(view.handleCommand(ID_ZOOM_IN));
+    EXPECT_EQ(4, CResultView::zoomLevel());
+    EXPECT_EQ(4, env.settings.readInt("ShowStyle", "ZoomFactor", -1));
+    for (CResultView* v : {&view, &second})
+        EXPECT_EQ(CResultView::pixelSizeForLevel(4),
+                  v->browser()->document()->defaultFont().pixelSize());
+    view.commandEnabled(ID_ZOOM_IN, enabled);
+    EXPECT_FALSE(enabled);
+    view.handleCommand(ID_ZOOM_IN);
+    EXPECT_EQ(4, CResultView::zoomLevel());
+
+    for (int i = 0; i < 6; ++i)
+        second.handleCommand(ID_ZOOM_OUT);
+    EXPECT_EQ(0, CResultView::zoomLevel());
+    EXPECT_EQ(0, env.settings.readInt("ShowStyle", "ZoomFactor", -1));
+    second.commandEnabled(ID_ZOOM_OUT, enabled);
+    EXPECT_FALSE(enabled);
+    EXPECT_EQ(CResultView::pixelSizeForLevel(0),
+              view.browser()->document()->defaultFont().pixelSize());
+    EXPECT_LT(CResultView::pixelSizeForLevel(0), CResultView::pixelSizeForLevel(2));
+}
+
+TEST_F(ResultViewTest, DefaultZoomIsTheMiddleLevel)
+{
+    view.loadData(3);
+    EXPECT_EQ(CResultView::ZoomMaximum / 2, CResultView::zoomLevel());
+}
+
+TEST_F(ResultViewTest, SelectsTheResultsTableOrTheWholeReport)
+{
+    view.loadData(3);
+    ASSERT_TRUE(view.selectElement(QStringLiteral("RESULT")));
+    const QString results = view.browser()->textCursor().selectedText();
+    EXPECT_TRUE(results.contains(QStringLiteral("Difference between means that can be detected")))
+        << results.toStdString();
+    // Up to the last row of the table, but not the instructions above it.
+    EXPECT_TRUE(results.contains(QStringLiteral("Power")));
+    EXPECT_TRUE(results.contains(QString::number(paired->m_ns[paired->m_nNs - 1])));
+    EXPECT_FALSE(results.contains(QStringLiteral("The results below show")));
+
+    ASSERT_TRUE(view.selectElement(QStringLiteral("ALL")));
+    const QString all = view.browser()->textCursor().selectedText();
+    EXPECT_TRUE(all.contains(QStringLiteral("The results below show")));
+    EXPECT_TRUE(all.contains(QStringLiteral("Sample size for paired")));
+    EXPECT_GT(all.size(), results.size());
+}
+
+TEST_F(ResultViewTest, SelectingAMissingAnchorDoesNothing)
+{
+    view.browser()->setHtml(QStringLiteral("<p>No results here</p>"));
+    QTextCursor cursor(view.browser()->document());
+    cursor.setPosition(3);
+    view.browser()->setTextCursor(cursor);
+    EXPECT_FALSE(view.selectElement(QStringLiteral("RESULT")));
+    EXPECT_FALSE(view.browser()->textCursor().hasSelection());
+    EXPECT_EQ(3, view.browser()->textCursor().position());
+}
+
+TEST_F(ResultViewTest, CopyWithoutLinksTakesTheWholeReportWhenNothingIsSelected)
+{
+    view.loadData(3);
+    QApplication::clipboard()->clear();
+    ASSERT_TRUE(view.handleCommand(ID_EDIT_COPY));
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_NE(nullptr, data);
+    EXPECT_FALSE(data->html().contains(QStringLiteral("href"), Qt::CaseInsensitive));
+    EXPECT_TRUE(data->html().contains(QStringLiteral("<table"), Qt::CaseInsensitive));
+    EXPECT_TRUE(data->text().contains(QStringLiteral("The results below show")));
+    EXPECT_TRUE(data->text().contains(QStringLiteral("Difference between means")));
+    // The screen keeps its links and shows no selection.
+    EXPECT_FALSE(view.browser()->textCursor().hasSelection());
+    EXPECT_TRUE(view.browser()->toHtml().contains(QStringLiteral("href=\"?n=0&amp;pow=0\"")));
+}
+
+TEST_F(ResultViewTest, CopyWithoutLinksTakesOnlyTheSelection)
+{
+    view.loadData(3);
+    view.selectElement(QStringLiteral("RESULT"));
+    view.handleCommand(ID_EDIT_COPY);
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_NE(nullptr, data);
+    EXPECT_TRUE(data->text().contains(QStringLiteral("Difference between means")));
+    EXPECT_FALSE(data->text().contains(QStringLiteral("The results below show")));
+    EXPECT_FALSE(data->html().contains(QStringLiteral("href"), Qt::CaseInsensitive));
+    // The browser's own copy takes the same way.
+    view.browser()->copy();
+    EXPECT_FALSE(QApplication::clipboard()->mimeData()->html().contains(QStringLiteral("href"),
+                                                                        Qt::CaseInsensitive));
+    EXPECT_TRUE(view.browser()->textCursor().hasSelection());
+}
+
+TEST_F(ResultViewTest, FullDiskShowsItsMessageAndKeepsThePreviousPage)
+{
+    if (!QFile::exists(QStringLiteral("/dev/full")))
+        GTEST_SKIP() << "no /dev/full";
+    view.loadData(3);
+    const QString before = shownText();
+    ASSERT_TRUE(QFile::remove(pageFile()));
+    ASSERT_EQ(0, ::symlink("/dev/full", QFile::encodeName(pageFile()).constData()));
+    paired->SelectFromQuery("n=1&pow=1");
+    view.loadData(4);
+    ASSERT_EQ(1u, env.messages.messages().size());
+    EXPECT_EQ(LoadString(IDS_NO_DISK_SPACE), env.messages.last());
+    EXPECT_EQ(before, shownText());
+}
+
+TEST_F(ResultViewTest, OtherFileErrorsShowTheirOwnText)
+{
+    // The page file's name is taken by a folder: the file cannot be created.
+    ASSERT_TRUE(QDir().mkpath(pageFile()));
+    view.loadData(3);
+    ASSERT_EQ(1u, env.messages.messages().size());
+    EXPECT_EQ(std::string(std::strerror(EISDIR)), env.messages.last());
+    EXPECT_TRUE(shownText().isEmpty());
+}
+
+TEST(ResultViewRenderer, RendersTheIdsThePagesUse)
+{
+    EXPECT_TRUE(CResultView::rendererAvailable());
+}
+
+} // namespace

@@ -1,0 +1,327 @@
+#include "CZentrimaApp.h"
+
+#include "CAboutDialog.h"
+#include "CCalculator.h"
+#include "CChildFrame.h"
+#include "CFramesTestEnvironment.h"
+#include "CMainFrame.h"
+#include "CResultView.h"
+#include "CStepToolBar.h"
+#include "CStepView.h"
+#include "CommandIds.h"
+#include "StringTable.h"
+#include "UiStrings.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+const char* const SdMessage = "SD must be a positive number.\nEnter correct value in the field "
+                              "and try again.";
+
+class ZentrimaAppTest : public ::testing::Test
+{
+protected:
+    std::unique_ptr<CZentrimaApp> makeApp(bool about = false)
+    {
+        CZentrimaApp::Options options;
+        options.showAbout = about;
+        options.instanceFolder = env.runtimeFolder();
+        options.settings = &env.settings;
+        options.messages = &env.messages;
+        return std::make_unique<CZentrimaApp>(options);
+    }
+    static void click(CChildFrame* child, const char* name)
+    {
+        child->currentView()->findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
+        settleEvents();
+    }
+    static void type(CChildFrame* child, const char* name, const char* text)
+    {
+        child->currentView()->findChild<QLineEdit*>(QString::fromLatin1(name))->setText(text);
+    }
+    static QString pageText(CChildFrame* child)
+    {
+        auto* view = qobject_cast<CResultView*>(child->currentView());
+        return view ? view->browser()->toPlainText() : QString();
+    }
+    static void clickCell(CChildFrame* child, const char* link)
+    {
+        emit qobject_cast<CResultView*>(child->currentView())
+            ->browser()
+            ->anchorClicked(QUrl(QString::fromLatin1(link)));
+        settleEvents();
+    }
+
+    CFramesTestEnvironment env;
+};
+
+// A whole use of the program, as a user would go through it.
+TEST_F(ZentrimaAppTest, WholeUse)
+{
+    auto app = makeApp();
+    ASSERT_TRUE(app->initInstance());
+    CMainFrame* frame = app->mainFrame();
+    ASSERT_TRUE(frame->isVisible());
+    CChildFrame* w1 = frame->activeChildFrame();
+    ASSERT_NE(nullptr, w1);
+    ASSERT_EQ(1, w1->analysisState().number());
+    EXPECT_EQ(QStringLiteral("Analysis 1: Calculate sample size and power"), w1->windowTitle());
+    CStepToolBar& bar = *w1->stepToolBar();
+    EXPECT_TRUE(bar.isButtonChecked(ID_STEP_1));
+    EXPECT_FALSE(bar.isButtonEnabled(ID_PREVIOUS_STEP));
+    EXPECT_FALSE(bar.isButtonEnabled(ID_STEP_3));
+    EXPECT_FALSE(bar.isButtonEnabled(ID_STEP_4));
+
+    // Step 1 to 3: the paired design, SD and r, Calculate.
+    click(w1, "1003");
+    click(w1, "1");
+    EXPECT_EQ(QStringLiteral("Analysis 1: Calculate sample size for a paired t test"),
+              w1->windowTitle());
+    type(w1, "1100", "10");
+    type(w1, "1025", "0.5");
+    click(w1, "1");
+    ASSERT_EQ(3, w1->currentStep());
+    EXPECT_EQ(QStringLiteral("Analysis 1: Sample size for paired t test"), w1->windowTitle());
+    EXPECT_TRUE(
+        pageText(w1).contains(QStringLiteral("Expected correlation (r) among pairs = 0.5")));
+    EXPECT_TRUE(QFile::exists(env.tempFile("zentrima1.htm")));
+
+    // View Report before a click.
+    bar.button(ID_STEP_4)->click();
+    ASSERT_EQ(1u, env.messages.messages().size());
+    EXPECT_EQ(LoadString(IDS_NO_SELECTED_CELL), env.messages.last());
+    EXPECT_TRUE(bar.isButtonChecked(ID_STEP_3));
+
+    // A cell: its report.
+    clickCell(w1, "?n=3&pow=2");
+    ASSERT_EQ(4, w1->currentStep());
+    EXPECT_EQ(QStringLiteral("Analysis 1: Explanation of sample size for paired t test"),
+              w1->windowTitle());
+    CCalculator* calc = w1->analysisState().currentCalculator();
+    EXPECT_TRUE(pageText(w1).contains(
+        QStringLiteral("N = %1 and power = %2%").arg(calc->m_ns[3]).arg(calc->m_powers[2])));
+    const QString report = pageText(w1);
+
+    // Back to step 3 keeps the cell; View Report shows it again without a click.
+    frame->runCommand(ID_STEP_3);
+    ASSERT_EQ(3, w1->currentStep());
+    frame->runCommand(ID_STEP_4);
+    ASSERT_EQ(4, w1->currentStep());
+    EXPECT_EQ(report.section('\n', 0, 20), pageText(w1).section('\n', 0, 20));
+    EXPECT_EQ(1u, env.messages.messages().size());
+
+    // Back to step 2 clears it; an invalid field stays in step 2 with its message.
+    frame->runCommand(ID_STEP_2);
+    ASSERT_EQ(2, w1->currentStep());
+    EXPECT_FALSE(calc->HasSelection());
+    type(w1, "1100", "");
+    click(w1, "1");
+    EXPECT_EQ(2, w1->currentStep());
+    EXPECT_EQ(SdMessage, env.messages.last());
+    EXPECT_TRUE(bar.isButtonChecked(ID_STEP_2));
+    type(w1, "1100", "10");
+    click(w1, "1");
+    ASSERT_EQ(3, w1->currentStep());
+    const QString table = pageText(w1);
+
+    // Duplicate Window: window 2 in step 3 with the same table, then changed on its own.
+    frame->runCommand(ID_DUPLICATE_WINDOW);
+    settleEvents();
+    CChildFrame* w2 = frame->activeChildFrame();
+    ASSERT_NE(w1, w2);
+    EXPECT_EQ(QStringLiteral("Analysis 2: Sample size for paired t test"), w2->windowTitle());
+    EXPECT_EQ(table, pageText(w2));
+    frame->runCommand(ID_STEP_2);
+    type(w2, "1100", "25");
+    click(w2, "1");
+    ASSERT_EQ(3, w2->currentStep());
+    EXPECT_NE(table, pageText(w2));
+    EXPECT_EQ(table, pageText(w1));
+    EXPECT_TRUE(QFile::exists(env.tempFile("zentrima2.htm")));
+
+    // Zoom: both ends, every window at once.
+    while (frame->commandEnabled(ID_ZOOM_IN))
+        frame->runCommand(ID_ZOOM_IN);
+    EXPECT_EQ(CResultView::ZoomMaximum, CResultView::zoomLevel());
+    while (frame->commandEnabled(ID_ZOOM_OUT))
+        frame->runCommand(ID_ZOOM_OUT);
+    EXPECT_EQ(0, CResultView::zoomLevel());
+    for (CChildFrame* child : {w1, w2})
+        EXPECT_EQ(CResultView::pixelSizeForLevel(0),
+                  qobject_cast<CResultView*>(child->currentView())
+                      ->browser()
+                      ->document()
+                      ->defaultFont()
+                      .pixelSize());
+
+    // Exit: the page files go, other files of the folder stay.
+    QFile other(env.tempFile("other.txt"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.close();
+    QFile graph(env.tempFile("zentrima.qxc"));
+    ASSERT_TRUE(graph.open(QIODevice::WriteOnly));
+    graph.close();
+    app->exitInstance();
+    EXPECT_FALSE(QFile::exists(env.tempFile("zentrima1.htm")));
+    EXPECT_FALSE(QFile::exists(env.tempFile("zentrima2.htm")));
+    EXPECT_FALSE(QFile::exists(env.tempFile("zentrima.qxc")));
+    EXPECT_TRUE(QFile::exists(env.tempFile("other.txt")));
+    EXPECT_EQ(3, env.settings.readInt("ShowStyle", "ChildWindow", -1));
+    EXPECT_EQ(1, env.settings.readInt("ShowStyle", "MainWindow", -1));
+    EXPECT_EQ(0, env.settings.readInt("ShowStyle", "ZoomFactor", -1));
+}
+
+TEST_F(ZentrimaAppTest, StoredPlacementIsClampedAtStartUp)
+{
+    env.settings.writeInt("ShowStyle", "cx", 500);
+    env.settings.writeInt("ShowStyle", "cy", 300);
+    auto app = makeApp();
+    ASSERT_TRUE(app->initInstance());
+    const QSize screen = app->mainFrame()->screen()->geometry().size();
+    EXPECT_EQ(QRect((screen.width() - qMin(800, screen.width())) / 2,
+                    (screen.height() - qMin(600, screen.height())) / 2, qMin(800, screen.width()),
+                    qMin(600, screen.height())),
+              app->mainFrame()->geometry());
+}
+
+TEST_F(ZentrimaAppTest, MaximisedMainWindowComesBackMaximisedAndTiled)
+{
+    {
+        auto app = makeApp();
+        ASSERT_TRUE(app->initInstance());
+        app->mainFrame()->openNewWindow();
+        app->mainFrame()->showMaximized();
+        settleEvents();
+    }
+    EXPECT_EQ(3, env.settings.readInt("ShowStyle", "MainWindow", -1));
+    auto app = makeApp();
+    ASSERT_TRUE(app->initInstance());
+    EXPECT_TRUE(app->mainFrame()->isMaximized());
+    // Tiled: the analysis window is not maximised inside the main window.
+    EXPECT_FALSE(app->mainFrame()->activeChildFrame()->isMaximized());
+}
+
+TEST_F(ZentrimaAppTest, SecondCopyBringsTheFirstForwardAndEnds)
+{
+    auto first = makeApp();
+    ASSERT_TRUE(first->initInstance());
+    CMainFrame* frame = first->mainFrame();
+    frame->showMinimized();
+    settleEvents();
+    ASSERT_TRUE(frame->isMinimized());
+    QFile page(env.tempFile("zentrima-page-of-the-first.htm"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+
+    {
+        auto second = makeApp();
+        EXPECT_FALSE(second->initInstance());
+        EXPECT_EQ(nullptr, second->mainFrame());
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->isMinimized(); }, 5000));
+    // The second copy's end leaves the first one's files alone.
+    EXPECT_TRUE(page.exists());
+}
+
+TEST_F(ZentrimaAppTest, HelpWithoutTheBookShowsWhereToGetIt)
+{
+    auto app = makeApp();
+    ASSERT_TRUE(app->initInstance());
+    EXPECT_EQ(QDir(env.programFolder()).filePath("Zentrima.rcc"), app->helpBookPath());
+    QSignalSpy requests(app.get(), &CZentrimaApp::helpRequested);
+    app->mainFrame()->runCommand(ID_LEARN);
+    ASSERT_EQ(1u, env.messages.messages().size());
+    EXPECT_EQ(helpMissingMessage("Zentrima.rcc").toStdString(), env.messages.last());
+    EXPECT_EQ(CMessageSink::Icon::Stop, env.messages.icons().back());
+    // The tool bar's Learn goes the same way.
+    app->mainFrame()->activeChildFrame()->stepToolBar()->button(ID_LEARN)->click();
+    EXPECT_EQ(2u, env.messages.messages().size());
+    EXPECT_EQ(0, requests.count());
+}
+
+TEST_F(ZentrimaAppTest, HelpCommandsAskForTheirTopics)
+{
+    QFile book(QDir(env.programFolder()).filePath("Zentrima.rcc"));
+    ASSERT_TRUE(book.open(QIODevice::WriteOnly));
+    book.close();
+    auto app = makeApp();
+    ASSERT_TRUE(app->initInstance());
+    QSignalSpy requests(app.get(), &CZentrimaApp::helpRequested);
+    const std::pair<int, int> topics[] = {
+        {ID_LEARN, 0},
+        {ID_HELP_WHAT_DOES, 1000},
+        {ID_HELP_POWER_TUTORIAL, 1720},
+        {ID_HELP_SAMPLE_TUTORIAL, 1360},
+        {ID_HELP_LICENSE, 1310},
+        {ID_HELP_CITE, 1300},
+        {ID_HELP_SUPPORT, 1320},
+    };
+    for (const auto& [command, topic] : topics) {
+        app->mainFrame()->menuAction(command)->trigger();
+        ASSERT_FALSE(requests.isEmpty()) << command;
+        EXPECT_EQ(topic, requests.takeLast().at(0).toInt()) << command;
+    }
+    EXPECT_TRUE(env.messages.messages().empty());
+}
+
+TEST_F(ZentrimaAppTest, UpdateCheckAddressCarriesTheVersion)
+{
+    EXPECT_EQ(QStringLiteral("http://www.veldrine.com/"), CZentrimaApp::webAddress(ID_WEB_VISIT));
+    EXPECT_TRUE(CZentrimaApp::webAddress(ID_WEB_UPDATES)
+                    .endsWith(QStringLiteral("/support/updates.cfm?program=Zentrima&platform=Win&"
+                                             "version=2.00")));
+}
+
+TEST_F(ZentrimaAppTest, AboutBoxEndsTheStartUpUnlessTurnedOff)
+{
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto* about = qobject_cast<CAboutDialog*>(QApplication::activeModalWidget());
+        if (!about)
+            return;
+        shown = about->windowTitle();
+        about->accept();
+    });
+    auto app = makeApp(true);
+    ASSERT_TRUE(app->initInstance());
+    EXPECT_EQ(QStringLiteral("About Zentrima 2 for Windows"), shown);
+    app.reset();
+
+    ::setenv("ZENTRIMA_NO_ABOUT", "1", 1);
+    auto quiet = makeApp(true);
+    const bool started = quiet->initInstance();
+    ::unsetenv("ZENTRIMA_NO_ABOUT");
+    EXPECT_TRUE(started);
+    EXPECT_EQ(nullptr, QApplication::activeModalWidget());
+}
+
+TEST_F(ZentrimaAppTest, ExitRestoresThePlatformServices)
+{
+    {
+        auto app = makeApp();
+        ASSERT_TRUE(app->initInstance());
+        EXPECT_EQ(&env.settings, &Platform::settings());
+    }
+    EXPECT_NE(&env.settings, &Platform::settings());
+    EXPECT_NE(static_cast<CMessageSink*>(&env.messages), &Platform::messages());
+}
+
+} // namespace
