@@ -15,6 +15,8 @@ CStepForm* createChooseForm(QWidget* parent)
 
 CStepForm* createInputForm(int goal, int design, QWidget* parent)
 {
+    if (goal < 0 || goal > 1 || design < 0 || design > 5)
+        return nullptr;
     switch (goal * 10 + design) {
     case 0:
         return new CSampleUnpairedForm(parent);
