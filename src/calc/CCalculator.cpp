@@ -8,6 +8,7 @@
 #include "Platform.h"
 #include "CMessageSink.h"
 
+#include <cmath>
 #include <algorithm>
 
 CCalculator::CCalculator()
@@ -74,7 +75,8 @@ bool CCalculator::ReportError(const char* message)
 
 bool CCalculator::SetSD(double sd, double& field)
 {
-    if (!(sd > 0)) {
+    // An infinite SD is no SD: it would put "inf" into every cell of the table.
+    if (!(sd > 0) || !std::isfinite(sd)) {
         static const char* const message =
             "SD must be a positive number.\nEnter correct value in the field and try again.";
         Platform::messages().showMessage(message);

@@ -174,10 +174,10 @@ TEST_F(CalculatorTest, ReportErrorShowsAndThrowsOnlyWhenReporting)
     EXPECT_EQ(m_sink.messages().size(), 1u);
 }
 
-TEST_F(CalculatorTest, SetSDRefusesNonPositiveValuesEvenWhenSilent)
+TEST_F(CalculatorTest, SetSDRefusesNonPositiveAndInfiniteValuesEvenWhenSilent)
 {
     for (bool reporting : {true, false}) {
-        for (double sd : {0.0, -0.0, -1.0, NaN, -Inf}) {
+        for (double sd : {0.0, -0.0, -1.0, NaN, -Inf, Inf}) {
             SCOPED_TRACE(sd);
             CTestCalculator calc;
             calc.m_reportErrors = reporting;
