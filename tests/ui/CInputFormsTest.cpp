@@ -74,7 +74,7 @@ public:
 
 } // namespace
 
-TEST(CInputFormsTest, FactoryGivesTheSixTTestFormsOnly)
+TEST(CInputFormsTest, FactoryGivesEachTTestPairItsForm)
 {
     for (const FormKind& kind : TTestForms) {
         std::unique_ptr<CStepForm> form(createInputForm(kind.goal, kind.design));
@@ -82,8 +82,8 @@ TEST(CInputFormsTest, FactoryGivesTheSixTTestFormsOnly)
         EXPECT_EQ(kind.templateId, form->templateId());
         EXPECT_EQ(115, form->nextStepCommand());
     }
-    const int missing[][2] = {{0, 2}, {0, 3}, {0, 4}, {1, 2}, {1, 3}, {1, 4}, {2, 0}, {0, 6}};
-    for (const auto& pair : missing)
+    const int invalid[][2] = {{2, 0}, {-1, 0}, {0, 6}, {1, -1}, {0, 10}, {-1, 10}};
+    for (const auto& pair : invalid)
         EXPECT_EQ(nullptr, createInputForm(pair[0], pair[1])) << pair[0] << "," << pair[1];
 }
 
