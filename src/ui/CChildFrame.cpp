@@ -157,6 +157,8 @@ bool CChildFrame::replaceView(ViewKind kind)
     m_view = view;
     m_view->attach(&m_state);
     m_layout->addWidget(m_view, 1);
+    // The view takes its place now, so that its data load works at its final size.
+    m_layout->activate();
     m_body->setFocusProxy(m_view);
     connect(m_view, &CStepView::commandRequested, this, &CChildFrame::runViewCommand);
     if (auto* choose = qobject_cast<CChooseAnalysisForm*>(m_view))

@@ -102,6 +102,10 @@ CResultView::CResultView(QWidget* parent) : CStepView(parent)
     m_browser->setOpenExternalLinks(false);
     m_browser->setAcceptDrops(false);
     m_browser->setFrameShape(QFrame::NoFrame);
+    // A scroll bar that comes and goes would have every long page laid out twice.
+    m_browser->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The pages ask for a left margin of 15 pixels, which the browser does not read.
+    m_browser->document()->setDocumentMargin(15);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
@@ -173,9 +177,13 @@ void CResultView::showPageFile()
     QFile file(QString::fromStdString(pageFilePath()));
     if (!file.open(QIODevice::ReadOnly))
         return;
+    // Fit the browser to the view first, and the text size too: the document is then laid
+    // out once, at its final width and size. (The zoom range is asked for with the process's
+    // first page.)
+    layout()->activate();
+    applyZoom(g_zoomMaximum == 0);
     // The page is written with the C library in the user's locale (the footer's date).
     m_browser->setHtml(QString::fromLocal8Bit(file.readAll()));
-    applyZoom(g_zoomMaximum == 0);
 }
 
 void CResultView::applyZoom(bool askRange)
