@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The pictures of the README: runs the desktop program offscreen through steps 1 to 4 of
+# one analysis (the paired t test, SD 10 and r 0.5, a click on a table cell) and saves
+# docs/screenshots/step1.png to step4.png. Settings and temporary files go to a throw-away
+# folder, so nothing of the user's is read or changed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build --target zentrima
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+mkdir -m 700 "$work/run"
+XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen \
+    build/src/ui/zentrima --screenshot-steps docs/screenshots
+ls docs/screenshots/step*.png
