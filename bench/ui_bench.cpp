@@ -138,20 +138,35 @@ void click(CChildFrame* child, const char* name)
     view(child)->findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
 }
 
-void BM_CalculateToPage(benchmark::State& state)
+void typePairedInputs(CChildFrame* child)
+{
+    view(child)->findChild<QLineEdit*>(QStringLiteral("1100"))->setText(QStringLiteral("10"));
+    view(child)->findChild<QLineEdit*>(QStringLiteral("1025"))->setText(QStringLiteral("0.5"));
+}
+
+// The first analysis window of a started session in step 2 of the paired design, SD 10 and
+// r 0.5 typed; null when start-up failed.
+CChildFrame* pairedStepTwo(Session& session, benchmark::State& state)
 {
     makeApplication();
-    Session session;
     if (!startUp(session)) {
         state.SkipWithError("start-up failed");
-        return;
+        return nullptr;
     }
     CChildFrame* child = session.app->mainFrame()->activeChildFrame();
     click(child, "1003");
     click(child, "1");
     settle();
-    view(child)->findChild<QLineEdit*>(QStringLiteral("1100"))->setText(QStringLiteral("10"));
-    view(child)->findChild<QLineEdit*>(QStringLiteral("1025"))->setText(QStringLiteral("0.5"));
+    typePairedInputs(child);
+    return child;
+}
+
+void BM_CalculateToPage(benchmark::State& state)
+{
+    Session session;
+    CChildFrame* child = pairedStepTwo(session, state);
+    if (!child)
+        return;
     for (auto _ : state) {
         click(child, "1"); // Calculate
         // Shown: laid out and painted.
@@ -164,8 +179,7 @@ void BM_CalculateToPage(benchmark::State& state)
         state.PauseTiming();
         child->goToStep(2);
         settle();
-        view(child)->findChild<QLineEdit*>(QStringLiteral("1100"))->setText(QStringLiteral("10"));
-        view(child)->findChild<QLineEdit*>(QStringLiteral("1025"))->setText(QStringLiteral("0.5"));
+        typePairedInputs(child);
         state.ResumeTiming();
     }
     state.counters["rss_kB"] = double(residentKilobytes());
@@ -174,18 +188,10 @@ BENCHMARK(BM_CalculateToPage)->Unit(benchmark::kMillisecond);
 
 void BM_CellClickToReport(benchmark::State& state)
 {
-    makeApplication();
     Session session;
-    if (!startUp(session)) {
-        state.SkipWithError("start-up failed");
+    CChildFrame* child = pairedStepTwo(session, state);
+    if (!child)
         return;
-    }
-    CChildFrame* child = session.app->mainFrame()->activeChildFrame();
-    click(child, "1003");
-    click(child, "1");
-    settle();
-    view(child)->findChild<QLineEdit*>(QStringLiteral("1100"))->setText(QStringLiteral("10"));
-    view(child)->findChild<QLineEdit*>(QStringLiteral("1025"))->setText(QStringLiteral("0.5"));
     click(child, "1");
     for (auto _ : state) {
         auto* result = qobject_cast<CResultView*>(view(child));
