@@ -1,9 +1,15 @@
 #include "CFormFactory.h"
 
 #include "CChooseAnalysisForm.h"
+#include "CPowerAnovaForm.h"
+#include "CPowerChiSquareForm.h"
+#include "CPowerLogrankForm.h"
 #include "CPowerOneForm.h"
 #include "CPowerPairedForm.h"
 #include "CPowerUnpairedForm.h"
+#include "CSampleAnovaForm.h"
+#include "CSampleChiSquareForm.h"
+#include "CSampleLogrankForm.h"
 #include "CSampleOneForm.h"
 #include "CSamplePairedForm.h"
 #include "CSampleUnpairedForm.h"
@@ -22,12 +28,24 @@ CStepForm* createInputForm(int goal, int design, QWidget* parent)
         return new CSampleUnpairedForm(parent);
     case 1:
         return new CSamplePairedForm(parent);
+    case 2:
+        return new CSampleAnovaForm(parent);
+    case 3:
+        return new CSampleLogrankForm(parent);
+    case 4:
+        return new CSampleChiSquareForm(parent);
     case 5:
         return new CSampleOneForm(parent);
     case 10:
         return new CPowerUnpairedForm(parent);
     case 11:
         return new CPowerPairedForm(parent);
+    case 12:
+        return new CPowerAnovaForm(parent);
+    case 13:
+        return new CPowerLogrankForm(parent);
+    case 14:
+        return new CPowerChiSquareForm(parent);
     case 15:
         return new CPowerOneForm(parent);
     default:
