@@ -1,0 +1,97 @@
+#include "CWordExport.h"
+
+#include "CFileSystem.h"
+#include "CMessageSink.h"
+#include "CResultView.h"
+#include "Platform.h"
+#include "StringTable.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextDocumentWriter>
+
+#include <memory>
+
+namespace {
+
+const char kProgram[] = "soffice";
+
+int g_documentNumber = 0;
+
+void showMessage(unsigned int id)
+{
+    Platform::messages().showMessage(LoadString(id));
+}
+
+} // namespace
+
+QString CWordExport::findWordProcessor(bool& executable)
+{
+    executable = true;
+    const QString found = QStandardPaths::findExecutable(QLatin1String(kProgram));
+    if (!found.isEmpty())
+        return found;
+    // A program that is there but may not be run is installed, only broken.
+    executable = false;
+    const QStringList folders =
+        QString::fromLocal8Bit(qgetenv("PATH")).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    for (const QString& folder : folders) {
+        const QFileInfo candidate(QDir(folder).filePath(QLatin1String(kProgram)));
+        if (candidate.isFile())
+            return candidate.absoluteFilePath();
+    }
+    return QString();
+}
+
+QString CWordExport::nextDocumentPath()
+{
+    const QString folder = QString::fromStdString(Platform::files().tempFolder());
+    QString path;
+    do {
+        path = folder + QStringLiteral("zentrima-word-%1.odt").arg(++g_documentNumber);
+    } while (QFileInfo::exists(path));
+    return path;
+}
+
+bool CWordExport::writeDocument(QTextBrowser* browser, const QString& path)
+{
+    QTextCursor part = browser->textCursor();
+    if (!part.hasSelection())
+        part = CResultView::elementRange(browser->document(), QStringLiteral("ALL"));
+    if (part.isNull() || !part.hasSelection()) {
+        part = QTextCursor(browser->document());
+        part.select(QTextCursor::Document);
+    }
+    const std::unique_ptr<QMimeData> data(CResultView::mimeDataWithoutLinks(part.selection()));
+    QTextDocument document;
+    document.setDefaultFont(browser->document()->defaultFont());
+    document.setHtml(data->html());
+    QTextDocumentWriter writer(path, QByteArrayLiteral("ODF"));
+    return writer.write(&document);
+}
+
+bool CWordExport::exportView(QTextBrowser* browser)
+{
+    if (!browser)
+        return false;
+    bool executable = false;
+    const QString program = findWordProcessor(executable);
+    if (program.isEmpty()) {
+        showMessage(IDS_WORD_NOT_INSTALLED);
+        return false;
+    }
+    const QString path = nextDocumentPath();
+    if (!executable || !writeDocument(browser, path) ||
+        !QProcess::startDetached(program,
+                                 {QStringLiteral("--writer"), QStringLiteral("-n"), path})) {
+        showMessage(IDS_WORD_LAUNCH_FAILED);
+        return false;
+    }
+    return true;
+}

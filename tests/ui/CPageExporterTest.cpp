@@ -1,0 +1,131 @@
+#include "CPageExporter.h"
+
+#include "CHtmlWriter.h"
+#include "ExportFixture.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+class PageExporterTest : public ::testing::Test, public ExportFixture
+{
+protected:
+    ~PageExporterTest() override { CPageExporter::setPathChooser({}); }
+
+    // Runs Export... as if the user had chosen path in the dialog.
+    void exportTo(const QString& path, int step)
+    {
+        CPageExporter::setPathChooser([path](QWidget*) { return path; });
+        CPageExporter::exportPage(&state, step, &view);
+    }
+    QString target(const QString& name) const { return QDir(folder.path()).filePath(name); }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(PageExporterTest, ModeFollowsTheExtensionAsTyped)
+{
+    const struct
+    {
+        const char* path;
+        int mode;
+    } cases[] = {
+        {"/a/report.htm", CHtmlWriter::ModeHtml},  {"/a/report.html", CHtmlWriter::ModeHtml},
+        {"/a/report.txt", CHtmlWriter::ModeText},  {"/a/REPORT.HTM", CHtmlWriter::ModeText},
+        {"/a/report", CHtmlWriter::ModeText},      {"/a.htm/report", CHtmlWriter::ModeText},
+        {"/a/report.xhtm", CHtmlWriter::ModeText},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.mode, CPageExporter::writerModeFor(QString::fromLatin1(c.path))) << c.path;
+}
+
+TEST_F(PageExporterTest, HtmlExportOfTheReportHasNoLinks)
+{
+    paired->SelectFromQuery("n=3&pow=2");
+    exportTo(target("report.htm"), 4);
+    const QByteArray html = readAll(target("report.htm"));
+    EXPECT_TRUE(html.contains("<TABLE") || html.contains("<table")) << html.left(300).constData();
+    EXPECT_FALSE(html.contains("<A HREF"));
+    EXPECT_FALSE(html.contains("?n="));
+    // The detailed report of the selected cell, not the table page.
+    EXPECT_TRUE(html.contains(QStringLiteral("N = %1 and power = %2%")
+                                  .arg(paired->m_ns[3])
+                                  .arg(paired->m_powers[2])
+                                  .toUtf8()));
+    EXPECT_TRUE(env.messages.messages().empty());
+}
+
+TEST_F(PageExporterTest, TextExportOfTheTableHasTabSeparatedRows)
+{
+    exportTo(target("report.txt"), 3);
+    const QString text = QString::fromLocal8Bit(readAll(target("report.txt")));
+    EXPECT_FALSE(text.contains(QLatin1Char('<'))) << text.left(300).toStdString();
+    // One row per sample size: the N, then one cell per power, each cell ended by a tab.
+    const QString row = QString::number(paired->m_ns[0]) + QLatin1Char('\t');
+    int rows = 0;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        if (line.startsWith(row)) {
+            ++rows;
+            EXPECT_EQ(paired->m_nPowers + 1, line.count(QLatin1Char('\t'))) << line.toStdString();
+        }
+    }
+    EXPECT_EQ(1, rows) << text.toStdString();
+}
+
+TEST_F(PageExporterTest, CancelledDialogWritesNothing)
+{
+    exportTo(QString(), 3);
+    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(env.messages.messages().empty());
+}
+
+TEST_F(PageExporterTest, FileErrorsShowTheirDescriptionWithTheStopIcon)
+{
+    QDir(folder.path()).mkdir("locked");
+    ::chmod(QFile::encodeName(target("locked")).constData(), 0500);
+    const bool root = ::geteuid() == 0;
+    const struct
+    {
+        QString path;
+        int error;
+    } cases[] = {
+        {target("missing/report.htm"), ENOENT},
+        {target("locked/report.txt"), EACCES},
+        {QStringLiteral("/dev/full"), ENOSPC},
+    };
+    for (const auto& c : cases) {
+        if (root && c.error == EACCES)
+            continue;
+        env.messages.clear();
+        exportTo(c.path, 3);
+        ASSERT_EQ(1u, env.messages.messages().size()) << c.path.toStdString();
+        EXPECT_EQ(std::strerror(c.error), env.messages.last());
+        EXPECT_EQ(CMessageSink::Icon::Stop, env.messages.icons().back());
+    }
+    EXPECT_FALSE(QFile::exists(target("locked/report.txt")));
+    ::chmod(QFile::encodeName(target("locked")).constData(), 0700);
+}
+
+TEST_F(PageExporterTest, NothingHappensWithoutACalculator)
+{
+    CAnalysisState empty;
+    bool asked = false;
+    CPageExporter::setPathChooser([&asked](QWidget*) {
+        asked = true;
+        return QString();
+    });
+    CPageExporter::exportPage(&empty, 3, nullptr);
+    CPageExporter::exportPage(nullptr, 3, nullptr);
+    EXPECT_FALSE(asked);
+}
+
+} // namespace
