@@ -9,6 +9,9 @@
 #include "Platform.h"
 #include "StringTable.h"
 #include "CMessageSink.h"
+#include "CPageExporter.h"
+#include "CPagePrinter.h"
+#include "CWordExport.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -129,6 +132,7 @@ std::string CResultView::pageFilePath() const
 
 void CResultView::loadData(int step)
 {
+    m_step = step;
     if (writePage(step))
         showPageFile();
 }
@@ -249,6 +253,18 @@ bool CResultView::handleCommand(int id)
     case ID_EDIT_COPY:
         copyWithoutLinks();
         return true;
+    case ID_FILE_EXPORT:
+        CPageExporter::exportPage(analysisState(), m_step, this);
+        return true;
+    case ID_FILE_PRINT:
+        CPagePrinter::print(m_browser->document(), this);
+        return true;
+    case ID_PAGE_SETUP:
+        CPagePrinter::pageSetup(this);
+        return true;
+    case ID_TO_WORD:
+        CWordExport::exportView(m_browser);
+        return true;
     default:
         return false;
     }
@@ -266,6 +282,10 @@ bool CResultView::commandEnabled(int id, bool& enabled) const
     case ID_SELECT_RESULTS:
     case ID_SELECT_ALL:
     case ID_EDIT_COPY:
+    case ID_FILE_EXPORT:
+    case ID_FILE_PRINT:
+    case ID_PAGE_SETUP:
+    case ID_TO_WORD:
         enabled = true;
         return true;
     default:

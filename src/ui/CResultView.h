@@ -17,7 +17,8 @@ class QUrl;
 /// which a text browser then shows, read anew every time. A click on a table-cell link
 /// selects that cell and asks the window for step 4. The view also zooms the text (one
 /// level shared by every result view of the process and kept in the settings), selects the
-/// results table or the whole report, and copies without hyperlinks.
+/// results table or the whole report, copies without hyperlinks, and exports, prints and
+/// hands the page to the word processor.
 class CResultView : public CStepView
 {
     Q_OBJECT
@@ -82,4 +83,6 @@ private:
 
     QTextBrowser* m_browser = nullptr;
     unsigned int m_titleId = 0;
+    // The step of the page last written; Export... writes that page again.
+    int m_step = 3;
 };

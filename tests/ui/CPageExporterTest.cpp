@@ -1,6 +1,7 @@
 #include "CPageExporter.h"
 
 #include "CHtmlWriter.h"
+#include "CommandIds.h"
 #include "ExportFixture.h"
 
 #include <QDir>
@@ -126,6 +127,30 @@ TEST_F(PageExporterTest, NothingHappensWithoutACalculator)
     CPageExporter::exportPage(&empty, 3, nullptr);
     CPageExporter::exportPage(nullptr, 3, nullptr);
     EXPECT_FALSE(asked);
+}
+
+TEST_F(PageExporterTest, ResultViewExportsThePageOfItsStep)
+{
+    for (int id : {ID_FILE_EXPORT, ID_FILE_PRINT, ID_PAGE_SETUP, ID_TO_WORD}) {
+        bool enabled = false;
+        EXPECT_TRUE(view.commandEnabled(id, enabled) && enabled) << id;
+    }
+    paired->SelectFromQuery("n=3&pow=2");
+    view.loadData(4);
+    CPageExporter::setPathChooser([this](QWidget*) { return target("step4.txt"); });
+    EXPECT_TRUE(view.handleCommand(ID_FILE_EXPORT));
+    const QString report = QString::fromLocal8Bit(readAll(target("step4.txt")));
+    EXPECT_TRUE(report.contains(
+        QStringLiteral("N = %1 and power = %2%").arg(paired->m_ns[3]).arg(paired->m_powers[2])))
+        << report.left(300).toStdString();
+
+    view.loadData(3);
+    CPageExporter::setPathChooser([this](QWidget*) { return target("step3.txt"); });
+    EXPECT_TRUE(view.handleCommand(ID_FILE_EXPORT));
+    const QString table = QString::fromLocal8Bit(readAll(target("step3.txt")));
+    EXPECT_TRUE(table.contains(QStringLiteral("The results below show")));
+    EXPECT_FALSE(table.contains(
+        QStringLiteral("N = %1 and power = %2%").arg(paired->m_ns[3]).arg(paired->m_powers[2])));
 }
 
 } // namespace
