@@ -1,9 +1,5 @@
 #include "CChoiceList.h"
 
-#include <QGridLayout>
-#include <QLabel>
-#include <QWidget>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -61,18 +57,4 @@ TEST(CChoiceListTest, SelectionFollowsCodesAndAddingLeavesItAlone)
 
     list.selectCode(5);
     EXPECT_FALSE(list.selectedCode(code)) << "no item carries 5";
-}
-
-TEST(CChoiceListTest, AddToGridPutsTheLabelBeforeTheNamedList)
-{
-    QWidget form;
-    auto* grid = new QGridLayout(&form);
-    CChoiceList* list =
-        CChoiceList::addToGrid(&form, grid, 1, 2, 1031, QStringLiteral("Tabulate:"), false);
-    EXPECT_EQ(list, form.findChild<CChoiceList*>(QStringLiteral("1031")));
-    EXPECT_EQ(list, grid->itemAtPosition(1, 3)->widget());
-    auto* label = qobject_cast<QLabel*>(grid->itemAtPosition(1, 2)->widget());
-    ASSERT_NE(nullptr, label);
-    EXPECT_EQ(QStringLiteral("Tabulate:"), label->text());
-    EXPECT_EQ(list, label->buddy());
 }

@@ -52,18 +52,20 @@ TEST_F(PowerAnovaFormTest, EachRowIsCheckedDfFirstThenMeanSquare)
         const char* text;
         const char* message; // of the save after this field is typed; null: it succeeds
         int refused;
+        int dfTreatment; // stored after the save
     } steps[] = {
-        {1046, "0", DfTreatmentMessage, 1046}, // the mean squares are not looked at
-        {1046, "2", MsGroupsMessage, 1045},    // DF treatment is stored, MS groups empty
-        {1045, "4", DfResidualMessage, 1047},
-        {1047, "27", MsResidualMessage, 1101},
-        {1101, "0.02", nullptr, 0},
+        {1046, "0", DfTreatmentMessage, 1046, -1}, // the mean squares are not looked at
+        {1046, "2", MsGroupsMessage, 1045, 2},     // DF treatment stays stored
+        {1045, "4", DfResidualMessage, 1047, 2},
+        {1047, "27", MsResidualMessage, 1101, 2},
+        {1101, "0.02", nullptr, 0, 2},
     };
     f.choose(1019, "0.01");
     for (const auto& step : steps) {
         f.type(step.id, step.text);
         const bool saved = f.form->saveData();
         const std::vector<std::string> shown = f.takeMessages();
+        EXPECT_EQ(step.dfTreatment, calc->m_dfTreatment) << step.id << " " << step.text;
         if (!step.message) {
             EXPECT_TRUE(saved);
             EXPECT_TRUE(shown.empty());
@@ -80,19 +82,6 @@ TEST_F(PowerAnovaFormTest, EachRowIsCheckedDfFirstThenMeanSquare)
     EXPECT_DOUBLE_EQ(0.02, calc->m_msResidual);
     EXPECT_DOUBLE_EQ(0.01, calc->m_alpha);
     EXPECT_EQ(3, calc->m_decimals) << "from the smaller mean square";
-}
-
-TEST_F(PowerAnovaFormTest, StoredDfTreatmentStaysWhenTheGroupsMeanSquareIsRefused)
-{
-    auto* calc = f.calc<CPowerAnovaCalc>();
-    f.type(1046, "3");
-    f.type(1047, "20");
-    f.type(1101, "1.5");
-    EXPECT_FALSE(f.form->saveData());
-    EXPECT_EQ(std::vector<std::string>{MsGroupsMessage}, f.takeMessages());
-    EXPECT_EQ(3, calc->m_dfTreatment);
-    EXPECT_EQ(-1, calc->m_dfResidual);
-    EXPECT_DOUBLE_EQ(-1, calc->m_msResidual);
 }
 
 TEST_F(PowerAnovaFormTest, DegreesOfFreedomAreTruncatedTowardZero)

@@ -68,16 +68,6 @@ TEST_F(SampleAnovaFormTest, SdIsRefusedBeforeTheGroupsAreStored)
     EXPECT_TRUE(calc->m_twoTailed);
 }
 
-TEST_F(SampleAnovaFormTest, GroupListWithoutASelectionKeepsTheCount)
-{
-    auto* calc = f.calc<CSampleAnovaCalc>();
-    calc->m_groups = 12;
-    f.list(1028)->setCurrentIndex(-1);
-    f.type(1100, "4");
-    ASSERT_TRUE(f.form->saveData());
-    EXPECT_EQ(12, calc->m_groups);
-}
-
 TEST_F(SampleAnovaFormTest, SaveThenLoadShowsEveryValue)
 {
     const struct
