@@ -4,6 +4,7 @@
 #include "CAppFonts.h"
 #include "CChildFrame.h"
 #include "CFileSystem.h"
+#include "CHelpWindow.h"
 #include "CMainFrame.h"
 #include "CMessageBoxSink.h"
 #include "CQtSettingsStore.h"
@@ -33,6 +34,8 @@ namespace {
 int helpTopic(int command)
 {
     switch (command) {
+    case ID_HELP_INDEX:
+        return CHelpWindow::IndexTopic;
     case ID_HELP_WHAT_DOES:
         return 1000;
     case ID_HELP_POWER_TUTORIAL:
@@ -46,7 +49,7 @@ int helpTopic(int command)
     case ID_HELP_SUPPORT:
         return 1320;
     default:
-        return 0;
+        return CHelpWindow::ContentsTopic;
     }
 }
 
@@ -140,6 +143,7 @@ void CZentrimaApp::exitInstance()
         return;
     m_exited = true;
     CStepForm::setHelpHandler(nullptr);
+    m_helpWindow.reset();
     m_mainFrame.reset();
     // Only the copy that ran owns the page files; a later copy that only asked the running
     // one to come forward leaves them alone.
@@ -215,13 +219,19 @@ bool CZentrimaApp::handleCommand(int id)
 
 void CZentrimaApp::showHelp(int topic)
 {
+    // The book is looked for on every request: one removed since the last shows the message
+    // as well.
     QFile book(m_helpBook);
-    if (m_helpBook.isEmpty() || !book.open(QIODevice::ReadOnly)) {
+    const bool readable = !m_helpBook.isEmpty() && book.open(QIODevice::ReadOnly);
+    book.close();
+    if (readable && !m_helpWindow)
+        m_helpWindow = std::make_unique<CHelpWindow>();
+    if (!readable || (!m_helpWindow->book().isOpen() && !m_helpWindow->openBook(m_helpBook))) {
         Platform::messages().showMessage(helpMissingMessage(HelpBookName).toStdString(),
                                          CMessageSink::Icon::Stop);
         return;
     }
-    emit helpRequested(topic);
+    m_helpWindow->showHelp(topic);
 }
 
 QString CZentrimaApp::webAddress(int command)

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+class CHelpWindow;
 class CMainFrame;
 class CMessageSink;
 class CSettingsStore;
@@ -15,8 +16,8 @@ class CWaitCursor;
 /// The application object: starts the program as the user's only running copy, installs
 /// the platform services (settings file, message boxes, wait cursor), checks the page
 /// renderer, creates the fonts, the main window and the first analysis window, shows the
-/// about box, answers the help, web and about commands, and cleans up at exit (the
-/// "zentrima*" files of the private temporary folder).
+/// about box, answers the help, web and about commands (help in the program's help window),
+/// and cleans up at exit (the "zentrima*" files of the private temporary folder).
 class CZentrimaApp : public QObject
 {
     Q_OBJECT
@@ -60,10 +61,12 @@ public:
     bool handlesCommand(int id) const;
     bool handleCommand(int id);
 
-    /// The help operation: contents (topic 0) or a numbered topic. Without the help book
-    /// beside the program it shows message 61218 and nothing else; with it, helpRequested
-    /// hands the topic to the help window.
+    /// The help operation: the contents (topic 0), the index (-1) or a numbered topic, in
+    /// the help window. Without a readable help book beside the program it shows message
+    /// 61218 and nothing else.
     void showHelp(int topic);
+    /// The help window once help has been asked for; null before.
+    CHelpWindow* helpWindow() const { return m_helpWindow.get(); }
     /// "<program folder>/Zentrima.rcc"; empty when the program's path is unknown.
     QString helpBookPath() const { return m_helpBook; }
     /// The web address of command 148 or 149.
@@ -71,10 +74,6 @@ public:
 
     /// Deletes the files of folder whose names begin with "zentrima"; returns how many.
     static int deleteTemporaryFiles(const std::string& folder);
-
-signals:
-    /// The help book exists and topic (0: contents) is to be shown.
-    void helpRequested(int topic);
 
 private:
     bool installServices();
@@ -85,6 +84,7 @@ private:
     std::unique_ptr<CWaitCursor> m_waitCursor;
     std::unique_ptr<CSingleInstance> m_instance;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    std::unique_ptr<CHelpWindow> m_helpWindow;
     QString m_helpBook;
     bool m_started = false;
     bool m_exited = false;

@@ -4,6 +4,7 @@
 #include "CCalculator.h"
 #include "CChildFrame.h"
 #include "CFramesTestEnvironment.h"
+#include "CHelpWindow.h"
 #include "CMainFrame.h"
 #include "CResultView.h"
 #include "CStepToolBar.h"
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -108,7 +108,10 @@ TEST_F(ZentrimaAppTest, WholeUse)
     bar.button(ID_STEP_4)->click();
     ASSERT_EQ(1u, env.messages.messages().size());
     EXPECT_EQ(LoadString(IDS_NO_SELECTED_CELL), env.messages.last());
+    EXPECT_EQ(CMessageSink::Icon::Warning, env.messages.icons().back());
+    EXPECT_EQ(3, w1->currentStep());
     EXPECT_TRUE(bar.isButtonChecked(ID_STEP_3));
+    EXPECT_FALSE(bar.isButtonChecked(ID_STEP_4));
 
     // A cell: its report.
     clickCell(w1, "?n=3&pow=2");
@@ -246,7 +249,6 @@ TEST_F(ZentrimaAppTest, HelpWithoutTheBookShowsWhereToGetIt)
     auto app = makeApp();
     ASSERT_TRUE(app->initInstance());
     EXPECT_EQ(QDir(env.programFolder()).filePath("Zentrima.rcc"), app->helpBookPath());
-    QSignalSpy requests(app.get(), &CZentrimaApp::helpRequested);
     app->mainFrame()->runCommand(ID_LEARN);
     ASSERT_EQ(1u, env.messages.messages().size());
     EXPECT_EQ(helpMissingMessage("Zentrima.rcc").toStdString(), env.messages.last());
@@ -254,32 +256,41 @@ TEST_F(ZentrimaAppTest, HelpWithoutTheBookShowsWhereToGetIt)
     // The tool bar's Learn goes the same way.
     app->mainFrame()->activeChildFrame()->stepToolBar()->button(ID_LEARN)->click();
     EXPECT_EQ(2u, env.messages.messages().size());
-    EXPECT_EQ(0, requests.count());
+    // A file that is no help book is no better.
+    QFile junk(app->helpBookPath());
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a book");
+    junk.close();
+    app->showHelp(1720);
+    EXPECT_EQ(3u, env.messages.messages().size());
+    EXPECT_TRUE(app->helpWindow() == nullptr || !app->helpWindow()->isVisible());
 }
 
-TEST_F(ZentrimaAppTest, HelpCommandsAskForTheirTopics)
+TEST_F(ZentrimaAppTest, HelpCommandsShowTheirTopics)
 {
-    QFile book(QDir(env.programFolder()).filePath("Zentrima.rcc"));
-    ASSERT_TRUE(book.open(QIODevice::WriteOnly));
-    book.close();
+    const QString book = QDir(env.programFolder()).filePath("Zentrima.rcc");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZENTRIMA_HELP_BOOK), book));
     auto app = makeApp();
     ASSERT_TRUE(app->initInstance());
-    QSignalSpy requests(app.get(), &CZentrimaApp::helpRequested);
     const std::pair<int, int> topics[] = {
-        {ID_LEARN, 0},
-        {ID_HELP_WHAT_DOES, 1000},
-        {ID_HELP_POWER_TUTORIAL, 1720},
-        {ID_HELP_SAMPLE_TUTORIAL, 1360},
-        {ID_HELP_LICENSE, 1310},
-        {ID_HELP_CITE, 1300},
-        {ID_HELP_SUPPORT, 1320},
+        {ID_HELP_WHAT_DOES, 1000}, {ID_HELP_POWER_TUTORIAL, 1720}, {ID_HELP_SAMPLE_TUTORIAL, 1360},
+        {ID_HELP_LICENSE, 1310},   {ID_HELP_CITE, 1300},           {ID_HELP_SUPPORT, 1320},
     };
     for (const auto& [command, topic] : topics) {
         app->mainFrame()->menuAction(command)->trigger();
-        ASSERT_FALSE(requests.isEmpty()) << command;
-        EXPECT_EQ(topic, requests.takeLast().at(0).toInt()) << command;
+        CHelpWindow* help = app->helpWindow();
+        ASSERT_NE(nullptr, help) << command;
+        EXPECT_TRUE(help->isVisible());
+        EXPECT_EQ(help->book().topicUrl(topic), help->topicView()->source()) << command;
     }
+    app->mainFrame()->menuAction(ID_LEARN)->trigger();
+    EXPECT_EQ(app->helpWindow()->book().startUrl(), app->helpWindow()->topicView()->source());
     EXPECT_TRUE(env.messages.messages().empty());
+
+    // The book taken away: every request shows the message again.
+    ASSERT_TRUE(QFile::remove(book));
+    app->mainFrame()->runCommand(ID_HELP_LICENSE);
+    EXPECT_EQ(helpMissingMessage("Zentrima.rcc").toStdString(), env.messages.last());
 }
 
 TEST_F(ZentrimaAppTest, UpdateCheckAddressCarriesTheVersion)
