@@ -1,9 +1,11 @@
 #include "CAboutDialog.h"
 
+#include "CHyperlinkLabel.h"
 #include "FramesResources.h"
 #include "UiStrings.h"
 
 #include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -12,12 +14,21 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(uiString(IDS_ABOUT_TITLE));
+    m_bold = font();
+    m_bold.setWeight(QFont::Bold);
+    initFramesResources();
+
+    // QTabWidget shows one page at a time and hides the others, so "Programming Team"
+    // covers "About" completely.
     m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("1059"));
     m_tabs->addTab(makeAboutPage(), uiString(IDS_ABOUT_TAB));
+    m_tabs->addTab(makeTeamPage(), uiString(IDS_ABOUT_TEAM_TAB));
     m_tabs->setCurrentIndex(0);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -30,34 +41,77 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
     layout->addWidget(buttons);
 }
 
+QVBoxLayout* CAboutDialog::makePageHead(QWidget* page, const QString& picture)
+{
+    auto* layout = new QVBoxLayout(page);
+    auto* image = new QLabel(page);
+    image->setPixmap(QPixmap(picture));
+    image->setAlignment(Qt::AlignCenter);
+    layout->addWidget(image);
+    addText(layout, uiString(IDS_ABOUT_PRODUCT), true)->setObjectName(QStringLiteral("1008"));
+    QLabel* version = addText(layout, versionLine(__DATE__));
+    version->setObjectName(QStringLiteral("1070"));
+    if (!m_version)
+        m_version = version;
+    return layout;
+}
+
+QLabel* CAboutDialog::addText(QVBoxLayout* layout, const QString& text, bool bold)
+{
+    auto* label = new QLabel(text, layout->parentWidget());
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignCenter);
+    if (bold)
+        label->setFont(m_bold);
+    layout->addWidget(label);
+    return label;
+}
+
 QWidget* CAboutDialog::makeAboutPage()
 {
     auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
+    QVBoxLayout* layout = makePageHead(page, QStringLiteral(":/frames/images/about.png"));
+    addText(layout, uiString(IDS_ABOUT_NOTICE));
+    addText(layout, uiString(IDS_ABOUT_ORDERING));
+    m_makerLink = new CHyperlinkLabel(QString::fromUtf8(kMakerWebHost), makerHomePage(), page);
+    m_makerLink->setObjectName(QStringLiteral("1061"));
+    m_makerLink->setAlignment(Qt::AlignCenter);
+    layout->addWidget(m_makerLink);
+    layout->addStretch(1);
+    return page;
+}
 
-    initFramesResources();
-    auto* picture = new QLabel(page);
-    picture->setPixmap(QPixmap(QStringLiteral(":/frames/images/about.png")));
-    picture->setAlignment(Qt::AlignCenter);
-    layout->addWidget(picture);
+QWidget* CAboutDialog::makeTeamPage()
+{
+    auto* page = new QWidget;
+    QVBoxLayout* layout = makePageHead(page, QStringLiteral(":/frames/images/team.png"));
+    addText(layout, uiString(IDS_ABOUT_NOTICE));
 
-    QFont bold = font();
-    bold.setWeight(QFont::Bold);
-    auto* product = new QLabel(uiString(IDS_ABOUT_PRODUCT), page);
-    product->setFont(bold);
-    product->setAlignment(Qt::AlignCenter);
-    layout->addWidget(product);
-
-    m_version = new QLabel(versionLine(__DATE__), page);
-    m_version->setAlignment(Qt::AlignCenter);
-    layout->addWidget(m_version);
-
-    for (unsigned int id : {IDS_ABOUT_NOTICE, IDS_ABOUT_ORDERING}) {
-        auto* text = new QLabel(uiString(id), page);
-        text->setWordWrap(true);
-        text->setAlignment(Qt::AlignCenter);
-        layout->addWidget(text);
+    auto* credits = new QFormLayout;
+    credits->setLabelAlignment(Qt::AlignRight);
+    const std::pair<unsigned int, unsigned int> roles[] = {
+        {IDS_ABOUT_ROLE_MANAGER, IDS_ABOUT_NAMES_MANAGER},
+        {IDS_ABOUT_ROLE_PROGRAMMERS, IDS_ABOUT_NAMES_PROGRAMMERS},
+        {IDS_ABOUT_ROLE_QUALITY, IDS_ABOUT_NAMES_QUALITY},
+        {IDS_ABOUT_ROLE_DESIGN, IDS_ABOUT_NAMES_DESIGN},
+    };
+    int id = 1009;
+    for (const auto& [role, names] : roles) {
+        auto* title = new QLabel(uiString(role), page);
+        title->setFont(m_bold);
+        title->setObjectName(QString::number(id++));
+        auto* who = new QLabel(uiString(names), page);
+        who->setWordWrap(true);
+        credits->addRow(title, who);
     }
+    layout->addLayout(credits);
+
+    addText(layout, uiString(IDS_ABOUT_CONTRACTOR));
+    m_contractorLink =
+        new CHyperlinkLabel(QString::fromUtf8(kContractorWebHost), contractorHomePage(), page);
+    m_contractorLink->setObjectName(QStringLiteral("1063"));
+    m_contractorLink->setAlignment(Qt::AlignCenter);
+    layout->addWidget(m_contractorLink);
     layout->addStretch(1);
     return page;
 }

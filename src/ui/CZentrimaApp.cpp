@@ -236,10 +236,11 @@ void CZentrimaApp::showHelp(int topic)
 
 QString CZentrimaApp::webAddress(int command)
 {
-    const QString home = QStringLiteral("http://") + QString::fromUtf8(kMakerWebHost);
-    if (command == ID_WEB_UPDATES)
-        return home +
-               QStringLiteral("/support/updates.cfm?program=Zentrima&platform=Win&version=") +
-               QString::asprintf("%d.%d%d", 2, 0, 0);
-    return home + QStringLiteral("/");
+    if (command != ID_WEB_UPDATES)
+        return makerHomePage();
+    // The query's keys and version format are what the maker's update page reads; only the
+    // platform names this one.
+    return makerHomePage() +
+           QStringLiteral("support/updates.cfm?program=Zentrima&platform=Linux&version=") +
+           QString::asprintf("%d.%d%d", 2, 0, 0);
 }

@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <iterator>
 
-const char* const kMakerWebHost = "www.veldrine.com";
+const char* const kMakerWebHost = "www.example.com";
+const char* const kContractorWebHost = "www.example.org";
 
 namespace {
 
@@ -101,6 +102,16 @@ const Entry kEntries[] = {
                          "program, visit our web site or contact Veldrine Software's sales "
                          "department."},
     {IDS_ABOUT_OK, "OK"},
+    {IDS_ABOUT_TEAM_TAB, "Programming Team"},
+    {IDS_ABOUT_ROLE_MANAGER, "Project Manager:"},
+    {IDS_ABOUT_ROLE_PROGRAMMERS, "Programmers:"},
+    {IDS_ABOUT_ROLE_QUALITY, "Quality Assurance:"},
+    {IDS_ABOUT_ROLE_DESIGN, "Design:"},
+    {IDS_ABOUT_NAMES_MANAGER, "Ilse Marquardt"},
+    {IDS_ABOUT_NAMES_PROGRAMMERS, "Tomasz Wierzbicki, Hana Okafor, Ruben Castellanos"},
+    {IDS_ABOUT_NAMES_QUALITY, "Priya Raghunathan, Owen Brightwater"},
+    {IDS_ABOUT_NAMES_DESIGN, "Lucia Ferrante"},
+    {IDS_ABOUT_CONTRACTOR, "Programming by Orrin Lane Software"},
     {ID_TO_WORD, "\nExport results to Word"},
     {ID_FILE_PRINT, "\nPrint results or explanation"},
     {ID_EDIT_COPY, "\nCopy selection into the Clipboard"},
@@ -128,6 +139,16 @@ QString toolTipText(unsigned int commandId)
     const QString text = uiString(commandId);
     const int newline = text.indexOf(QLatin1Char('\n'));
     return newline < 0 ? QString() : text.mid(newline + 1);
+}
+
+QString makerHomePage()
+{
+    return QStringLiteral("http://") + QString::fromUtf8(kMakerWebHost) + QLatin1Char('/');
+}
+
+QString contractorHomePage()
+{
+    return QStringLiteral("http://") + QString::fromUtf8(kContractorWebHost) + QLatin1Char('/');
 }
 
 QString helpMissingMessage(const QString& bookName)

@@ -88,10 +88,30 @@ enum UiStringId : unsigned int
     IDS_ABOUT_NOTICE,
     IDS_ABOUT_ORDERING,
     IDS_ABOUT_OK,
+    IDS_ABOUT_TEAM_TAB,
+    IDS_ABOUT_ROLE_MANAGER,
+    IDS_ABOUT_ROLE_PROGRAMMERS,
+    IDS_ABOUT_ROLE_QUALITY,
+    IDS_ABOUT_ROLE_DESIGN,
+    IDS_ABOUT_NAMES_MANAGER,
+    IDS_ABOUT_NAMES_PROGRAMMERS,
+    IDS_ABOUT_NAMES_QUALITY,
+    IDS_ABOUT_NAMES_DESIGN,
+    IDS_ABOUT_CONTRACTOR,
 };
 
-/// Host name of the maker's web server.
+/// Host name of the maker's web server. The maker has no site of its own here, so this is a
+/// name reserved for examples.
 extern const char* const kMakerWebHost;
+
+/// Host name of the programming contractor's web server, named on the about box.
+extern const char* const kContractorWebHost;
+
+/// The maker's home page: "http://" + kMakerWebHost + "/".
+QString makerHomePage();
+
+/// The contractor's home page: "http://" + kContractorWebHost + "/".
+QString contractorHomePage();
 
 /// The text of string id: the program's own table first, then the core string table; an
 /// empty string for an id neither holds. Tool-tip strings, which are kept under the command

@@ -1,8 +1,12 @@
 #include "CAboutDialog.h"
 
+#include "CHyperlinkLabel.h"
+#include "CUrlRecorder.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -30,7 +34,7 @@ TEST(AboutDialogTest, OpensOnTheAboutPage)
 {
     CAboutDialog about;
     EXPECT_EQ(QStringLiteral("About Zentrima 2 for Windows"), about.windowTitle());
-    ASSERT_GE(about.tabs()->count(), 1);
+    ASSERT_EQ(2, about.tabs()->count());
     EXPECT_EQ(0, about.tabs()->currentIndex());
     EXPECT_EQ(QStringLiteral("About"), about.tabs()->tabText(0));
     EXPECT_EQ(CAboutDialog::versionLine(__DATE__), about.versionLabel()->text());
@@ -56,6 +60,56 @@ TEST(AboutDialogTest, OpensOnTheAboutPage)
     ok->click();
     EXPECT_EQ(QDialog::Accepted, about.result());
     EXPECT_FALSE(about.isVisible());
+}
+
+TEST(AboutDialogTest, TeamTabCreditsEachRoleAndCoversTheAboutPage)
+{
+    CAboutDialog about;
+    about.show();
+    QWidget* aboutPage = about.tabs()->widget(0);
+    QWidget* team = about.tabs()->widget(1);
+    EXPECT_EQ(QStringLiteral("Programming Team"), about.tabs()->tabText(1));
+    EXPECT_TRUE(aboutPage->isVisible());
+    EXPECT_FALSE(team->isVisible());
+
+    about.tabs()->setCurrentIndex(1);
+    EXPECT_FALSE(aboutPage->isVisible());
+    EXPECT_TRUE(team->isVisible());
+
+    const char* roles[] = {"Project Manager:", "Programmers:", "Quality Assurance:", "Design:"};
+    int id = 1009;
+    for (const char* role : roles) {
+        auto* title = team->findChild<QLabel*>(QString::number(id++));
+        ASSERT_NE(nullptr, title) << role;
+        EXPECT_EQ(QString::fromLatin1(role), title->text());
+        EXPECT_TRUE(title->font().bold()) << role;
+        EXPECT_TRUE(title->isVisible()) << role;
+    }
+    auto* product = team->findChild<QLabel*>(QStringLiteral("1008"));
+    ASSERT_NE(nullptr, product);
+    EXPECT_TRUE(product->font().bold());
+    auto* version = team->findChild<QLabel*>(QStringLiteral("1070"));
+    ASSERT_NE(nullptr, version);
+    EXPECT_EQ(about.versionLabel()->text(), version->text());
+    bool picture = false;
+    for (QLabel* label : team->findChildren<QLabel*>())
+        picture = picture || !label->pixmap().isNull();
+    EXPECT_TRUE(picture);
+}
+
+TEST(AboutDialogTest, LinksOpenTheMakersAndTheContractorsSites)
+{
+    CUrlRecorder browser;
+    CAboutDialog about;
+    about.show();
+    ASSERT_EQ(about.makerLink(), about.tabs()->widget(0)->findChild<CHyperlinkLabel*>("1061"));
+    ASSERT_EQ(about.contractorLink(), about.tabs()->widget(1)->findChild<CHyperlinkLabel*>("1063"));
+    QTest::mouseClick(about.makerLink(), Qt::LeftButton);
+    about.tabs()->setCurrentIndex(1);
+    QTest::mouseClick(about.contractorLink(), Qt::LeftButton);
+    EXPECT_EQ(QStringList({QStringLiteral("http://www.example.com/"),
+                           QStringLiteral("http://www.example.org/")}),
+              browser.opened);
 }
 
 } // namespace

@@ -180,7 +180,7 @@ TEST_F(MainFrameTest, FullMenusWhileAnAnalysisWindowIsOpen)
                               "How to Cite Zentrima",
                               "Technical Support",
                               "-",
-                              "Visit www.veldrine.com",
+                              "Visit www.example.com",
                               "Check for Updates",
                               "-",
                               "&About Veldrine Zentrima"};

@@ -52,7 +52,7 @@ TEST(UiStringsTest, HelpMessageNamesTheHostAndTheBook)
 {
     EXPECT_EQ(QStringLiteral("The manual you requested is not present on your hard drive,\nbut "
                              "you may download it from ") +
-                  QString::fromUtf8(kMakerWebHost) + QStringLiteral(".\nLooking for Zentrima.rcc"),
+                  QStringLiteral("www.example.com.\nLooking for Zentrima.rcc"),
               helpMissingMessage(QStringLiteral("Zentrima.rcc")));
 }
 
