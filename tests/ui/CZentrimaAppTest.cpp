@@ -9,12 +9,14 @@
 #include "CResultView.h"
 #include "CStepToolBar.h"
 #include "CStepView.h"
+#include "CUrlRecorder.h"
 #include "CommandIds.h"
 #include "StringTable.h"
 #include "UiStrings.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -22,6 +24,8 @@
 #include <QMdiSubWindow>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -29,6 +33,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -67,6 +72,28 @@ protected:
         emit qobject_cast<CResultView*>(child->currentView())
             ->browser()
             ->anchorClicked(QUrl(QString::fromLatin1(link)));
+        settleEvents();
+    }
+
+    // A real mouse click on the page's text: its first place after the text after (if
+    // given), skipping skip others.
+    static void clickOnText(CChildFrame* child, const QString& text, int skip = 0,
+                            const QString& after = QString())
+    {
+        QTextBrowser* browser = qobject_cast<CResultView*>(child->currentView())->browser();
+        QTextCursor found;
+        if (!after.isEmpty())
+            found = browser->document()->find(after);
+        for (int i = 0; i <= skip; ++i) {
+            found = browser->document()->find(text, found);
+            ASSERT_FALSE(found.isNull()) << text.toStdString();
+        }
+        QTextCursor inside(browser->document());
+        inside.setPosition(found.selectionStart() + text.size() / 2);
+        browser->setTextCursor(inside);
+        browser->ensureCursorVisible();
+        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
+                          browser->cursorRect(inside).center());
         settleEvents();
     }
 
@@ -192,6 +219,76 @@ TEST_F(ZentrimaAppTest, WholeUse)
     EXPECT_EQ(0, env.settings.readInt("ShowStyle", "ZoomFactor", -1));
 }
 
+// Two proportions, from step 1 to a report, through a table whose small groups cannot
+// detect any increase: those cells are plain text, and a click on one changes nothing.
+TEST_F(ZentrimaAppTest, TwoProportionsWalkPastImpossibleCells)
+{
+    auto app = makeApp();
+    ASSERT_TRUE(app->initInstance());
+    CChildFrame* w = app->mainFrame()->activeChildFrame();
+    click(w, "1006");
+    click(w, "1");
+    ASSERT_EQ(2, w->currentStep());
+    EXPECT_EQ("Analysis 1: Calculate sample size for a chi-square test",
+              w->windowTitle().toStdString());
+    type(w, "1057", "0.9");
+    auto* direction = w->currentView()->findChild<QComboBox*>(QStringLiteral("1033"));
+    direction->setCurrentIndex(direction->findText(QStringLiteral("higher")));
+    click(w, "1");
+    ASSERT_EQ(3, w->currentStep());
+    EXPECT_TRUE(pageText(w).contains(
+        QStringLiteral("Expected proportion \"success\" in the control group = 0.9")));
+    EXPECT_TRUE(pageText(w).contains(QStringLiteral("Impossible")));
+
+    clickOnText(w, QStringLiteral("Impossible"));
+    EXPECT_EQ(3, w->currentStep());
+    EXPECT_FALSE(w->analysisState().currentCalculator()->HasSelection());
+    EXPECT_TRUE(env.messages.messages().empty());
+
+    // The first number of the table is a cell: its report.
+    clickOnText(w, QStringLiteral("0.10"));
+    ASSERT_EQ(4, w->currentStep());
+    EXPECT_TRUE(w->analysisState().currentCalculator()->HasSelection());
+    EXPECT_TRUE(pageText(w).contains(QStringLiteral("0.9")));
+    EXPECT_TRUE(env.messages.messages().empty());
+}
+
+// Power of a finished survival study, from step 1 to a report; with 20 subjects only the
+// lowest power row has a detectable difference.
+TEST_F(ZentrimaAppTest, SurvivalPowerWalkPastImpossibleCells)
+{
+    auto app = makeApp();
+    ASSERT_TRUE(app->initInstance());
+    CChildFrame* w = app->mainFrame()->activeChildFrame();
+    click(w, "1001");
+    click(w, "1005");
+    click(w, "1");
+    ASSERT_EQ(2, w->currentStep());
+    type(w, "1057", "0.9");
+    type(w, "1044", "20");
+    click(w, "1");
+    ASSERT_EQ(3, w->currentStep());
+    EXPECT_TRUE(pageText(w).contains(QStringLiteral("Total sample size = 20")));
+
+    clickOnText(w, QStringLiteral("Impossible"), 3);
+    EXPECT_EQ(3, w->currentStep());
+    EXPECT_FALSE(w->analysisState().currentCalculator()->HasSelection());
+
+    // In a power table the link is on the power, beside the difference.
+    clickOnText(w, QStringLiteral("10"), 0, QStringLiteral("0.074"));
+    ASSERT_EQ(4, w->currentStep());
+    EXPECT_TRUE(pageText(w).contains(QStringLiteral("0.074")));
+    EXPECT_TRUE(env.messages.messages().empty());
+
+    // Back to step 2 and a new size: a new table, the old cell forgotten.
+    app->mainFrame()->runCommand(ID_STEP_2);
+    type(w, "1044", "2000");
+    click(w, "1");
+    ASSERT_EQ(3, w->currentStep());
+    EXPECT_FALSE(pageText(w).contains(QStringLiteral("Impossible")));
+    EXPECT_FALSE(w->analysisState().currentCalculator()->HasSelection());
+}
+
 TEST_F(ZentrimaAppTest, StoredPlacementIsClampedAtStartUp)
 {
     env.settings.writeInt("ShowStyle", "cx", 500);
@@ -266,39 +363,100 @@ TEST_F(ZentrimaAppTest, HelpWithoutTheBookShowsWhereToGetIt)
     EXPECT_TRUE(app->helpWindow() == nullptr || !app->helpWindow()->isVisible());
 }
 
-TEST_F(ZentrimaAppTest, HelpCommandsShowTheirTopics)
+// Every way into help, from the menu, the tool bar and the forms, through the real window.
+TEST_F(ZentrimaAppTest, EveryHelpRequestShowsItsTopicOrOnlyTheMissingBookMessage)
 {
     const QString book = QDir(env.programFolder()).filePath("Zentrima.rcc");
     ASSERT_TRUE(QFile::copy(QStringLiteral(ZENTRIMA_HELP_BOOK), book));
     auto app = makeApp();
     ASSERT_TRUE(app->initInstance());
-    const std::pair<int, int> topics[] = {
-        {ID_HELP_WHAT_DOES, 1000}, {ID_HELP_POWER_TUTORIAL, 1720}, {ID_HELP_SAMPLE_TUTORIAL, 1360},
-        {ID_HELP_LICENSE, 1310},   {ID_HELP_CITE, 1300},           {ID_HELP_SUPPORT, 1320},
+    CMainFrame* frame = app->mainFrame();
+    CChildFrame* w = frame->activeChildFrame();
+
+    const auto menu = [&](int command) {
+        return [&, command] { frame->menuAction(command)->trigger(); };
     };
-    for (const auto& [command, topic] : topics) {
-        app->mainFrame()->menuAction(command)->trigger();
+    // "Help me decide" on the sample-size form of a design, reached through step 1; the
+    // one-way ANOVA button is never shown, so it is checked directly.
+    const auto decide = [&](const char* designButton) {
+        return [&, designButton] {
+            frame->runCommand(ID_STEP_1);
+            click(w, "1000");
+            auto* design = w->currentView()->findChild<QAbstractButton*>(designButton);
+            design->setChecked(true);
+            click(w, "1");
+            ASSERT_EQ(2, w->currentStep()) << designButton;
+            click(w, "1078");
+        };
+    };
+    const struct
+    {
+        const char* what;
+        std::function<void()> ask;
+        int topic;
+    } requests[] = {
+        {"Contents", menu(ID_LEARN), CHelpWindow::ContentsTopic},
+        {"What does", menu(ID_HELP_WHAT_DOES), 1000},
+        {"Power tutorial", menu(ID_HELP_POWER_TUTORIAL), 1720},
+        {"Sample Size tutorial", menu(ID_HELP_SAMPLE_TUTORIAL), 1360},
+        {"License", menu(ID_HELP_LICENSE), 1310},
+        {"Cite", menu(ID_HELP_CITE), 1300},
+        {"Support", menu(ID_HELP_SUPPORT), 1320},
+        {"Learn", [&] { w->stepToolBar()->button(ID_LEARN)->click(); }, CHelpWindow::ContentsTopic},
+        {"Master the concepts",
+         [&] {
+             frame->runCommand(ID_STEP_1);
+             click(w, "1078");
+         },
+         CHelpWindow::ContentsTopic},
+        {"unpaired", decide("1002"), 1830},
+        {"paired", decide("1003"), 1480},
+        {"ANOVA", decide("1004"), 1450},
+        {"survival", decide("1005"), 1460},
+        {"proportions", decide("1006"), 1260},
+        {"one-sample", decide("1007"), 1510},
+    };
+    for (const auto& request : requests) {
+        // Another page in front first, so that each request has to bring its own.
+        if (CHelpWindow* help = app->helpWindow())
+            help->showTopic(request.topic == 1300 ? 1310 : 1300);
+        request.ask();
         CHelpWindow* help = app->helpWindow();
-        ASSERT_NE(nullptr, help) << command;
-        EXPECT_TRUE(help->isVisible());
-        EXPECT_EQ(help->book().topicUrl(topic), help->topicView()->source()) << command;
+        ASSERT_NE(nullptr, help) << request.what;
+        EXPECT_TRUE(help->isVisible()) << request.what;
+        const QUrl expected = request.topic == CHelpWindow::ContentsTopic
+                                  ? help->book().startUrl()
+                                  : help->book().topicUrl(request.topic);
+        EXPECT_FALSE(expected.isEmpty()) << request.what;
+        EXPECT_EQ(expected, help->topicView()->source()) << request.what;
     }
-    app->mainFrame()->menuAction(ID_LEARN)->trigger();
-    EXPECT_EQ(app->helpWindow()->book().startUrl(), app->helpWindow()->topicView()->source());
     EXPECT_TRUE(env.messages.messages().empty());
 
-    // The book taken away: every request shows the message again.
-    ASSERT_TRUE(QFile::remove(book));
-    app->mainFrame()->runCommand(ID_HELP_LICENSE);
-    EXPECT_EQ(helpMissingMessage("Zentrima.rcc").toStdString(), env.messages.last());
+    // The book renamed: each request shows the message naming the file, and nothing else.
+    app->helpWindow()->hide();
+    ASSERT_TRUE(QFile::rename(book, book + QStringLiteral(".old")));
+    std::size_t shown = 0;
+    for (const auto& request : requests) {
+        request.ask();
+        ASSERT_EQ(++shown, env.messages.messages().size()) << request.what;
+        EXPECT_EQ(helpMissingMessage("Zentrima.rcc").toStdString(), env.messages.last());
+        EXPECT_EQ(CMessageSink::Icon::Stop, env.messages.icons().back());
+        EXPECT_FALSE(app->helpWindow()->isVisible()) << request.what;
+    }
 }
 
-TEST_F(ZentrimaAppTest, UpdateCheckAddressCarriesTheVersion)
+TEST_F(ZentrimaAppTest, WebCommandsOpenTheHomeAndUpdatePages)
 {
-    EXPECT_EQ(QStringLiteral("http://www.veldrine.com/"), CZentrimaApp::webAddress(ID_WEB_VISIT));
-    EXPECT_TRUE(CZentrimaApp::webAddress(ID_WEB_UPDATES)
-                    .endsWith(QStringLiteral("/support/updates.cfm?program=Zentrima&platform=Win&"
-                                             "version=2.00")));
+    CUrlRecorder browser;
+    auto app = makeApp();
+    ASSERT_TRUE(app->initInstance());
+    app->mainFrame()->menuAction(ID_WEB_VISIT)->trigger();
+    app->mainFrame()->menuAction(ID_WEB_UPDATES)->trigger();
+    EXPECT_EQ(QStringList({QStringLiteral("http://www.example.com/"),
+                           QStringLiteral("http://www.example.com/support/updates.cfm?"
+                                          "program=Zentrima&platform=Linux&version=2.00")}),
+              browser.opened);
+    EXPECT_TRUE(env.messages.messages().empty());
 }
 
 TEST_F(ZentrimaAppTest, AboutBoxEndsTheStartUpUnlessTurnedOff)
