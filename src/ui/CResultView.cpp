@@ -5,6 +5,7 @@
 #include "CFileSystem.h"
 #include "CHtmlWriter.h"
 #include "CSettingsStore.h"
+#include "CUserException.h"
 #include "CommandIds.h"
 #include "Platform.h"
 #include "StringTable.h"
@@ -265,6 +266,9 @@ bool CResultView::handleCommand(int id)
     case ID_TO_WORD:
         CWordExport::exportView(m_browser);
         return true;
+    case ID_GRAPH:
+        graphCurrentTable();
+        return true;
     default:
         return false;
     }
@@ -288,8 +292,24 @@ bool CResultView::commandEnabled(int id, bool& enabled) const
     case ID_TO_WORD:
         enabled = true;
         return true;
+    case ID_GRAPH:
+        enabled = analysisState() && analysisState()->currentCalculator();
+        return true;
     default:
         return false;
+    }
+}
+
+void CResultView::graphCurrentTable()
+{
+    CAnalysisState* state = analysisState();
+    CCalculator* calculator = state ? state->currentCalculator() : nullptr;
+    if (!calculator)
+        return;
+    try {
+        calculator->GraphExport();
+    } catch (const CUserException&) {
+        // The export has told the user why it stopped (its script is held open elsewhere).
     }
 }
 

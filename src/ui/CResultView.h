@@ -80,6 +80,9 @@ private:
     void showPageFile();
     void applyZoom(bool askRange);
     static void changeZoom(int delta);
+    // Hands the analysis's table to the graphing program; the export reports its own
+    // problems.
+    void graphCurrentTable();
 
     QTextBrowser* m_browser = nullptr;
     unsigned int m_titleId = 0;

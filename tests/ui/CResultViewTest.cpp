@@ -1,9 +1,10 @@
 #include "CResultView.h"
 
-#include "CAnalysisState.h"
-#include "CFramesTestEnvironment.h"
-#include "CSamplePairedCalc.h"
+#include "CMemoryMachineRegistry.h"
+#include "CRecordingProcessLauncher.h"
 #include "CommandIds.h"
+#include "ExportFixture.h"
+#include "Platform.h"
 #include "StringTable.h"
 
 #include <QClipboard>
@@ -21,35 +22,40 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <string>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
 
-// A paired sample-size analysis with SD 10 and r 0.5 in a result view of its own.
-class ResultViewTest : public ::testing::Test
+class ResultViewTest : public ::testing::Test, public ExportFixture
 {
 protected:
-    ResultViewTest()
-    {
-        auto calc = std::make_unique<CSamplePairedCalc>();
-        calc->SetSD(10);
-        calc->SetR(0.5);
-        state.setGoalAndDesign(0, 1);
-        paired = calc.get();
-        state.addCalculator(calc.release());
-        view.attach(&state);
-        view.resize(700, 500);
-        view.show();
-    }
-
     QString shownText() const { return view.browser()->toPlainText(); }
     QString pageFile() const { return QString::fromStdString(view.pageFilePath()); }
+};
 
-    CFramesTestEnvironment env;
-    CAnalysisState state;
-    CSamplePairedCalc* paired = nullptr;
-    CResultView view;
+// The graph command with the graph viewer of this build registered machine-wide; the start
+// of the viewer is recorded, not made.
+class ResultViewGraphTest : public ResultViewTest
+{
+protected:
+    void registerViewer()
+    {
+        registry.setString("SOFTWARE\\Classes\\Vorla4.Document\\shell\\open\\command", "",
+                           "\"" ZENTRIMA_GRAPH_VIEWER "\" \"%1\"");
+    }
+    static std::string argumentFor(const QString& script)
+    {
+        return "@\"" + script.toStdString() + "\"";
+    }
+
+    CMemoryMachineRegistry registry;
+    CRecordingProcessLauncher launcher;
+    CScopedPlatform graphPlatform{&env.settings, &env.messages, &env.files,
+                                  nullptr,       &registry,     &launcher};
 };
 
 TEST_F(ResultViewTest, WritesTheStepPageIntoTheAnalysisFileAndShowsIt)
@@ -246,6 +252,69 @@ TEST_F(ResultViewTest, OtherFileErrorsShowTheirOwnText)
 TEST(ResultViewRenderer, RendersTheIdsThePagesUse)
 {
     EXPECT_TRUE(CResultView::rendererAvailable());
+}
+
+TEST_F(ResultViewGraphTest, GraphHandsTheTableToTheRegisteredViewer)
+{
+    registerViewer();
+    bool enabled = false;
+    ASSERT_TRUE(view.commandEnabled(ID_GRAPH, enabled));
+    EXPECT_TRUE(enabled);
+    ASSERT_TRUE(view.handleCommand(ID_GRAPH));
+
+    EXPECT_TRUE(env.messages.messages().empty()) << env.messages.last();
+    ASSERT_EQ(1u, launcher.starts().size());
+    EXPECT_EQ(ZENTRIMA_GRAPH_VIEWER, launcher.starts()[0].program);
+    const QString script = env.tempFile(QStringLiteral("zentrima.qxc"));
+    EXPECT_EQ(std::vector<std::string>{argumentFor(script)}, launcher.starts()[0].arguments);
+    const QByteArray text = readAll(script);
+    EXPECT_TRUE(text.contains("SetTitle \"Sample size for paired t test\"\n")) << text.data();
+    EXPECT_TRUE(text.contains("N of pairs\t99%\t95%\t90%\t80%\t50%\t\n")) << text.data();
+    EXPECT_FALSE(readAll(env.tempFile(QStringLiteral("zentrima.qxt"))).isEmpty());
+}
+
+TEST_F(ResultViewGraphTest, GraphProblemsAreShownAndTheViewCarriesOn)
+{
+    const std::string needsViewer = LoadString(IDS_GRAPH_NEEDS_VORLA);
+    // No viewer registered.
+    ASSERT_TRUE(view.handleCommand(ID_GRAPH));
+    EXPECT_EQ(std::vector<std::string>{needsViewer}, env.messages.messages());
+    EXPECT_TRUE(launcher.starts().empty());
+
+    // The script held open by a viewer still reading it: its message, and the command ends
+    // quietly instead of throwing out of the window.
+    registerViewer();
+    const QString script = env.tempFile(QStringLiteral("zentrima.qxc"));
+    {
+        QFile create(script);
+        ASSERT_TRUE(create.open(QIODevice::WriteOnly));
+    }
+    const int held = ::open(QFile::encodeName(script).constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(0, ::flock(held, LOCK_EX | LOCK_NB));
+    EXPECT_TRUE(view.handleCommand(ID_GRAPH));
+    ::close(held);
+    ASSERT_EQ(2u, env.messages.messages().size());
+    EXPECT_EQ(LoadString(IDS_VORLA_SCRIPT_OPEN), env.messages.last());
+    EXPECT_TRUE(launcher.starts().empty());
+
+    // Once the viewer lets go, the next try goes through.
+    EXPECT_TRUE(view.handleCommand(ID_GRAPH));
+    EXPECT_EQ(1u, launcher.starts().size());
+    EXPECT_EQ(2u, env.messages.messages().size());
+}
+
+TEST_F(ResultViewGraphTest, GraphIsOffOnlyWithoutACalculator)
+{
+    CAnalysisState empty;
+    CResultView bare;
+    bare.attach(&empty);
+    bool enabled = true;
+    ASSERT_TRUE(bare.commandEnabled(ID_GRAPH, enabled));
+    EXPECT_FALSE(enabled);
+    EXPECT_TRUE(bare.handleCommand(ID_GRAPH));
+    EXPECT_TRUE(env.messages.messages().empty());
+    EXPECT_TRUE(launcher.starts().empty());
 }
 
 } // namespace
