@@ -16,6 +16,7 @@
 #include "StringTable.h"
 #include "UiStrings.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QIcon>
 #include <QMdiArea>
@@ -118,13 +119,35 @@ bool CChildFrame::goToStep(int n)
     default:
         return false;
     }
+    // Whether the keyboard was in this window before its view changes, to keep it here.
+    QWidget* focused = QApplication::focusWidget();
+    const bool keyboardHere = !focused || isAncestorOf(focused);
     if (kind != ViewKind::None && !replaceView(kind))
         return false;
     m_step = n;
     m_view->loadData(n);
     updateTitle();
     refreshStepControls();
+    if (keyboardHere)
+        focusView();
     return true;
+}
+
+void CChildFrame::focusView()
+{
+    // A form that placed the focus itself while loading keeps it; otherwise, as in a
+    // dialog, the first control that Tab reaches takes it.
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && m_view->isAncestorOf(focused))
+        return;
+    for (QWidget* w = m_view->nextInFocusChain(); w != m_view && m_view->isAncestorOf(w);
+         w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(m_view)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    m_view->setFocus(Qt::OtherFocusReason);
 }
 
 bool CChildFrame::replaceView(ViewKind kind)

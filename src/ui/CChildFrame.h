@@ -62,6 +62,8 @@ private:
 
     bool saveCurrentView();
     bool replaceView(ViewKind kind);
+    // Gives the keyboard to the new view of a step.
+    void focusView();
     void updateTitle();
     void duplicate();
     void runCommand(int id);

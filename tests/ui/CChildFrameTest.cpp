@@ -5,15 +5,18 @@
 #include "CResultView.h"
 #include "CStepToolBar.h"
 #include "CStepView.h"
+#include "CUiTestPlatform.h"
 #include "CommandIds.h"
 #include "StringTable.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QTest>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -106,6 +109,31 @@ TEST_F(ChildFrameTest, FirstWindowOpensInStepOne)
     EXPECT_TRUE(enabled(ID_NEXT_STEP));
     EXPECT_FALSE(enabled(ID_STEP_3));
     EXPECT_EQ(QStringLiteral("Step 3. Choose Power && N\tCtrl+3"), menuText(ID_STEP_3));
+}
+
+// Keyboard only: each step's view takes the keyboard, so Return continues from step 1,
+// the SD can be typed straight away in step 2, and Return there calculates.
+TEST_F(ChildFrameTest, KeyboardAloneWalksToTheTable)
+{
+    activate(frame.get());
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(nullptr, focused);
+    EXPECT_TRUE(frame->currentView()->isAncestorOf(focused));
+    QTest::keyClick(focused, Qt::Key_Return);
+    settleEvents();
+    ASSERT_EQ(2, frame->currentStep());
+
+    focused = QApplication::focusWidget();
+    ASSERT_NE(nullptr, focused);
+    EXPECT_EQ(QStringLiteral("1100"), focused->objectName());
+    QTest::keyClicks(focused, QStringLiteral("10"));
+    QTest::keyClick(focused, Qt::Key_Return);
+    settleEvents();
+    ASSERT_EQ(3, frame->currentStep());
+    EXPECT_TRUE(env.messages.messages().empty());
+    focused = QApplication::focusWidget();
+    ASSERT_NE(nullptr, focused);
+    EXPECT_TRUE(frame->currentView()->isAncestorOf(focused));
 }
 
 TEST_F(ChildFrameTest, PowerGoalRelabelsStepThreeBeforeContinue)
