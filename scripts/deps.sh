@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only when one is missing.
+# Packages named on the command line are added (for the scripts that need more).
 set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev fonts-liberation2 locales
+    "$@"
 )
 
 missing=()
