@@ -328,20 +328,26 @@ void drawWindowIcon(QPainter& p)
     p.drawPath(curve);
 }
 
-void drawAboutPicture(QPainter& p)
+// The window icon, a little larger, with the product name beside it at the given size.
+void drawMarkAndName(QPainter& p, int namePixels, const QRectF& nameBox)
 {
     p.save();
     p.scale(72.0 / 64.0, 72.0 / 64.0);
     drawWindowIcon(p);
     p.restore();
     QFont f("Liberation Sans");
-    f.setPixelSize(40);
+    f.setPixelSize(namePixels);
     f.setBold(true);
     p.setFont(f);
     p.setPen(kBlue.darker(130));
-    p.drawText(QRectF(86, 4, 230, 48), Qt::AlignLeft | Qt::AlignVCenter, "Zentrima 2");
+    p.drawText(nameBox, Qt::AlignLeft | Qt::AlignVCenter, "Zentrima 2");
+}
+
+void drawAboutPicture(QPainter& p)
+{
+    drawMarkAndName(p, 40, QRectF(86, 4, 230, 48));
+    QFont f("Liberation Sans");
     f.setPixelSize(15);
-    f.setBold(false);
     p.setFont(f);
     p.setPen(kInk);
     p.drawText(QRectF(88, 50, 230, 24), Qt::AlignLeft | Qt::AlignVCenter, "Power and sample size");
@@ -350,16 +356,7 @@ void drawAboutPicture(QPainter& p)
 // The programming-team tab: the same mark, with a row of figures in place of the subtitle.
 void drawTeamPicture(QPainter& p)
 {
-    p.save();
-    p.scale(72.0 / 64.0, 72.0 / 64.0);
-    drawWindowIcon(p);
-    p.restore();
-    QFont f("Liberation Sans");
-    f.setPixelSize(30);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(kBlue.darker(130));
-    p.drawText(QRectF(86, 2, 240, 40), Qt::AlignLeft | Qt::AlignVCenter, "Zentrima 2");
+    drawMarkAndName(p, 30, QRectF(86, 2, 240, 40));
     p.setPen(Qt::NoPen);
     const QColor shirts[] = {kBlue, kGreen, QColor(0xe0, 0x8a, 0x1e), kBlue.darker(140)};
     for (int i = 0; i < 4; ++i) {
