@@ -147,3 +147,41 @@ void CPowerCalc::WritePowerDataRows(CHtmlWriter& w, const CTableLabels& labels) 
         w.Write("\t%s\n", number.c_str());
     }
 }
+
+namespace {
+
+void WriteGroupRow(CHtmlWriter& w, const char* name, double n, double value)
+{
+    w.OpenRow(CHtmlWriter::NoColor, 0, 0);
+    w.OpenCell(0, 0, 0, 0);
+    w.WriteNoBreak("%s", name);
+    w.CloseCell();
+    w.OpenCell(0, 0, 0, 0);
+    w.WriteNumber(n, 0);
+    w.CloseCell();
+    w.OpenCell(0, 0, 0, 0);
+    w.WriteNumber(value, 0);
+    w.CloseCell();
+    w.CloseRow();
+}
+
+} // namespace
+
+void CPowerCalc::WriteGroupTable(CHtmlWriter& w, int width, void (*writeValueTitle)(CHtmlWriter&),
+                                 double n1, double value1, double n2, double value2)
+{
+    w.OpenTable(width, 0, false, -1);
+    w.OpenRow(CHtmlWriter::NoColor, 0, 0);
+    w.OpenCell(0, 0, 0, 0);
+    w.CloseCell();
+    w.OpenCell(0, 0, 0, 0);
+    w.Write("N");
+    w.CloseCell();
+    w.OpenCell(0, 0, 0, 0);
+    writeValueTitle(w);
+    w.CloseCell();
+    w.CloseRow();
+    WriteGroupRow(w, "Group 1", n1, value1);
+    WriteGroupRow(w, "Group 2", n2, value2);
+    w.CloseTable();
+}

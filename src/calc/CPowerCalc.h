@@ -39,4 +39,10 @@ protected:
     /// The graph-export data: a header line "<rowLabel>\tPower(%)", then per power the cell
     /// value in valueFormat (empty for a failed cell), a tab and the power.
     void WritePowerDataRows(CHtmlWriter& w, const CTableLabels& labels) const;
+
+    /// The table of two groups on the choices of a two-group design, width pixels wide: a
+    /// header row (blank, "N", then the value column's title, written by writeValueTitle),
+    /// then "Group 1" and "Group 2" with their sizes and values.
+    static void WriteGroupTable(CHtmlWriter& w, int width, void (*writeValueTitle)(CHtmlWriter&),
+                                double n1, double value1, double n2, double value2);
 };

@@ -27,21 +27,6 @@ void WriteTestName(CHtmlWriter& w)
     w.Write(" chi-square test comparing two proportions");
 }
 
-void WriteGroupRow(CHtmlWriter& w, const char* name, double n, double p)
-{
-    w.OpenRow(CHtmlWriter::NoColor, 0, 0);
-    w.OpenCell(0, 0, 0, 0);
-    w.WriteNoBreak("%s", name);
-    w.CloseCell();
-    w.OpenCell(0, 0, 0, 0);
-    w.WriteNumber(n, 0);
-    w.CloseCell();
-    w.OpenCell(0, 0, 0, 0);
-    w.WriteNumber(p, 0);
-    w.CloseCell();
-    w.CloseRow();
-}
-
 } // namespace
 
 CPowerChiSquareCalc::CPowerChiSquareCalc() : m_n1(-1), m_n2(-1), m_p1(-1), m_p2(-1), m_effectType(0)
@@ -146,21 +131,13 @@ void CPowerChiSquareCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
     WriteChoicesOpening(w, detailed);
     WriteTestName(w);
     WriteChoicesHeadEnd(w, detailed);
-    w.OpenTable(350, 0, false, -1);
-    w.OpenRow(CHtmlWriter::NoColor, 0, 0);
-    w.OpenCell(0, 0, 0, 0);
-    w.CloseCell();
-    w.OpenCell(0, 0, 0, 0);
-    w.Write("N");
-    w.CloseCell();
-    w.OpenCell(0, 0, 0, 0);
-    w.Write("Proportion ");
-    w.WriteQuoted("success");
-    w.CloseCell();
-    w.CloseRow();
-    WriteGroupRow(w, "Group 1", m_n1, m_p1);
-    WriteGroupRow(w, "Group 2", m_n2, m_p2);
-    w.CloseTable();
+    WriteGroupTable(
+        w, 350,
+        [](CHtmlWriter& title) {
+            title.Write("Proportion ");
+            title.WriteQuoted("success");
+        },
+        m_n1, m_p1, m_n2, m_p2);
     w.LineBreak();
     WriteSignificanceLevel(w, *this);
 }

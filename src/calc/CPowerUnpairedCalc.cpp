@@ -14,21 +14,6 @@ namespace {
 
 const char* const EffectName = "difference between means";
 
-void WriteGroupRow(CHtmlWriter& w, const char* name, double n, double sd)
-{
-    w.OpenRow(CHtmlWriter::NoColor, 0, 0);
-    w.OpenCell(0, 0, 0, 0);
-    w.WriteNoBreak("%s", name);
-    w.CloseCell();
-    w.OpenCell(0, 0, 0, 0);
-    w.WriteNumber(n, 0);
-    w.CloseCell();
-    w.OpenCell(0, 0, 0, 0);
-    w.WriteNumber(sd, 0);
-    w.CloseCell();
-    w.CloseRow();
-}
-
 } // namespace
 
 CPowerUnpairedCalc::CPowerUnpairedCalc() : m_n1(-1), m_n2(-1), m_sd1(-1), m_sd2(-1), m_pooledSd(0)
@@ -98,20 +83,8 @@ CCalculator* CPowerUnpairedCalc::Clone() const
 void CPowerUnpairedCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
 {
     WritePowerTTestChoicesStart(w, "unpaired", detailed);
-    w.OpenTable(200, 0, false, -1);
-    w.OpenRow(CHtmlWriter::NoColor, 0, 0);
-    w.OpenCell(0, 0, 0, 0);
-    w.CloseCell();
-    w.OpenCell(0, 0, 0, 0);
-    w.Write("N");
-    w.CloseCell();
-    w.OpenCell(0, 0, 0, 0);
-    w.Write("SD");
-    w.CloseCell();
-    w.CloseRow();
-    WriteGroupRow(w, "Group 1", m_n1, m_sd1);
-    WriteGroupRow(w, "Group 2", m_n2, m_sd2);
-    w.CloseTable();
+    WriteGroupTable(
+        w, 200, [](CHtmlWriter& title) { title.Write("SD"); }, m_n1, m_sd1, m_n2, m_sd2);
     w.LineBreak();
     WriteSignificanceLevel(w, *this);
 }
