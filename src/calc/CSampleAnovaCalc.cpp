@@ -98,53 +98,8 @@ bool CSampleAnovaCalc::WriteTradeoffPage(CHtmlWriter& w)
     return true;
 }
 
-void CSampleAnovaCalc::WriteExplanation(CHtmlWriter& w) const
+void CSampleAnovaCalc::WriteBeforeSummary(CHtmlWriter& w) const
 {
-    if (!HasSelection())
-        return;
-    double range = 0;
-    ComputeCell(m_selPower, m_selN, &range);
-    const int n = m_ns[m_selN];
-    std::string power;
-    FormatNumber(m_powers[m_selPower], power);
-    std::string beta;
-    FormatNumber(100 - m_powers[m_selPower], beta);
-    std::string alpha;
-    FormatAlpha(alpha, false);
-    const int dp = m_decimals;
-
-    w.OpenParagraph();
-    WriteBold(w, "Detailed explanation:");
-    w.LineBreak();
-    w.CloseParagraph();
-
-    w.OpenParagraph();
-    w.Write("You requested a detailed explanation for N = %i and power = %s%%.", n, power.c_str());
-    w.CloseParagraph();
-
-    w.OpenParagraph();
-    w.Write("Assume that the true %s is %.*f. ", EffectName, dp, range);
-    w.Write("Now imagine that you perform many experiments, with N = %d per group in each "
-            "experiment. ",
-            n);
-    w.Write("Due to random sampling, you won't find that the %s equals %.*f in every experiment. ",
-            EffectName, dp, range);
-    w.Write("Instead, you'll find that the %s will be greater than %.*f in about half the "
-            "experiments, and less than %.*f in the other half.",
-            EffectName, dp, range, dp, range);
-    w.CloseParagraph();
-
-    w.OpenParagraph();
-    w.Write("In %s%% (the power) of those experiments, the P value will be less than %s",
-            power.c_str(), alpha.c_str());
-    w.Write(" so the results will be deemed ");
-    w.WriteQuoted("statistically significant");
-    w.Write(". In the remaining %s%% of the experiments, the %s will be deemed ", beta.c_str(),
-            EffectName);
-    w.WriteQuoted("not statistically significant");
-    w.Write(", so you will have made a Type II (beta) error.");
-    w.CloseParagraph();
-
     w.OpenParagraph();
     w.Write("The calculation of sample size depends not only on the difference between the "
             "largest and smallest mean, but also on the how the other means are spread in "
@@ -152,20 +107,13 @@ void CSampleAnovaCalc::WriteExplanation(CHtmlWriter& w) const
             "spaced between the highest and lowest means ");
     w.Write("%s", TextOrHtml(w, " (Cohen's d2).", " (Cohen&rsquo;s d<sub>2</sub>)."));
     w.CloseParagraph();
-
-    w.OpenParagraph();
-    w.Write("Summary: A sample size of %d in each group has a %s%% power to detect a %s of %.*f "
-            "with a significance level (alpha) of %s.",
-            n, power.c_str(), EffectName, dp, range, alpha.c_str());
-    w.LineBreak();
-    w.CloseParagraph();
 }
 
 void CSampleAnovaCalc::WriteExplanationPage(CHtmlWriter& w)
 {
     w.WritePageHead(LoadString(GetExplanationTitleId()));
     WriteChoices(w, true);
-    WriteExplanation(w);
+    WriteSampleExplanation(w, EffectName, false, false);
     w.OpenParagraph();
     WriteBold(w, "Table of tradeoffs:");
     w.CloseParagraph();

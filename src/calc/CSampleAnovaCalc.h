@@ -39,6 +39,7 @@ public:
     /// Number of groups k, 3 to 20.
     int m_groups;
 
-private:
-    void WriteExplanation(CHtmlWriter& w) const;
+protected:
+    /// How the other means are assumed to lie between the largest and the smallest.
+    void WriteBeforeSummary(CHtmlWriter& w) const override;
 };

@@ -280,6 +280,7 @@ void CSampleCalc::WriteSampleExplanation(CHtmlWriter& w, const char* effectName,
     w.Write(", so you will have made a Type II (beta) error.");
     w.CloseParagraph();
 
+    WriteBeforeSummary(w);
     w.OpenParagraph();
     w.Write(wording.summary, n, powerText.c_str(), ArticleFor(effectName), effectName, dp, v,
             alphaText.c_str());
@@ -303,6 +304,8 @@ void CSampleCalc::WriteSampleExplanation(CHtmlWriter& w, const char* effectName,
     w.LineBreak();
     w.CloseParagraph();
 }
+
+void CSampleCalc::WriteBeforeSummary(CHtmlWriter&) const {}
 
 void CSampleCalc::WriteSampleDataRows(CHtmlWriter& w, const CTableLabels& labels) const
 {

@@ -63,6 +63,9 @@ protected:
     /// WriteSampleExplanation with the given wording.
     void WriteSampleExplanation(CHtmlWriter& w, const char* effectName, bool withConfidenceInterval,
                                 bool alphaWithTails, const ExplanationWording& wording) const;
+    /// Paragraphs a design adds to the detailed explanation just before its summary; none
+    /// by default.
+    virtual void WriteBeforeSummary(CHtmlWriter& w) const;
 
     /// The graph-export data: a header line with rowLabel and the powers, then one line per
     /// sample size with its cell values in valueFormat (empty for a failed cell).
