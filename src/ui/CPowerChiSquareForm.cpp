@@ -75,16 +75,11 @@ void CPowerChiSquareForm::exchangeSave()
 
 QWidget* CPowerChiSquareForm::refusedField() const
 {
-    // SetGroups checks N1, N2, P1, P2 in turn and stores each value once it passes; a stored
-    // value is a valid one, so the refused field is the first whose value is not stored.
+    // SetGroups checks N1, N2, P1, P2 in turn.
     auto* calc = dynamic_cast<CPowerChiSquareCalc*>(calculator());
-    if (!calc)
-        return nullptr;
-    const std::pair<CNumberEdit*, double> fields[] = {
-        {m_n1, calc->m_n1}, {m_n2, calc->m_n2}, {m_p1, calc->m_p1}, {m_p2, calc->m_p2}};
-    for (const auto& field : fields) {
-        if (field.first->readValue() != field.second)
-            return field.first;
-    }
-    return nullptr;
+    return calc ? firstNotStored({{m_n1, calc->m_n1},
+                                  {m_n2, calc->m_n2},
+                                  {m_p1, calc->m_p1},
+                                  {m_p2, calc->m_p2}})
+                : nullptr;
 }

@@ -54,17 +54,11 @@ void CPowerUnpairedForm::exchangeSave()
 
 QWidget* CPowerUnpairedForm::refusedField() const
 {
-    // SetGroups checks N1, N2, SD1, SD2 in turn and stores each value once it passes, and
-    // a stored value is always a valid one: the refused field is the first whose value the
-    // calculator does not hold.
+    // SetGroups checks N1, N2, SD1, SD2 in turn.
     auto* calc = dynamic_cast<CPowerUnpairedCalc*>(calculator());
-    if (!calc)
-        return nullptr;
-    const std::pair<CNumberEdit*, double> fields[] = {
-        {m_n1, calc->m_n1}, {m_n2, calc->m_n2}, {m_sd1, calc->m_sd1}, {m_sd2, calc->m_sd2}};
-    for (const auto& field : fields) {
-        if (field.first->readValue() != field.second)
-            return field.first;
-    }
-    return nullptr;
+    return calc ? firstNotStored({{m_n1, calc->m_n1},
+                                  {m_n2, calc->m_n2},
+                                  {m_sd1, calc->m_sd1},
+                                  {m_sd2, calc->m_sd2}})
+                : nullptr;
 }

@@ -150,6 +150,15 @@ bool CStepForm::saveData()
     return true;
 }
 
+QWidget* CStepForm::firstNotStored(std::initializer_list<std::pair<CNumberEdit*, double>> fields)
+{
+    for (const auto& field : fields) {
+        if (field.first->readValue() != field.second)
+            return field.first;
+    }
+    return nullptr;
+}
+
 double CStepForm::readField(CNumberEdit* field)
 {
     m_exchangeField = field;

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 class CCalculator;
@@ -90,6 +91,10 @@ protected:
     virtual void exchangeSave() {}
     /// The field to give the focus after a refused save: by default the one last read.
     virtual QWidget* refusedField() const { return m_exchangeField; }
+    /// For a setter that checks several values in turn and stores each one that passes (a
+    /// stored value is always a valid one): the first field whose value the calculator does
+    /// not hold, that is the refused one. Pairs are (field, value the calculator holds).
+    static QWidget* firstNotStored(std::initializer_list<std::pair<CNumberEdit*, double>> fields);
 
     /// Reads field as a number and notes it as the field the next setter gets its value from.
     double readField(CNumberEdit* field);
