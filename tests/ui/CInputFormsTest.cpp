@@ -7,7 +7,7 @@
 #include "CSamplePairedCalc.h"
 #include "CSampleUnpairedCalc.h"
 #include "CStepForm.h"
-#include "CUiTestPlatform.h"
+#include "InputFormFixture.h"
 
 #include <QComboBox>
 #include <QRadioButton>
@@ -37,39 +37,13 @@ const FormKind TTestForms[] = {
     {1, 1, 161, 514, {1044, 1100}}, {1, 5, 164, 520, {1044, 1100}},
 };
 
-// One analysis with the form of a (goal, design) pair attached and loaded.
-class FormFixture
+// The t-test forms, with their "Alpha:" list at hand.
+class FormFixture : public InputFormFixture
 {
 public:
-    FormFixture(int goal, int design)
-    {
-        state.setGoalAndDesign(goal, design);
-        reopen();
-    }
-
-    // The form is recreated whenever step 2 is shown again.
-    void reopen()
-    {
-        form.reset(createInputForm(state.goal(), state.design()));
-        form->attach(&state);
-        activate(form.get());
-        form->loadData(2);
-    }
-
-    CNumberEdit* field(int id) const { return form->findChild<CNumberEdit*>(QString::number(id)); }
-    QComboBox* alpha() const { return form->findChild<QComboBox*>(QStringLiteral("1019")); }
-    void type(int id, const char* text) const { field(id)->setText(QString::fromLatin1(text)); }
-    void chooseAlpha(const char* label) const
-    {
-        const int index = alpha()->findText(QString::fromLatin1(label));
-        ASSERT_GE(index, 0) << label;
-        alpha()->setCurrentIndex(index);
-    }
-    bool focused(int id) const { return field(id) && field(id)->hasFocus(); }
-
-    CUiTestPlatform platform;
-    CAnalysisState state;
-    std::unique_ptr<CStepForm> form;
+    using InputFormFixture::InputFormFixture;
+    QComboBox* alpha() const { return list(1019); }
+    void chooseAlpha(const char* label) const { choose(1019, label); }
 };
 
 } // namespace
