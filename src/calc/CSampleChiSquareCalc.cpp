@@ -6,6 +6,7 @@
 #include "CHtmlWriter.h"
 #include "CTableLabels.h"
 #include "ProportionShared.h"
+#include "ReportText.h"
 #include "StringTable.h"
 #include "TTestShared.h"
 

@@ -26,27 +26,6 @@ bool StoreProportion(CCalculator& calc, double p, double& field, const char* mes
     return true;
 }
 
-void WriteChoicesOpening(CHtmlWriter& w, bool detailed)
-{
-    if (detailed) {
-        w.WriteHeading("Your choices:");
-        w.OpenParagraph();
-        w.Write("Test chosen: ");
-    } else {
-        w.OpenHeading(4);
-    }
-}
-
-void WriteChoicesHeadEnd(CHtmlWriter& w, bool detailed)
-{
-    if (detailed) {
-        w.LineBreak();
-    } else {
-        w.CloseHeading(4);
-        w.OpenParagraph();
-    }
-}
-
 namespace {
 
 // The bold "Table of tradeoffs:" paragraph, then sentence about phrase.

@@ -13,15 +13,6 @@ extern const char* const ProportionMessage;
 /// calc.ReportError (NaN is refused as well).
 bool StoreProportion(CCalculator& calc, double p, double& field, const char* message);
 
-/// The start of a choices block: in step 4 (detailed) the heading "Your choices:", an open
-/// paragraph and "Test chosen: ", otherwise an open level-4 heading. The caller then writes
-/// the name of the test and ends the head with WriteChoicesHeadEnd.
-void WriteChoicesOpening(CHtmlWriter& w, bool detailed);
-
-/// The end of the head of a choices block: a line break in step 4 (detailed), otherwise
-/// the end of the level-4 heading and an open paragraph.
-void WriteChoicesHeadEnd(CHtmlWriter& w, bool detailed);
-
 /// The rest of a step-4 page of a sample-size calculator after its choices: the
 /// explanation of the selected cell named by phrase (alpha with tails, no confidence
 /// interval), the "Table of tradeoffs:" paragraphs, the table with labels but without links

@@ -81,3 +81,24 @@ unsigned int RowColor(int index)
 {
     return index % 2 == 0 ? 0xEEEEFFu : CHtmlWriter::NoColor;
 }
+
+void WriteChoicesOpening(CHtmlWriter& w, bool detailed)
+{
+    if (detailed) {
+        w.WriteHeading("Your choices:");
+        w.OpenParagraph();
+        w.Write("Test chosen: ");
+    } else {
+        w.OpenHeading(4);
+    }
+}
+
+void WriteChoicesHeadEnd(CHtmlWriter& w, bool detailed)
+{
+    if (detailed) {
+        w.LineBreak();
+    } else {
+        w.CloseHeading(4);
+        w.OpenParagraph();
+    }
+}

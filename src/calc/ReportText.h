@@ -22,6 +22,15 @@ void WriteResultTableEnd(CHtmlWriter& w, const CTableLabels& labels);
 /// The bold "Table of tradeoffs:" paragraph that introduces the table of a step-4 page.
 void WriteTradeoffsCaption(CHtmlWriter& w);
 
+/// The start of a choices block: in step 4 (detailed) the heading "Your choices:", an open
+/// paragraph and "Test chosen: ", otherwise an open level-4 heading. The caller then writes
+/// the name of the test and ends the head with WriteChoicesHeadEnd.
+void WriteChoicesOpening(CHtmlWriter& w, bool detailed);
+
+/// The end of the head of a choices block: a line break in step 4 (detailed), otherwise
+/// the end of the level-4 heading and an open paragraph.
+void WriteChoicesHeadEnd(CHtmlWriter& w, bool detailed);
+
 /// text in bold.
 void WriteBold(CHtmlWriter& w, const char* text);
 

@@ -31,17 +31,6 @@ double ZeroNearZero(double d)
 
 namespace {
 
-void WriteChoicesStart(CHtmlWriter& w, bool detailed)
-{
-    if (detailed) {
-        w.WriteHeading("Your choices:");
-        w.OpenParagraph();
-        w.Write("Test chosen: ");
-    } else {
-        w.OpenHeading(4);
-    }
-}
-
 void WriteItalicT(CHtmlWriter& w)
 {
     w.BeginItalic();
@@ -50,21 +39,11 @@ void WriteItalicT(CHtmlWriter& w)
     w.Write(" test");
 }
 
-void WriteChoicesHeadEnd(CHtmlWriter& w, bool detailed)
-{
-    if (detailed) {
-        w.LineBreak();
-    } else {
-        w.CloseHeading(4);
-        w.OpenParagraph();
-    }
-}
-
 } // namespace
 
 void WriteSampleTTestChoicesStart(CHtmlWriter& w, const char* testText, bool detailed)
 {
-    WriteChoicesStart(w, detailed);
+    WriteChoicesOpening(w, detailed);
     w.Write("%s", testText);
     WriteItalicT(w);
     WriteChoicesHeadEnd(w, detailed);
@@ -72,7 +51,7 @@ void WriteSampleTTestChoicesStart(CHtmlWriter& w, const char* testText, bool det
 
 void WritePowerTTestChoicesStart(CHtmlWriter& w, const char* design, bool detailed)
 {
-    WriteChoicesStart(w, detailed);
+    WriteChoicesOpening(w, detailed);
     w.Write("Power of a ");
     w.WriteQuoted("not significant");
     w.Write(" %s ", design);
