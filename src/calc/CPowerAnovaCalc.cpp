@@ -203,9 +203,7 @@ void CPowerAnovaCalc::WriteExplanationPage(CHtmlWriter& w)
     w.WritePageHead(LoadString(GetExplanationTitleId()));
     WriteChoices(w, true);
     WritePowerExplanation(w, effectName, false);
-    w.OpenParagraph();
-    WriteBold(w, "Table of tradeoffs:");
-    w.CloseParagraph();
+    WriteTradeoffsCaption(w);
     w.OpenParagraph();
     w.Write("For any power you choose, this table shows the %s that can be detected.", effectName);
     w.CloseParagraph();

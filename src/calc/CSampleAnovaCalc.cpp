@@ -114,9 +114,7 @@ void CSampleAnovaCalc::WriteExplanationPage(CHtmlWriter& w)
     w.WritePageHead(LoadString(GetExplanationTitleId()));
     WriteChoices(w, true);
     WriteSampleExplanation(w, EffectName, false, false);
-    w.OpenParagraph();
-    WriteBold(w, "Table of tradeoffs:");
-    w.CloseParagraph();
+    WriteTradeoffsCaption(w);
     w.OpenParagraph();
     w.Write("For any combination of sample size (N) and power, this table shows the %s that can "
             "be detected.",

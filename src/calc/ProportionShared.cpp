@@ -31,9 +31,7 @@ namespace {
 // The bold "Table of tradeoffs:" paragraph, then sentence about phrase.
 void WriteTradeoffsIntro(CHtmlWriter& w, const char* sentence, const char* phrase)
 {
-    w.OpenParagraph();
-    WriteBold(w, "Table of tradeoffs:");
-    w.CloseParagraph();
+    WriteTradeoffsCaption(w);
     w.OpenParagraph();
     w.Write(sentence, phrase);
     w.CloseParagraph();
