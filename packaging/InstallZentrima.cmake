@@ -80,7 +80,7 @@ write_installed("${desktop}")
 
 # The registration of the graph viewer as the open command of graph documents. Other
 # entries of the file are kept; an earlier registration of the viewer is replaced.
-set(key "[SOFTWARE\\Classes\\Vorla4.Document\\shell\\open\\command]")
+set(key "${ZENTRIMA_VIEWER_KEY}")
 set(entry "${key}\n@=\"${program_dir}/zentrima-graph\" \"%1\"\n")
 set(content "")
 if(EXISTS "${stage}${registry}")
