@@ -14,7 +14,6 @@ CHyperlinkLabel::CHyperlinkLabel(const QString& text, const QString& target, QWi
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setToolTip(target);
-    setAttribute(Qt::WA_TranslucentBackground);
     QFont underlined = font();
     underlined.setUnderline(true);
     setFont(underlined);
