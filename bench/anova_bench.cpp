@@ -5,32 +5,20 @@
 // emptied before every page so that each page pays for all of them. Pages go to /dev/null,
 // so the writer's formatting is measured as well.
 
-#include "CHtmlWriter.h"
 #include "CPowerAnovaCalc.h"
 #include "CSampleAnovaCalc.h"
-#include "FTailDetail.h"
+#include "PageBench.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace {
 
 void WritePage(benchmark::State& state, CCalculator& calc)
 {
-    FILE* sink = std::fopen("/dev/null", "w");
-    if (sink == nullptr) {
-        state.SkipWithError("cannot open /dev/null");
-        return;
-    }
-    CHtmlWriter writer(sink, CHtmlWriter::ModeHtmlLinks);
-    for (auto _ : state) {
-        engine_detail::ClearCriticalFCache();
-        benchmark::DoNotOptimize(calc.WriteTradeoffPage(writer));
-    }
-    std::fclose(sink);
+    WriteTradeoffPages(state, calc, true);
     state.counters["cells"] = calc.m_nPowers * calc.m_nNs;
 }
 

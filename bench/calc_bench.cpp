@@ -1,6 +1,5 @@
 // Writing the step-3 page of each t-test calculator, with the default lists and with 100
 // powers by 100 sample sizes, to /dev/null.
-#include "CHtmlWriter.h"
 #include "CMemorySettingsStore.h"
 #include "CPowerOneCalc.h"
 #include "CPowerPairedCalc.h"
@@ -10,11 +9,11 @@
 #include "CSamplePairedCalc.h"
 #include "CSampleUnpairedCalc.h"
 #include "Formatting.h"
+#include "PageBench.h"
 #include "Platform.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -86,15 +85,7 @@ void BM_TradeoffPage(benchmark::State& state)
     const bool large = state.range(1) != 0;
     if (large)
         setLargeLists(*calc);
-    FILE* sinkFile = std::fopen("/dev/null", "w");
-    if (sinkFile == nullptr) {
-        state.SkipWithError("cannot open /dev/null");
-        return;
-    }
-    CHtmlWriter writer(sinkFile, CHtmlWriter::ModeHtmlLinks);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(calc->WriteTradeoffPage(writer));
-    std::fclose(sinkFile);
+    WriteTradeoffPages(state, *calc);
     state.SetLabel(std::string(kNames[state.range(0)]) + (large ? " 100x100" : " default"));
     const bool sample = dynamic_cast<CSampleCalc*>(calc.get()) != nullptr;
     state.counters["cells"] = calc->m_nPowers * (sample ? calc->m_nNs : 1);
