@@ -1,0 +1,38 @@
+# Install-time registration of the graph viewer (see CMakeLists.txt here), so that the
+# Graph command finds it. Reads ZENTRIMA_PROGRAM_DIR, ZENTRIMA_INSTALL_REGISTRY,
+# ZENTRIMA_PACKAGING_DIR and ZENTRIMA_VIEWER_KEY, set just before it runs.
+include("${ZENTRIMA_PACKAGING_DIR}/InstallPaths.cmake")
+
+# The registration of the graph viewer as the open command of graph documents. Other
+# entries of the file are kept; an earlier registration of the viewer is replaced.
+set(key "${ZENTRIMA_VIEWER_KEY}")
+set(entry "${key}\n@=\"${program_dir}/zentrima-graph\" \"%1\"\n")
+set(content "")
+if(EXISTS "${stage}${registry}")
+    file(READ "${stage}${registry}" content)
+endif()
+string(TOLOWER "${content}" lower)
+string(TOLOWER "${key}" lower_key)
+string(FIND "${lower}" "${lower_key}" start)
+if(start GREATER_EQUAL 0)
+    string(SUBSTRING "${content}" 0 ${start} before)
+    string(SUBSTRING "${content}" ${start} -1 rest)
+    string(LENGTH "${key}" key_length)
+    string(SUBSTRING "${rest}" ${key_length} -1 rest)
+    string(FIND "${rest}" "\n[" next)
+    if(next GREATER_EQUAL 0)
+        math(EXPR next "${next} + 1")
+        string(SUBSTRING "${rest}" ${next} -1 after)
+    else()
+        set(after "")
+    endif()
+    set(content "${before}${after}")
+endif()
+if(content AND NOT content MATCHES "\n$")
+    string(APPEND content "\n")
+endif()
+string(APPEND content "${entry}")
+get_filename_component(registry_dir "${stage}${registry}" DIRECTORY)
+file(MAKE_DIRECTORY "${registry_dir}")
+file(WRITE "${stage}${registry}" "${content}")
+message(STATUS "Registered the graph viewer in ${stage}${registry}")
