@@ -26,7 +26,7 @@ string(REPLACE "&copy;" "(C)" license "${license}")
 string(REPLACE "&quot;" "\"" license "${license}")
 string(REPLACE "&amp;" "&" license "${license}")
 string(REGEX REPLACE "\n\n+" "\n\n" license "${license}")
-file(WRITE ${control_dir}/copyright "Zentrima 2.00\nCopyright (C) Veldrine Software\n\n${license}")
+file(WRITE ${control_dir}/copyright "Copyright (C) 2026 Veldrine Software\n\n${license}")
 install(FILES ${control_dir}/copyright DESTINATION share/doc/zentrima
     COMPONENT debian EXCLUDE_FROM_ALL)
 add_custom_command(OUTPUT ${control_dir}/changelog.gz
@@ -45,15 +45,17 @@ set(CPACK_PACKAGE_VENDOR "Veldrine Software")
 set(CPACK_PACKAGE_CONTACT "Veldrine Software <support@example.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator of statistical power and sample size")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Zentrima tabulates the tradeoff between sample size, power and the smallest effect an
-experiment can detect, and explains any cell of that table in plain sentences: the
-sample size of a future experiment or the power of a completed one, for unpaired,
-paired and one-sample t tests, one-way ANOVA, two survival curves (logrank test) and
-two proportions (chi-square test).
+    "Zentrima tabulates the tradeoff between sample size, power and the
+smallest effect an experiment can detect, and explains any cell of that
+table in plain sentences: the sample size of a future experiment or the
+power of a completed one, for unpaired, paired and one-sample t tests,
+one-way ANOVA, two survival curves (logrank test) and two proportions
+(chi-square test).
 
-The package holds the desktop program (zentrima), a command-line tool that prints the
-same tables and reports for scripts (zentrima-cli) and the graph viewer the desktop
-program draws its tables with (zentrima-graph).")
+The package holds the desktop program (zentrima), a command-line tool
+that prints the same tables and reports for scripts (zentrima-cli) and
+the graph viewer the desktop program draws its tables with
+(zentrima-graph).")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 # Only what belongs in the package: the registration is the maintainer scripts' job.

@@ -86,7 +86,7 @@ while IFS= read -r line; do
     # shellcheck disable=SC2086
     offered="$(complete_words zentrima-cli $design -- | sed 's/^--//')"
     compare_sets "options of $design against its completion" "$expected" "$offered"
-    effects="$(grep -o -- '--tabulate [a-z|-]*' <<<"$line" | sed 's/^--tabulate //' | tr '|' '\n' | sort)"
+    effects="$({ grep -o -- '--tabulate [a-z|-]*' <<<"$line" || true; } | sed 's/^--tabulate //' | tr '|' '\n' | sort)"
     # shellcheck disable=SC2086
     compare_sets "effects of $design against its completion" "$effects" \
         "$(complete_words zentrima-cli $design --tabulate '')"

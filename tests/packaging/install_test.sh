@@ -40,6 +40,13 @@ check_program_folder() { # PREFIX ROOT(files staged under)
         expect_file "$dir/Templates/$template.qxt"
     done
     expect_file "$2$1/share/icons/hicolor/64x64/apps/zentrima.png"
+    expect_file "$2$1/share/metainfo/com.example.zentrima.metainfo.xml"
+    expect_file "$2$1/share/bash-completion/completions/zentrima-cli"
+    for program in zentrima zentrima-cli zentrima-graph; do
+        gzip -t "$2$1/share/man/man1/$program.1.gz" 2>/dev/null || fail "no manual page $program.1.gz"
+    done
+    # The Debian package's own files stay out of a plain install.
+    [[ ! -e "$2$1/share/doc/zentrima" ]] || fail "a plain install has $1/share/doc/zentrima"
     local desktop="$2$1/share/applications/zentrima.desktop"
     expect_text "$desktop" "Exec=\"$1/bin/zentrima\""
     expect_text "$desktop" "Icon=zentrima"

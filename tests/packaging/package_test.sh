@@ -114,6 +114,7 @@ sh "$work/postrm" remove
 
 others=$'; kept\n[SOFTWARE\\Other]\n@=other value\n'
 after=$'[SOFTWARE\\After]\nname=after'
+mkdir -p "$(dirname "$registry")"
 printf '%s%s\n@="/old/zentrima-graph" "%%1"\n%s\n' "$others" \
     "[software\\classes\\vorla4.document\\shell\\open\\command]" "$after" >"$registry"
 sh "$work/postinst" configure
