@@ -12,7 +12,7 @@ set(VIEWER_ENTRY "@=\"/usr/${program_dir}/zentrima-graph\" \"%1\"")
 file(READ ${CMAKE_CURRENT_SOURCE_DIR}/debian/registry.sh registry_functions)
 string(CONFIGURE "${registry_functions}" REGISTRY_FUNCTIONS @ONLY)
 set(control_dir ${CMAKE_CURRENT_BINARY_DIR}/debian)
-foreach(script postinst postrm)
+foreach(script postinst prerm)
     configure_file(debian/${script}.in ${control_dir}/${script} @ONLY
         FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                          WORLD_READ WORLD_EXECUTE)
@@ -26,7 +26,7 @@ string(REPLACE "&copy;" "(C)" license "${license}")
 string(REPLACE "&quot;" "\"" license "${license}")
 string(REPLACE "&amp;" "&" license "${license}")
 string(REGEX REPLACE "\n\n+" "\n\n" license "${license}")
-file(WRITE ${control_dir}/copyright "Copyright (C) 2026 Veldrine Software\n\n${license}")
+file(WRITE ${control_dir}/copyright "Copyright (C) 1995-2004 Veldrine Software, Inc.\n\n${license}")
 install(FILES ${control_dir}/copyright DESTINATION share/doc/zentrima
     COMPONENT debian EXCLUDE_FROM_ALL)
 add_custom_command(OUTPUT ${control_dir}/changelog.gz
@@ -71,7 +71,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The pages ask for Arial; Liberation Sans has its measures. To Word opens LibreOffice Writer.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS libreoffice-writer)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${control_dir}/postinst ${control_dir}/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${control_dir}/postinst ${control_dir}/prerm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

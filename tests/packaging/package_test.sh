@@ -95,10 +95,10 @@ appstreamcli validate --no-net "$work/root/usr/share/metainfo/com.example.zentri
     fail "appstreamcli rejects the metainfo file"
 
 # The maintainer scripts, pointed at a registry file of this test: postinst adds the entry
-# and replaces an earlier one, keeping the rest; postrm takes out only this package's entry,
+# and replaces an earlier one, keeping the rest; prerm takes out only this package's entry,
 # and the file when nothing else is left.
 dpkg-deb --control "$deb" "$work/control"
-for script in postinst postrm; do
+for script in postinst prerm; do
     [[ -x "$work/control/$script" ]] || fail "$script is missing or not executable"
     sed "s|^registry=.*|registry='$work/etc/Veldrine Software/machine.ini'|" \
         "$work/control/$script" >"$work/$script"
@@ -108,9 +108,9 @@ key='[SOFTWARE\Classes\Vorla4.Document\shell\open\command]'
 entry='@="/usr/lib/zentrima/zentrima-graph" "%1"'
 sh "$work/postinst" configure
 [[ "$(cat "$registry")" == "$key"$'\n'"$entry" ]] || fail "postinst on no file wrote: $(cat "$registry")"
-sh "$work/postrm" remove
+sh "$work/prerm" remove
 [[ ! -e "$registry" && ! -e "$(dirname "$registry")" ]] ||
-    fail "postrm left the registry file or its folder behind"
+    fail "prerm left the registry file or its folder behind"
 
 others=$'; kept\n[SOFTWARE\\Other]\n@=other value\n'
 after=$'[SOFTWARE\\After]\nname=after'
@@ -121,14 +121,14 @@ sh "$work/postinst" configure
 sh "$work/postinst" configure
 [[ "$(cat "$registry")" == "$others$after"$'\n'"$key"$'\n'"$entry" ]] ||
     fail "postinst on a file with other entries wrote: $(cat "$registry")"
-sh "$work/postrm" remove
-[[ "$(cat "$registry")" == "$others$after" ]] || fail "postrm left: $(cat "$registry")"
+sh "$work/prerm" remove
+[[ "$(cat "$registry")" == "$others$after" ]] || fail "prerm left: $(cat "$registry")"
 # A viewer registered by someone else stays registered.
 printf '%s\n@="/opt/other/viewer" "%%1"\n' "$key" >"$registry"
-sh "$work/postrm" remove
-grep -qxF '@="/opt/other/viewer" "%1"' "$registry" || fail "postrm took out another program's registration"
-sh "$work/postrm" upgrade
-grep -qxF "$key" "$registry" || fail "postrm upgrade changed the registry"
+sh "$work/prerm" remove
+grep -qxF '@="/opt/other/viewer" "%1"' "$registry" || fail "prerm took out another program's registration"
+sh "$work/prerm" upgrade
+grep -qxF "$key" "$registry" || fail "prerm upgrade changed the registry"
 
 # lintian: no errors; its warnings are shown.
 lintian --no-cfg --fail-on error "$deb" >"$work/lintian.log" 2>&1 ||
