@@ -9,12 +9,8 @@ set -euo pipefail
 cli="$1"
 graph="$2"
 packaging="$3"
-failures=0
-
-fail() {
-    echo "FAILED: $*" >&2
-    failures=$((failures + 1))
-}
+# shellcheck source=checks.sh
+source "$(dirname "$0")/checks.sh"
 
 # Options the manual page and the completion already describe, ahead of the program's
 # --help. Once --help lists one of them, it must leave this list.
@@ -102,8 +98,4 @@ for page in "$packaging"/man/*.1; do
     [[ -z "$warnings" ]] || fail "$page: $warnings"
 done
 
-if ((failures > 0)); then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "manual pages and completion match the programs"
+finish "manual pages and completion match the programs"

@@ -10,14 +10,8 @@
 set -euo pipefail
 cmake="$1"
 build="$2"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAILED: $*" >&2
-    failures=$((failures + 1))
-}
+# shellcheck source=checks.sh
+source "$(dirname "$0")/checks.sh"
 expect_file() {
     [[ -f "$1" ]] || fail "missing file $1"
 }
@@ -107,8 +101,4 @@ grep -qF '/old/zentrima-graph' "$system" && fail "the old registration is still 
 grep -q ZENTRIMA_MACHINE_INI "$stage/usr/local/bin/zentrima" &&
     fail "a machine-wide launcher names a registry file"
 
-if ((failures > 0)); then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "install checks passed"
+finish "install checks passed"

@@ -7,14 +7,8 @@
 set -euo pipefail
 cpack="$1"
 build="$2"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAILED: $*" >&2
-    failures=$((failures + 1))
-}
+# shellcheck source=checks.sh
+source "$(dirname "$0")/checks.sh"
 
 if ! "$cpack" --help | grep -q '^ *DEB *='; then
     echo "SKIPPED: this CPack has no DEB generator"
@@ -135,8 +129,4 @@ lintian --no-cfg --fail-on error "$deb" >"$work/lintian.log" 2>&1 ||
     { cat "$work/lintian.log" >&2; fail "lintian reports errors"; }
 cat "$work/lintian.log"
 
-if ((failures > 0)); then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "package checks passed"
+finish "package checks passed"
