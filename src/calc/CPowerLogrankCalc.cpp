@@ -59,7 +59,7 @@ bool CPowerLogrankCalc::ComputeCell(int powerIndex, double* out) const
     // The form asks for the proportion of deaths; the search works on the event-free share,
     // and S^h - S is then the drop in the proportion of deaths.
     const double survival = 1 - m_pControl;
-    const double h = LogrankHazardRatio(survival, m_n / 2, m_zAlpha, m_zPowers[powerIndex]);
+    const double h = LogrankRatioFor(*this, survival, m_n / 2, powerIndex);
     return LogrankEffect(survival, h, TypeIndex() == 0, out);
 }
 
@@ -144,4 +144,9 @@ bool CPowerLogrankCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
     labels.valueFormat = "%4.3f";
     WritePowerDataRows(w, labels);
     return true;
+}
+
+std::string CPowerLogrankCalc::ExactMethodName() const
+{
+    return ExactLogrankName;
 }

@@ -2,6 +2,8 @@
 
 #include "CHtmlWriter.h"
 #include "CTableLabels.h"
+#include "ExactCells.h"
+#include "ExactLevel.h"
 #include "StringTable.h"
 #include "TTestShared.h"
 
@@ -34,6 +36,10 @@ bool CPowerOneCalc::SetSampleSize(double n)
 
 bool CPowerOneCalc::ComputeCell(int powerIndex, double* out) const
 {
+    if (IsExact())
+        return StoreExactCell(
+            ExactTDifference(PowerFraction(powerIndex), m_n - 1, m_sd / std::sqrt(m_n), Level()),
+            out);
     *out = OneGroupDetectableDifference(m_zAlpha, m_zPowers[powerIndex], m_sd, m_n);
     return true;
 }
@@ -94,7 +100,7 @@ void CPowerOneCalc::WriteExplanationPage(CHtmlWriter& w)
     w.WritePageHead("Explanation of power of a one-sample t test");
     WriteChoices(w, true);
     WritePowerExplanation(w, EffectName, true);
-    WriteTTestPowerTableEnd(w, *this, EffectName, m_sd);
+    WriteTTestPowerTableEnd(w, *this, EffectName, m_sd, MakeExactCheck());
 }
 
 bool CPowerOneCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
@@ -103,4 +109,28 @@ bool CPowerOneCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
     labels.SetFormatsFor(m_sd);
     WritePowerDataRows(w, labels);
     return true;
+}
+
+std::string CPowerOneCalc::ExactMethodName() const
+{
+    return ExactTName;
+}
+
+ExactCheck CPowerOneCalc::MakeExactCheck() const
+{
+    ExactCheck check;
+    if (IsExact() || !HasSelection())
+        return check;
+    const double df = m_n - 1;
+    const double se = m_sd / std::sqrt(m_n);
+    ComputeCell(m_selPower, &check.effect);
+    check.applies = true;
+    check.distribution = ExactTName;
+    check.subjects = NumberText(m_n) + " subjects";
+    check.effectNoun = "difference";
+    check.exactPower = ExactTPowerAt(check.effect, df, se, Level());
+    check.exactEffect = ExactTDifference(PowerFraction(m_selPower), df, se, Level());
+    check.requestedPower = m_powers[m_selPower];
+    check.decimals = m_decimals;
+    return check;
 }

@@ -3,6 +3,7 @@
 #include "AnovaShared.h"
 #include "CHtmlWriter.h"
 #include "CTableLabels.h"
+#include "ExactCells.h"
 #include "Formatting.h"
 #include "ReportText.h"
 #include "StringTable.h"
@@ -39,6 +40,9 @@ bool CSampleAnovaCalc::ComputeCell(int powerIndex, int nIndex, double* out) cons
 {
     const double k = m_groups;
     const double n = m_ns[nIndex];
+    if (IsExact())
+        return StoreExactCell(
+            ExactAnovaRange(PowerFraction(powerIndex), k, (n - 1) * k, k * n, m_sd, m_alpha), out);
     // lambda = k n f^2: the noncentrality grows with the total sample size.
     *out = AnovaDetectableRange(m_alpha, m_zPowers[powerIndex], k, (n - 1) * k, k * n, m_sd);
     return true;
@@ -78,6 +82,7 @@ void CSampleAnovaCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
     std::string sd;
     FormatNumber(m_sd, sd);
     w.Write("Expected SD of each group = %s", sd.c_str());
+    WriteMethodLine(w);
     w.CloseParagraph();
 }
 
@@ -125,6 +130,7 @@ void CSampleAnovaCalc::WriteExplanationPage(CHtmlWriter& w)
     labels.rowLabel = RowLabel;
     labels.SetFormatsFor(m_sd);
     WriteTradeoffTable(w, labels);
+    WriteExactCheck(w, MakeExactCheck());
     w.WriteFooter();
     w.WritePageEnd();
 }
@@ -137,4 +143,29 @@ bool CSampleAnovaCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
     labels.SetFormatsFor(m_sd);
     WriteSampleDataRows(w, labels);
     return true;
+}
+
+std::string CSampleAnovaCalc::ExactMethodName() const
+{
+    return ExactFName;
+}
+
+ExactCheck CSampleAnovaCalc::MakeExactCheck() const
+{
+    ExactCheck check;
+    if (IsExact() || !HasSelection())
+        return check;
+    const double k = m_groups;
+    const double n = m_ns[m_selN];
+    ComputeCell(m_selPower, m_selN, &check.effect);
+    check.applies = true;
+    check.distribution = ExactFName;
+    check.subjects = std::to_string(m_groups) + " groups of " + std::to_string(m_ns[m_selN]);
+    check.effectNoun = "range of means";
+    check.exactPower = ExactAnovaPowerAt(check.effect, k, (n - 1) * k, k * n, m_sd, m_alpha);
+    check.exactEffect =
+        ExactAnovaRange(PowerFraction(m_selPower), k, (n - 1) * k, k * n, m_sd, m_alpha);
+    check.requestedPower = m_powers[m_selPower];
+    check.decimals = m_decimals;
+    return check;
 }

@@ -138,6 +138,19 @@ double CPooledZTest::SecondProportionFor(double power, double p1, bool higher) c
     return higher ? found : 1 - found;
 }
 
+double CPooledZTest::PowerAtSpread(double centre, double b, bool firstLow) const
+{
+    const double low = std::sin(centre - b);
+    const double high = std::sin(centre + b);
+    const double pLow = low * low;
+    const double pHigh = high * high;
+    if (!(pLow >= 0 && pHigh <= 1))
+        return NotFound;
+    // With group 1 the higher one, successes and failures trade places: the one-tailed test
+    // of "group 2 higher" then looks at group 1 above group 2.
+    return firstLow ? PowerAsGiven(pLow, pHigh) : PowerAsGiven(1 - pHigh, 1 - pLow);
+}
+
 double CPooledZTest::ArcsineHalfWidthFor(double power, double centre, bool firstLow) const
 {
     const double halfPi = std::acos(0.0);
@@ -145,17 +158,7 @@ double CPooledZTest::ArcsineHalfWidthFor(double power, double centre, bool first
         return NotFound;
     const double widest = std::min(centre, halfPi - centre);
     const double found = SolveRising(
-        [&](double b) {
-            const double low = std::sin(centre - b);
-            const double high = std::sin(centre + b);
-            const double pLow = low * low;
-            const double pHigh = high * high;
-            // The one-tailed test looks for the low group's proportion below the high one's.
-            const double achieved =
-                firstLow ? PowerAsGiven(pLow, pHigh) : PowerAsGiven(1 - pHigh, 1 - pLow);
-            return achieved - power;
-        },
-        0, widest);
+        [&](double b) { return PowerAtSpread(centre, b, firstLow) - power; }, 0, widest);
     if (std::isnan(found) || found <= 0)
         return NotFound;
     return found;

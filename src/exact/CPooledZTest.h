@@ -37,6 +37,11 @@ public:
     /// group 1 holds the lower one. NaN when no admissible b reaches the power.
     double ArcsineHalfWidthFor(double power, double centre, bool firstLow) const;
 
+    /// The power when one group's proportion is sin^2(centre - b) and the other's
+    /// sin^2(centre + b), group 1 holding the lower one when firstLow; a one-tailed test
+    /// then looks for the lower group below the higher one.
+    double PowerAtSpread(double centre, double b, bool firstLow) const;
+
 private:
     struct Interval
     {
