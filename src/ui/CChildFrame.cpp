@@ -321,6 +321,14 @@ void CChildFrame::runViewCommand(int id)
         frame->runApplicationCommand(id);
 }
 
+void CChildFrame::applyCalcMethod(CalcMethod method)
+{
+    for (CCalculator* calc = m_state.calculators(); calc != nullptr; calc = calc->next)
+        calc->SetMethod(method);
+    if (m_view && (m_step == 3 || m_step == 4))
+        m_view->loadData(m_step);
+}
+
 void CChildFrame::duplicate()
 {
     CMainFrame* frame = mainFrame();
