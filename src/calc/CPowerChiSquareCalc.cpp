@@ -98,7 +98,12 @@ double CPowerChiSquareCalc::ExactHalfWidth(int powerIndex) const
 
 bool CPowerChiSquareCalc::ComputeCell(int powerIndex, double* out) const
 {
-    const double b = Summed() ? ExactHalfWidth(powerIndex) : WrittenHalfWidth(powerIndex);
+    // Also where the exact method falls back on the arcsine: no effect has a power at or
+    // below the level (pi / 2 is the failed cell's width).
+    const bool admitted = !IsExact() || Level().Admits(PowerFraction(powerIndex));
+    const double b = !admitted  ? HalfPi
+                     : Summed() ? ExactHalfWidth(powerIndex)
+                                : WrittenHalfWidth(powerIndex);
     return EffectAt(CentreAngle(), b, out);
 }
 

@@ -97,8 +97,12 @@ double CSampleChiSquareCalc::EffectOf(double pTreated) const
 
 bool CSampleChiSquareCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
 {
-    const double pTreated =
-        Summed(nIndex) ? ExactTreated(powerIndex, nIndex) : WrittenTreated(powerIndex, nIndex);
+    // Also where the exact method falls back on the arcsine: no effect has a power at or
+    // below the level.
+    const bool admitted = !IsExact() || Level().Admits(PowerFraction(powerIndex));
+    const double pTreated = !admitted       ? std::nan("")
+                            : Summed(nIndex) ? ExactTreated(powerIndex, nIndex)
+                                             : WrittenTreated(powerIndex, nIndex);
     if (std::isnan(pTreated)) {
         *out = 1.7e38;
         return false;
