@@ -237,21 +237,12 @@ std::string CPowerAnovaCalc::ExactMethodName() const
 
 ExactCheck CPowerAnovaCalc::MakeExactCheck() const
 {
-    ExactCheck check;
     if (IsExact() || !HasSelection())
-        return check;
+        return ExactCheck();
     const double k = m_dfTreatment + 1.0;
     const double total = m_dfResidual + k;
-    const double sd = std::sqrt(m_msResidual);
-    ComputeCell(m_selPower, &check.effect);
-    check.applies = true;
-    check.distribution = ExactFName;
-    check.subjects = NumberText(k) + " groups with " + NumberText(total) + " subjects in all";
-    check.effectNoun = "range of means";
-    check.exactPower = ExactAnovaPowerAt(check.effect, k, m_dfResidual, total, sd, m_alpha);
-    check.exactEffect =
-        ExactAnovaRange(PowerFraction(m_selPower), k, m_dfResidual, total, sd, m_alpha);
-    check.requestedPower = m_powers[m_selPower];
-    check.decimals = m_decimals;
-    return check;
+    double range = 0;
+    ComputeCell(m_selPower, &range);
+    return AnovaCheck(*this, range, k, m_dfResidual, total, std::sqrt(m_msResidual),
+                      NumberText(k) + " groups with " + NumberText(total) + " subjects in all");
 }

@@ -118,19 +118,9 @@ std::string CPowerPairedCalc::ExactMethodName() const
 
 ExactCheck CPowerPairedCalc::MakeExactCheck() const
 {
-    ExactCheck check;
     if (IsExact() || !HasSelection())
-        return check;
-    const double df = m_n - 1;
-    const double se = m_sd / std::sqrt(m_n);
-    ComputeCell(m_selPower, &check.effect);
-    check.applies = true;
-    check.distribution = ExactTName;
-    check.subjects = NumberText(m_n) + " pairs";
-    check.effectNoun = "difference";
-    check.exactPower = ExactTPowerAt(check.effect, df, se, Level());
-    check.exactEffect = ExactTDifference(PowerFraction(m_selPower), df, se, Level());
-    check.requestedPower = m_powers[m_selPower];
-    check.decimals = m_decimals;
-    return check;
+        return ExactCheck();
+    double effect = 0;
+    ComputeCell(m_selPower, &effect);
+    return TTestCheck(*this, effect, m_n - 1, m_sd / std::sqrt(m_n), NumberText(m_n) + " pairs");
 }

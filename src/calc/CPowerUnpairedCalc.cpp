@@ -138,19 +138,10 @@ std::string CPowerUnpairedCalc::ExactMethodName() const
 
 ExactCheck CPowerUnpairedCalc::MakeExactCheck() const
 {
-    ExactCheck check;
     if (IsExact() || !HasSelection())
-        return check;
-    const double df = m_n1 + m_n2 - 2;
-    const double se = m_pooledSd * std::sqrt(1 / m_n1 + 1 / m_n2);
-    ComputeCell(m_selPower, &check.effect);
-    check.applies = true;
-    check.distribution = ExactTName;
-    check.subjects = "groups of " + NumberText(m_n1) + " and " + NumberText(m_n2);
-    check.effectNoun = "difference";
-    check.exactPower = ExactTPowerAt(check.effect, df, se, Level());
-    check.exactEffect = ExactTDifference(PowerFraction(m_selPower), df, se, Level());
-    check.requestedPower = m_powers[m_selPower];
-    check.decimals = m_decimals;
-    return check;
+        return ExactCheck();
+    double effect = 0;
+    ComputeCell(m_selPower, &effect);
+    return TTestCheck(*this, effect, m_n1 + m_n2 - 2, m_pooledSd * std::sqrt(1 / m_n1 + 1 / m_n2),
+                      "groups of " + NumberText(m_n1) + " and " + NumberText(m_n2));
 }

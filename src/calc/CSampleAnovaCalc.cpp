@@ -152,20 +152,12 @@ std::string CSampleAnovaCalc::ExactMethodName() const
 
 ExactCheck CSampleAnovaCalc::MakeExactCheck() const
 {
-    ExactCheck check;
     if (IsExact() || !HasSelection())
-        return check;
+        return ExactCheck();
     const double k = m_groups;
     const double n = m_ns[m_selN];
-    ComputeCell(m_selPower, m_selN, &check.effect);
-    check.applies = true;
-    check.distribution = ExactFName;
-    check.subjects = std::to_string(m_groups) + " groups of " + std::to_string(m_ns[m_selN]);
-    check.effectNoun = "range of means";
-    check.exactPower = ExactAnovaPowerAt(check.effect, k, (n - 1) * k, k * n, m_sd, m_alpha);
-    check.exactEffect =
-        ExactAnovaRange(PowerFraction(m_selPower), k, (n - 1) * k, k * n, m_sd, m_alpha);
-    check.requestedPower = m_powers[m_selPower];
-    check.decimals = m_decimals;
-    return check;
+    double range = 0;
+    ComputeCell(m_selPower, m_selN, &range);
+    return AnovaCheck(*this, range, k, (n - 1) * k, k * n, m_sd,
+                      std::to_string(m_groups) + " groups of " + std::to_string(m_ns[m_selN]));
 }

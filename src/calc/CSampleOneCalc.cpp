@@ -135,19 +135,11 @@ std::string CSampleOneCalc::ExactMethodName() const
 
 ExactCheck CSampleOneCalc::MakeExactCheck() const
 {
-    ExactCheck check;
     if (IsExact() || !HasSelection())
-        return check;
+        return ExactCheck();
     const double n = m_ns[m_selN];
-    const double se = m_sd / std::sqrt(n);
-    ComputeCell(m_selPower, m_selN, &check.effect);
-    check.applies = true;
-    check.distribution = ExactTName;
-    check.subjects = std::to_string(m_ns[m_selN]) + " subjects";
-    check.effectNoun = "difference";
-    check.exactPower = ExactTPowerAt(check.effect, n - 1, se, Level());
-    check.exactEffect = ExactTDifference(PowerFraction(m_selPower), n - 1, se, Level());
-    check.requestedPower = m_powers[m_selPower];
-    check.decimals = m_decimals;
-    return check;
+    double effect = 0;
+    ComputeCell(m_selPower, m_selN, &effect);
+    return TTestCheck(*this, effect, n - 1, m_sd / std::sqrt(n),
+                      std::to_string(m_ns[m_selN]) + " subjects");
 }

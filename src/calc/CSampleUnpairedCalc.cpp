@@ -130,19 +130,11 @@ std::string CSampleUnpairedCalc::ExactMethodName() const
 
 ExactCheck CSampleUnpairedCalc::MakeExactCheck() const
 {
-    ExactCheck check;
     if (IsExact() || !HasSelection())
-        return check;
+        return ExactCheck();
     const double n = m_ns[m_selN];
-    const double se = m_sd * std::sqrt(2 / n);
-    ComputeCell(m_selPower, m_selN, &check.effect);
-    check.applies = true;
-    check.distribution = ExactTName;
-    check.subjects = "two groups of " + std::to_string(m_ns[m_selN]);
-    check.effectNoun = "difference";
-    check.exactPower = ExactTPowerAt(check.effect, 2 * n - 2, se, Level());
-    check.exactEffect = ExactTDifference(PowerFraction(m_selPower), 2 * n - 2, se, Level());
-    check.requestedPower = m_powers[m_selPower];
-    check.decimals = m_decimals;
-    return check;
+    double effect = 0;
+    ComputeCell(m_selPower, m_selN, &effect);
+    return TTestCheck(*this, effect, 2 * n - 2, m_sd * std::sqrt(2 / n),
+                      "two groups of " + std::to_string(m_ns[m_selN]));
 }

@@ -5,6 +5,7 @@
 // f = d / (2 sd) sqrt((k + 1) / (3 (k - 1))) (Cohen's pattern of intermediate variability).
 #include "ExactCells.h"
 
+#include "CCalculator.h"
 #include "CHtmlWriter.h"
 #include "ExactLevel.h"
 #include "Formatting.h"
@@ -68,6 +69,45 @@ double ExactAnovaPowerAt(double range, double groups, double dfResidual, double 
 {
     const double f = range / sd * RangeToF(groups);
     return FPower(total * f * f, groups - 1, dfResidual, alpha);
+}
+
+namespace {
+
+// The fields every check shares: the selected power and the page's decimals.
+ExactCheck CheckOf(const CCalculator& calc, const char* distribution, const char* noun,
+                   double effect, const std::string& subjects)
+{
+    ExactCheck check;
+    check.applies = true;
+    check.distribution = distribution;
+    check.subjects = subjects;
+    check.effectNoun = noun;
+    check.effect = effect;
+    check.requestedPower = calc.m_powers[calc.m_selPower];
+    check.decimals = calc.m_decimals;
+    return check;
+}
+
+} // namespace
+
+ExactCheck TTestCheck(const CCalculator& calc, double effect, double df, double standardError,
+                      const std::string& subjects)
+{
+    ExactCheck check = CheckOf(calc, ExactTName, "difference", effect, subjects);
+    const ExactLevel level = ExactLevel::FromStored(calc.m_alpha, calc.m_twoTailed);
+    check.exactPower = ExactTPowerAt(effect, df, standardError, level);
+    check.exactEffect = ExactTDifference(check.requestedPower / 100, df, standardError, level);
+    return check;
+}
+
+ExactCheck AnovaCheck(const CCalculator& calc, double range, double groups, double dfResidual,
+                      double total, double sd, const std::string& subjects)
+{
+    ExactCheck check = CheckOf(calc, ExactFName, "range of means", range, subjects);
+    check.exactPower = ExactAnovaPowerAt(range, groups, dfResidual, total, sd, calc.m_alpha);
+    check.exactEffect =
+        ExactAnovaRange(check.requestedPower / 100, groups, dfResidual, total, sd, calc.m_alpha);
+    return check;
 }
 
 namespace {

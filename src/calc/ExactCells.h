@@ -2,6 +2,7 @@
 
 #include <string>
 
+class CCalculator;
 class CHtmlWriter;
 struct ExactLevel;
 
@@ -59,6 +60,14 @@ struct ExactCheck
     /// Decimals of the effects.
     int decimals = 2;
 };
+
+/// The check of a t test's selected cell (calc's selected power) whose effect is the
+/// written one, for df degrees of freedom and the standard error of the difference.
+ExactCheck TTestCheck(const CCalculator& calc, double effect, double df, double standardError,
+                      const std::string& subjects);
+/// The check of a one-way ANOVA's selected cell, in the terms of ExactAnovaRange.
+ExactCheck AnovaCheck(const CCalculator& calc, double range, double groups, double dfResidual,
+                      double total, double sd, const std::string& subjects);
 
 /// The accuracy check, when check applies and the exact power differs from the requested
 /// one by one percentage point or more: one paragraph such as "Exact check: with the exact
