@@ -14,7 +14,6 @@
 #include "CSampleOneCalc.h"
 #include "CSamplePairedCalc.h"
 #include "CSampleUnpairedCalc.h"
-#include "Formatting.h"
 #include "PageBench.h"
 #include "Platform.h"
 
@@ -123,14 +122,7 @@ void BM_UnpairedHundredByHundred(benchmark::State& state)
     CScopedPlatform platform(&store, &sink);
     CSampleUnpairedCalc calc;
     calc.SetSD(1);
-    std::string powers;
-    std::string sizes;
-    for (int i = 0; i < 100; ++i) {
-        powers += formatInCLocale("%s%.2f", i ? "," : "", 99.5 - 0.99 * i);
-        sizes += formatInCLocale("%s%d", i ? "," : "", 2 + 37 * i);
-    }
-    calc.ParsePowers(powers);
-    calc.ParseNs(sizes);
+    SetLargeLists(calc);
     const bool exact = state.range(0) != 0;
     calc.SetMethod(exact ? CalcMethod::Exact : CalcMethod::Approximate);
     WriteTradeoffPages(state, calc);
