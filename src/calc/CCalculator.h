@@ -85,6 +85,9 @@ public:
     /// otherwise returns false.
     bool ReportError(const char* message);
 
+    /// True when a cell is selected and its value is a result (a failed cell has no report).
+    bool SelectedCellHasResult() const;
+
     /// Selects from query (when not null) and writes the step-4 page; false, with nothing
     /// written, when no cell is selected.
     bool WriteReportForQuery(CHtmlWriter& w, const char* query);

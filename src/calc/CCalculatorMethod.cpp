@@ -3,6 +3,8 @@
 #include "CCalculator.h"
 
 #include "CHtmlWriter.h"
+#include "CPowerCalc.h"
+#include "CSampleCalc.h"
 #include "CTableLabels.h"
 #include "ExactLevel.h"
 
@@ -32,6 +34,18 @@ void CCalculator::WriteMethodLine(CHtmlWriter& w) const
         return;
     w.LineBreak();
     w.Write("Method: %s", ExactMethodName().c_str());
+}
+
+bool CCalculator::SelectedCellHasResult() const
+{
+    if (!HasSelection())
+        return false;
+    double value = 0;
+    if (auto* sample = dynamic_cast<const CSampleCalc*>(this))
+        return sample->ComputeCell(m_selPower, m_selN, &value);
+    if (auto* power = dynamic_cast<const CPowerCalc*>(this))
+        return power->ComputeCell(m_selPower, &value);
+    return false;
 }
 
 ExactLevel CCalculator::Level() const

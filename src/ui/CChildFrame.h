@@ -46,7 +46,7 @@ public:
     bool commandState(int id, bool& enabled, bool& checked, QString& text) const;
 
     /// Sets the method of every calculator of the analysis and, in step 3 or 4, writes the
-    /// page again.
+    /// page again; a report whose cell has no result in the new method gives way to step 3.
     void applyCalcMethod(CalcMethod method);
 
     /// Size of the window in its normal (not maximised) state.

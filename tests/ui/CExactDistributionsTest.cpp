@@ -1,5 +1,6 @@
 // View > Exact Distributions in a real main window: the stored choice, the checked item and
 // the pages of every open analysis window.
+#include "CCalculator.h"
 #include "CChildFrame.h"
 #include "CFramesTestEnvironment.h"
 #include "CMainFrame.h"
@@ -126,6 +127,26 @@ TEST_F(ExactDistributionsTest, StoredChoiceIsShownAndUsedAtStart)
     EXPECT_TRUE(item->isChecked());
     EXPECT_TRUE(
         pageText(child).contains(QStringLiteral("Method: exact noncentral t distribution")));
+}
+
+TEST_F(ExactDistributionsTest, AReportOnACellWithoutExactResultGivesWayToTheTable)
+{
+    CChildFrame* child = openPaired();
+    CCalculator* calc = child->analysisState().currentCalculator();
+    ASSERT_NE(calc, nullptr);
+    // 4% power: a written cell (the normal formula gives some difference), but no exact
+    // effect has a power at or below the 5% level.
+    ASSERT_TRUE(calc->ParsePowers("80,4"));
+    emit qobject_cast<CResultView*>(child->currentView())
+        ->browser()
+        ->anchorClicked(QUrl(QStringLiteral("?n=7&pow=1")));
+    settleEvents();
+    ASSERT_EQ(4, child->currentStep());
+    frame.setExactDistributions(true);
+    settleEvents();
+    EXPECT_EQ(3, child->currentStep());
+    EXPECT_TRUE(pageText(child).contains(QStringLiteral("Impossible")));
+    frame.setExactDistributions(false);
 }
 
 } // namespace
