@@ -247,8 +247,9 @@ void CheckCells(const CCalculator& calc, int goal, int design)
                                 ? dynamic_cast<const CSampleCalc&>(calc).ComputeCell(p, r, &value)
                                 : dynamic_cast<const CPowerCalc&>(calc).ComputeCell(p, &value);
             ASSERT_TRUE(std::isfinite(value)) << "power " << calc.m_powers[p] << " row " << r;
-            if (ok && calc.IsExact() && !negativeByDesign)
+            if (ok && calc.IsExact() && !negativeByDesign) {
                 ASSERT_GE(value, 0) << "power " << calc.m_powers[p] << " row " << r;
+            }
         }
 }
 
