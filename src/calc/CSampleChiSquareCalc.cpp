@@ -100,7 +100,7 @@ bool CSampleChiSquareCalc::ComputeCell(int powerIndex, int nIndex, double* out) 
     // Also where the exact method falls back on the arcsine: no effect has a power at or
     // below the level.
     const bool admitted = !IsExact() || Level().Admits(PowerFraction(powerIndex));
-    const double pTreated = !admitted       ? std::nan("")
+    const double pTreated = !admitted        ? std::nan("")
                             : Summed(nIndex) ? ExactTreated(powerIndex, nIndex)
                                              : WrittenTreated(powerIndex, nIndex);
     if (std::isnan(pTreated)) {

@@ -166,9 +166,8 @@ TEST_F(ExactLawsTest, EffectFallsWithNAndAlphaAndRisesWithPower)
         ASSERT_TRUE(calc->ParsePowers(Powers));
         // Survival: below 60 per group even a hazard ratio near 0 misses 99% at 0.01 when 40%
         // survive ((2.576 + 2.326)^2 / 0.6 = 40 events per subject of each group).
-        ASSERT_TRUE(calc->ParseNs(calc->IsKind(0, 3)
-                                      ? "60,70,80,90,100,150,200,300,400,500,1000,1000000"
-                                      : Sizes));
+        ASSERT_TRUE(calc->ParseNs(
+            calc->IsKind(0, 3) ? "60,70,80,90,100,150,200,300,400,500,1000,1000000" : Sizes));
         // Down each column as N rises, along each row as the power falls.
         for (int p = 0; p < calc->m_nPowers; ++p) {
             std::vector<double> column;
