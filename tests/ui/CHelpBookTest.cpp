@@ -400,9 +400,8 @@ TEST_F(HelpBookTest, ExactPageQuotesWhatBothMethodsCompute)
     CSampleChiSquareCalc proportions;
     proportions.SetProportion(0.1);
     proportions.SetEffectKind(0, 1);
-    EXPECT_TRUE(page.contains(
-        QStringLiteral("<td>%1</td><td>none reaches 80%</td>")
-            .arg(sampleCell(proportions, 40, 80, "%.4f"))));
+    EXPECT_TRUE(page.contains(QStringLiteral("<td>%1</td><td>none reaches 80%</td>")
+                                  .arg(sampleCell(proportions, 40, 80, "%.4f"))));
     proportions.SetMethod(CalcMethod::Exact);
     double ignored = 0;
     EXPECT_FALSE(proportions.ComputeCell(0, 0, &ignored));
