@@ -8,7 +8,6 @@
 #include "CSampleOneCalc.h"
 #include "CSamplePairedCalc.h"
 #include "CSampleUnpairedCalc.h"
-#include "Formatting.h"
 #include "PageBench.h"
 #include "Platform.h"
 
@@ -61,21 +60,6 @@ CCalculator* makeCalculator(int which)
 const char* const kNames[] = {"SampleUnpaired", "SamplePaired", "SampleOne",
                               "PowerUnpaired",  "PowerPaired",  "PowerOne"};
 
-// 100 powers from 99.5 down by 0.99 and, for a sample-size calculator, 100 sizes from 2 up
-// by 37. A power calculator keeps its single size entry.
-void setLargeLists(CCalculator& calc)
-{
-    std::string powers;
-    std::string sizes;
-    for (int i = 0; i < 100; ++i) {
-        powers += formatInCLocale("%s%.2f", i ? "," : "", 99.5 - 0.99 * i);
-        sizes += formatInCLocale("%s%d", i ? "," : "", 2 + 37 * i);
-    }
-    calc.ParsePowers(powers);
-    if (dynamic_cast<CSampleCalc*>(&calc) != nullptr)
-        calc.ParseNs(sizes);
-}
-
 void BM_TradeoffPage(benchmark::State& state)
 {
     CMemorySettingsStore store;
@@ -84,7 +68,7 @@ void BM_TradeoffPage(benchmark::State& state)
     std::unique_ptr<CCalculator> calc(makeCalculator(static_cast<int>(state.range(0))));
     const bool large = state.range(1) != 0;
     if (large)
-        setLargeLists(*calc);
+        SetLargeLists(*calc);
     WriteTradeoffPages(state, *calc);
     state.SetLabel(std::string(kNames[state.range(0)]) + (large ? " 100x100" : " default"));
     const bool sample = dynamic_cast<CSampleCalc*>(calc.get()) != nullptr;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
     qt6-base-dev fonts-liberation2 locales
     dpkg-dev lintian desktop-file-utils appstream man-db
     "$@"

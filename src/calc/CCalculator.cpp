@@ -13,7 +13,8 @@
 
 CCalculator::CCalculator()
     : next(nullptr), m_alpha(0), m_zAlpha(0), m_twoTailed(true), m_nPowers(0), m_nNs(0), m_powers(),
-      m_zPowers(), m_ns(), m_reportErrors(true), m_decimals(2), m_selPower(-1), m_selN(-1)
+      m_zPowers(), m_ns(), m_reportErrors(true), m_decimals(2), m_selPower(-1), m_selN(-1),
+      m_method(CalcMethod::Approximate)
 {
     SetAlpha(0.05, true);
 }
@@ -111,6 +112,7 @@ void CCalculator::CopyCoreFrom(const CCalculator& source)
     m_decimals = source.m_decimals;
     m_selPower = source.m_selPower;
     m_selN = source.m_selN;
+    m_method = source.m_method;
     // Last, so that a failed allocation further down the chain leaves no copy holding a
     // half-built chain: every level's own copy is released by its caller.
     next = source.next != nullptr ? source.next->Clone() : nullptr;

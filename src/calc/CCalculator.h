@@ -4,6 +4,15 @@
 
 class CHtmlWriter;
 class CTableLabels;
+struct ExactLevel;
+
+/// How a calculator computes its cells: by the written approximations (the default) or from
+/// the exact distributions.
+enum class CalcMethod
+{
+    Approximate,
+    Exact
+};
 
 /// Abstract base of every calculator: the significance level, the lists of powers and
 /// sample sizes, the selected table cell and the link to the next calculator of the same
@@ -46,6 +55,20 @@ public:
 
     virtual ~CCalculator() = default;
 
+    /// Chooses how the cells are computed; a clone keeps the method.
+    void SetMethod(CalcMethod method);
+    /// The method the cells are computed by.
+    CalcMethod GetMethod() const;
+    /// True when the cells come from the exact distributions.
+    bool IsExact() const;
+    /// What the exact method of this calculator's current inputs is, for the line
+    /// "Method: ..." of the choices block, for example "exact noncentral t distribution".
+    /// Each design names its model; the base says only "exact calculation".
+    virtual std::string ExactMethodName() const;
+    /// In the exact method only: a line break, then "Method: " with ExactMethodName(). The
+    /// choices blocks write it last, before closing their paragraph.
+    void WriteMethodLine(CHtmlWriter& w) const;
+
     /// Stores the two-tailed-equivalent level alpha (a one-tailed 0.05 is passed as 0.10)
     /// and its normal deviate. Refuses (false, nothing changed) unless 0 < alpha < 1.
     bool SetAlpha(double alpha, bool twoTailed);
@@ -61,6 +84,9 @@ public:
     /// A refused input: with m_reportErrors, shows message and throws CUserException;
     /// otherwise returns false.
     bool ReportError(const char* message);
+
+    /// True when a cell is selected and its value is a result (a failed cell has no report).
+    bool SelectedCellHasResult() const;
 
     /// Selects from query (when not null) and writes the step-4 page; false, with nothing
     /// written, when no cell is selected.
@@ -98,8 +124,19 @@ public:
     int m_decimals;
     int m_selPower;
     int m_selN;
+    /// How the cells are computed.
+    CalcMethod m_method;
 
 protected:
+    /// The level of the exact tests: the level the user chose and its tails.
+    ExactLevel Level() const;
+    /// Power percent of entry i as a fraction.
+    double PowerFraction(int i) const;
+    /// The format of a failed cell: labels.plainFormat, except "Impossible" in the exact
+    /// method when the design has no failed-cell text of its own (plainFormat equal to
+    /// valueFormat, as for the t tests and ANOVA, whose written cells never fail).
+    const char* FailedCellFormat(const CTableLabels& labels) const;
+
     /// The standard deviation rule shared by the designs whose first input is an SD: sd
     /// must be > 0, otherwise the message is shown and CUserException thrown whatever
     /// m_reportErrors holds. On success stores sd in field and sets m_decimals from it.

@@ -4,6 +4,7 @@
 #include "CHtmlWriter.h"
 #include "CTableLabels.h"
 #include "Distributions.h"
+#include "ExactCells.h"
 #include "Formatting.h"
 #include "ReportText.h"
 #include "StringTable.h"
@@ -111,6 +112,10 @@ bool CPowerAnovaCalc::ComputeCell(int powerIndex, double* out) const
     // the noncentrality lambda = N f^2 takes the total sample size N = df residual + k, as
     // the sample-size calculator takes k n.
     const double total = m_dfResidual + k;
+    if (IsExact())
+        return StoreExactCell(ExactAnovaRange(PowerFraction(powerIndex), k, m_dfResidual, total,
+                                              std::sqrt(m_msResidual), m_alpha),
+                              out);
     *out = AnovaDetectableRange(m_alpha, m_zPowers[powerIndex], k, m_dfResidual, total,
                                 std::sqrt(m_msResidual));
     return true;
@@ -161,6 +166,7 @@ void CPowerAnovaCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
     w.CloseTable();
     w.LineBreak();
     w.Write("Significance level (alpha) = %.2f", m_alpha);
+    WriteMethodLine(w);
     w.CloseParagraph();
 }
 
@@ -211,6 +217,7 @@ void CPowerAnovaCalc::WriteExplanationPage(CHtmlWriter& w)
     labels.linkCells = false;
     FillLabels(labels, TextOrHtml(w, PlainRowLabel, HtmlRowLabel));
     WritePowerTable(w, labels);
+    WriteExactCheck(w, MakeExactCheck());
     w.WriteFooter();
     w.WritePageEnd();
 }
@@ -221,4 +228,21 @@ bool CPowerAnovaCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
     FillLabels(labels, PlainRowLabel);
     WritePowerDataRows(w, labels);
     return true;
+}
+
+std::string CPowerAnovaCalc::ExactMethodName() const
+{
+    return ExactFName;
+}
+
+ExactCheck CPowerAnovaCalc::MakeExactCheck() const
+{
+    if (IsExact() || !HasSelection())
+        return ExactCheck();
+    const double k = m_dfTreatment + 1.0;
+    const double total = m_dfResidual + k;
+    double range = 0;
+    ComputeCell(m_selPower, &range);
+    return AnovaCheck(*this, range, k, m_dfResidual, total, std::sqrt(m_msResidual),
+                      NumberText(k) + " groups with " + NumberText(total) + " subjects in all");
 }

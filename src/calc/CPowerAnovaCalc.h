@@ -2,7 +2,10 @@
 
 #include "CPowerCalc.h"
 
+#include <string>
+
 class CHtmlWriter;
+struct ExactCheck;
 class CTableLabels;
 
 /// Power of a completed one-way ANOVA (goal 1, design 2). From the degrees of freedom and
@@ -23,6 +26,7 @@ public:
     unsigned int GetTitleId() const override;
     unsigned int GetExplanationTitleId() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
+    std::string ExactMethodName() const override;
     /// The detectable range of means; always true.
     bool ComputeCell(int powerIndex, double* out) const override;
 
@@ -56,4 +60,6 @@ private:
     bool SetDegreesOfFreedom(int df, int& field, const char* message);
     bool SetMeanSquare(double ms, double& field, const char* message);
     void FillLabels(CTableLabels& labels, const char* rowLabel) const;
+    // The accuracy check of the selected cell on the step-4 page of the written method.
+    ExactCheck MakeExactCheck() const;
 };

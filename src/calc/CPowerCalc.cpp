@@ -61,7 +61,7 @@ void CPowerCalc::WritePowerTable(CHtmlWriter& w, const CTableLabels& labels) con
         w.OpenCell(3, 0, 0, 0);
         double value = 0;
         const bool ok = ComputeCell(p, &value);
-        w.Write(ok ? labels.valueFormat.c_str() : labels.plainFormat.c_str(), value);
+        w.Write(ok ? labels.valueFormat.c_str() : FailedCellFormat(labels), value);
         w.CloseCell();
         WriteSpacerCell(w);
         w.OpenCell(2, 0, 0, 0);

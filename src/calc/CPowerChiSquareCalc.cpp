@@ -5,7 +5,9 @@
 #include "CPowerChiSquareCalc.h"
 
 #include "CHtmlWriter.h"
+#include "CPooledZTest.h"
 #include "CTableLabels.h"
+#include "ExactLevel.h"
 #include "ProportionShared.h"
 #include "ReportText.h"
 #include "StringTable.h"
@@ -69,11 +71,44 @@ int CPowerChiSquareCalc::TypeIndex() const
     return m_effectType >= 0 && m_effectType <= 2 ? m_effectType : 0;
 }
 
+double CPowerChiSquareCalc::CentreAngle() const
+{
+    return std::asin(std::sqrt((m_p1 + m_p2) / 2));
+}
+
+double CPowerChiSquareCalc::WrittenHalfWidth(int powerIndex) const
+{
+    const double n = 2 * m_n1 * m_n2 / (m_n1 + m_n2);
+    return 0.25 * (m_zPowers[powerIndex] + m_zAlpha) * std::sqrt(2 / n);
+}
+
+bool CPowerChiSquareCalc::Summed() const
+{
+    return IsExact() && CPooledZTest::SizesAllowed(m_n1, m_n2);
+}
+
+double CPowerChiSquareCalc::ExactHalfWidth(int powerIndex) const
+{
+    const CPooledZTest test(static_cast<int>(m_n1), static_cast<int>(m_n2), Level());
+    const double b =
+        test.ArcsineHalfWidthFor(PowerFraction(powerIndex), CentreAngle(), m_p1 <= m_p2);
+    // No width reaches the power: the same failed cell as a proportion outside (0, 1).
+    return std::isnan(b) ? HalfPi : b;
+}
+
 bool CPowerChiSquareCalc::ComputeCell(int powerIndex, double* out) const
 {
-    const double a = std::asin(std::sqrt((m_p1 + m_p2) / 2));
-    const double n = 2 * m_n1 * m_n2 / (m_n1 + m_n2);
-    const double b = 0.25 * (m_zPowers[powerIndex] + m_zAlpha) * std::sqrt(2 / n);
+    // Also where the exact method falls back on the arcsine: no effect has a power at or
+    // below the level (pi / 2 is the failed cell's width).
+    const bool admitted = !IsExact() || Level().Admits(PowerFraction(powerIndex));
+    const double b = !admitted  ? HalfPi
+                     : Summed() ? ExactHalfWidth(powerIndex)
+                                : WrittenHalfWidth(powerIndex);
+    return EffectAt(CentreAngle(), b, out);
+}
+
+bool CPowerChiSquareCalc::EffectAt(double a, double b, double* out) const
+{
     if (a + b >= HalfPi || a <= b) {
         *out = 1.7e38;
         return false;
@@ -177,7 +212,7 @@ void CPowerChiSquareCalc::WriteExplanationPage(CHtmlWriter& w)
     WriteChoices(w, true);
     CTableLabels labels;
     FillTableLabels(labels);
-    WritePowerReportBody(*this, w, phrase, labels);
+    WritePowerReportBody(*this, w, phrase, labels, MakeExactCheck());
 }
 
 bool CPowerChiSquareCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
@@ -186,4 +221,34 @@ bool CPowerChiSquareCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
     labels.valueFormat = "%.4f";
     WritePowerDataRows(w, labels);
     return true;
+}
+
+std::string CPowerChiSquareCalc::ExactMethodName() const
+{
+    if (CPooledZTest::SizesAllowed(m_n1, m_n2))
+        return std::string(ExactBinomialName) + " (uncorrected chi-square test)";
+    return "arcsine approximation (exact binomial sums are done for whole group sizes up to 200)";
+}
+
+ExactCheck CPowerChiSquareCalc::MakeExactCheck() const
+{
+    ExactCheck check;
+    if (IsExact() || !HasSelection() || !CPooledZTest::SizesAllowed(m_n1, m_n2))
+        return check;
+    const double a = CentreAngle();
+    const double b = WrittenHalfWidth(m_selPower);
+    if (a + b >= HalfPi || a <= b)
+        return check;
+    const CPooledZTest test(static_cast<int>(m_n1), static_cast<int>(m_n2), Level());
+    check.exactPower = test.PowerAtSpread(a, b, m_p1 <= m_p2);
+    ComputeCell(m_selPower, &check.effect);
+    check.applies = true;
+    check.distribution = ExactBinomialName;
+    check.subjects = "groups of " + NumberText(m_n1) + " and " + NumberText(m_n2);
+    check.effectNoun = Phrases[TypeIndex()];
+    if (!EffectAt(a, ExactHalfWidth(m_selPower), &check.exactEffect))
+        check.exactEffect = std::nan("");
+    check.requestedPower = m_powers[m_selPower];
+    check.decimals = m_decimals;
+    return check;
 }

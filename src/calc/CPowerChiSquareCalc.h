@@ -2,7 +2,10 @@
 
 #include "CPowerCalc.h"
 
+#include <string>
+
 class CHtmlWriter;
+struct ExactCheck;
 class CTableLabels;
 
 /// Power of a completed chi-square test comparing two proportions (goal 1, design 4): for
@@ -22,6 +25,7 @@ public:
     unsigned int GetTitleId() const override;
     unsigned int GetExplanationTitleId() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
+    std::string ExactMethodName() const override;
     /// The detectable effect of the type; false (out 1.7e38) when a proportion of the
     /// effect would fall outside (0, 1).
     bool ComputeCell(int powerIndex, double* out) const override;
@@ -44,6 +48,19 @@ public:
     int m_effectType;
 
 private:
+    // The arcsine of the mean of the two proportions, the centre of the effect.
+    double CentreAngle() const;
+    // Half the detectable difference on the arcsine scale, by the written method.
+    double WrittenHalfWidth(int powerIndex) const;
+    // The same by the exact sums; pi / 2 (a failed cell) when no width reaches the power.
+    double ExactHalfWidth(int powerIndex) const;
+    // True when the exact method sums the binomial outcomes of these groups.
+    bool Summed() const;
+    // The effect of the type for the half-width b around the centre a; false (out 1.7e38)
+    // when a proportion falls outside (0, 1).
+    bool EffectAt(double a, double b, double* out) const;
     int TypeIndex() const;
     void FillTableLabels(CTableLabels& labels) const;
+    // The accuracy check of the selected cell on the step-4 page of the written method.
+    ExactCheck MakeExactCheck() const;
 };

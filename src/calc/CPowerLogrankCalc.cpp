@@ -56,8 +56,11 @@ bool CPowerLogrankCalc::ComputeCell(int powerIndex, double* out) const
 {
     // m_n counts both groups; the events needed are weighed against the size of each group,
     // as the sample-size calculator does, so that N in all has the power of N / 2 per group.
-    const double h = LogrankHazardRatio(m_pControl, m_n / 2, m_zAlpha, m_zPowers[powerIndex]);
-    return LogrankEffect(m_pControl, h, TypeIndex() == 0, out);
+    // The form asks for the proportion of deaths; the search works on the event-free share,
+    // and S^h - S is then the drop in the proportion of deaths.
+    const double survival = 1 - m_pControl;
+    const double h = LogrankRatioFor(*this, survival, m_n / 2, powerIndex);
+    return LogrankEffect(survival, h, TypeIndex() == 0, out);
 }
 
 bool CPowerLogrankCalc::IsKind(int goal, int design) const
@@ -141,4 +144,9 @@ bool CPowerLogrankCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
     labels.valueFormat = "%4.3f";
     WritePowerDataRows(w, labels);
     return true;
+}
+
+std::string CPowerLogrankCalc::ExactMethodName() const
+{
+    return ExactLogrankName;
 }

@@ -2,6 +2,8 @@
 
 #include "CPowerCalc.h"
 
+#include <string>
+
 class CHtmlWriter;
 class CTableLabels;
 
@@ -22,6 +24,7 @@ public:
     unsigned int GetTitleId() const override;
     unsigned int GetExplanationTitleId() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
+    std::string ExactMethodName() const override;
     /// The detectable effect of the type; false when the hazard ratio would have to be below
     /// 0.001.
     bool ComputeCell(int powerIndex, double* out) const override;

@@ -2,6 +2,8 @@
 
 #include "CHtmlWriter.h"
 #include "CTableLabels.h"
+#include "ExactCells.h"
+#include "ExactLevel.h"
 #include "StringTable.h"
 #include "TTestShared.h"
 
@@ -34,6 +36,10 @@ bool CPowerOneCalc::SetSampleSize(double n)
 
 bool CPowerOneCalc::ComputeCell(int powerIndex, double* out) const
 {
+    if (IsExact())
+        return StoreExactCell(
+            ExactTDifference(PowerFraction(powerIndex), m_n - 1, m_sd / std::sqrt(m_n), Level()),
+            out);
     *out = OneGroupDetectableDifference(m_zAlpha, m_zPowers[powerIndex], m_sd, m_n);
     return true;
 }
@@ -94,7 +100,7 @@ void CPowerOneCalc::WriteExplanationPage(CHtmlWriter& w)
     w.WritePageHead("Explanation of power of a one-sample t test");
     WriteChoices(w, true);
     WritePowerExplanation(w, EffectName, true);
-    WriteTTestPowerTableEnd(w, *this, EffectName, m_sd);
+    WriteTTestPowerTableEnd(w, *this, EffectName, m_sd, MakeExactCheck());
 }
 
 bool CPowerOneCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
@@ -103,4 +109,18 @@ bool CPowerOneCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
     labels.SetFormatsFor(m_sd);
     WritePowerDataRows(w, labels);
     return true;
+}
+
+std::string CPowerOneCalc::ExactMethodName() const
+{
+    return ExactTName;
+}
+
+ExactCheck CPowerOneCalc::MakeExactCheck() const
+{
+    if (IsExact() || !HasSelection())
+        return ExactCheck();
+    double effect = 0;
+    ComputeCell(m_selPower, &effect);
+    return TTestCheck(*this, effect, m_n - 1, m_sd / std::sqrt(m_n), NumberText(m_n) + " subjects");
 }

@@ -2,7 +2,10 @@
 
 #include "CPowerCalc.h"
 
+#include <string>
+
 class CHtmlWriter;
+struct ExactCheck;
 class CTableLabels;
 
 /// Power of a completed one-sample t test: one group of m_n subjects against a
@@ -22,6 +25,7 @@ public:
     unsigned int GetTitleId() const override;
     unsigned int GetExplanationTitleId() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
+    std::string ExactMethodName() const override;
     /// The detectable difference; always true.
     bool ComputeCell(int powerIndex, double* out) const override;
 
@@ -38,4 +42,8 @@ public:
     double m_sd;
     /// Number of subjects; -1 until set.
     double m_n;
+
+private:
+    // The accuracy check of the selected cell on the step-4 page of the written method.
+    ExactCheck MakeExactCheck() const;
 };

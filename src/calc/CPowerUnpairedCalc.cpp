@@ -2,6 +2,8 @@
 
 #include "CHtmlWriter.h"
 #include "CTableLabels.h"
+#include "ExactCells.h"
+#include "ExactLevel.h"
 #include "StringTable.h"
 #include "TTestShared.h"
 
@@ -46,6 +48,11 @@ bool CPowerUnpairedCalc::SetGroups(double n1, double n2, double sd1, double sd2)
 
 bool CPowerUnpairedCalc::ComputeCell(int powerIndex, double* out) const
 {
+    if (IsExact())
+        return StoreExactCell(ExactTDifference(PowerFraction(powerIndex), m_n1 + m_n2 - 2,
+                                               m_pooledSd * std::sqrt(1 / m_n1 + 1 / m_n2),
+                                               Level()),
+                              out);
     // The harmonic mean of the two sizes; m_n1 itself when the groups are the same size.
     const double n = 2 * m_n1 * m_n2 / (m_n1 + m_n2);
     *out = ZeroNearZero(TTestDifferenceFactor(m_zAlpha, n) * (m_zAlpha + m_zPowers[powerIndex]) *
@@ -113,7 +120,7 @@ void CPowerUnpairedCalc::WriteExplanationPage(CHtmlWriter& w)
     w.WritePageHead("Explanation of power an unpaired t test");
     WriteChoices(w, true);
     WritePowerExplanation(w, EffectName, true);
-    WriteTTestPowerTableEnd(w, *this, EffectName, m_pooledSd);
+    WriteTTestPowerTableEnd(w, *this, EffectName, m_pooledSd, MakeExactCheck());
 }
 
 bool CPowerUnpairedCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
@@ -122,4 +129,19 @@ bool CPowerUnpairedCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
     labels.SetFormatsFor(m_pooledSd);
     WritePowerDataRows(w, labels);
     return true;
+}
+
+std::string CPowerUnpairedCalc::ExactMethodName() const
+{
+    return ExactTName;
+}
+
+ExactCheck CPowerUnpairedCalc::MakeExactCheck() const
+{
+    if (IsExact() || !HasSelection())
+        return ExactCheck();
+    double effect = 0;
+    ComputeCell(m_selPower, &effect);
+    return TTestCheck(*this, effect, m_n1 + m_n2 - 2, m_pooledSd * std::sqrt(1 / m_n1 + 1 / m_n2),
+                      "groups of " + NumberText(m_n1) + " and " + NumberText(m_n2));
 }

@@ -2,7 +2,10 @@
 
 #include "CPowerCalc.h"
 
+#include <string>
+
 class CHtmlWriter;
+struct ExactCheck;
 class CTableLabels;
 
 /// Power of a completed unpaired t test of two independent groups (goal 1, design 0).
@@ -22,6 +25,7 @@ public:
     unsigned int GetTitleId() const override;
     unsigned int GetExplanationTitleId() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
+    std::string ExactMethodName() const override;
     /// The detectable difference; always true.
     bool ComputeCell(int powerIndex, double* out) const override;
 
@@ -42,4 +46,8 @@ public:
     double m_sd2;
     /// sqrt((sd1^2 (n1 - 1) + sd2^2 (n2 - 1)) / (n1 + n2 - 2)); 0 until the groups are set.
     double m_pooledSd;
+
+private:
+    // The accuracy check of the selected cell on the step-4 page of the written method.
+    ExactCheck MakeExactCheck() const;
 };

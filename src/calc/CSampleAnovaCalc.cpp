@@ -3,6 +3,7 @@
 #include "AnovaShared.h"
 #include "CHtmlWriter.h"
 #include "CTableLabels.h"
+#include "ExactCells.h"
 #include "Formatting.h"
 #include "ReportText.h"
 #include "StringTable.h"
@@ -39,6 +40,9 @@ bool CSampleAnovaCalc::ComputeCell(int powerIndex, int nIndex, double* out) cons
 {
     const double k = m_groups;
     const double n = m_ns[nIndex];
+    if (IsExact())
+        return StoreExactCell(
+            ExactAnovaRange(PowerFraction(powerIndex), k, (n - 1) * k, k * n, m_sd, m_alpha), out);
     // lambda = k n f^2: the noncentrality grows with the total sample size.
     *out = AnovaDetectableRange(m_alpha, m_zPowers[powerIndex], k, (n - 1) * k, k * n, m_sd);
     return true;
@@ -78,6 +82,7 @@ void CSampleAnovaCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
     std::string sd;
     FormatNumber(m_sd, sd);
     w.Write("Expected SD of each group = %s", sd.c_str());
+    WriteMethodLine(w);
     w.CloseParagraph();
 }
 
@@ -125,6 +130,7 @@ void CSampleAnovaCalc::WriteExplanationPage(CHtmlWriter& w)
     labels.rowLabel = RowLabel;
     labels.SetFormatsFor(m_sd);
     WriteTradeoffTable(w, labels);
+    WriteExactCheck(w, MakeExactCheck());
     w.WriteFooter();
     w.WritePageEnd();
 }
@@ -137,4 +143,21 @@ bool CSampleAnovaCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
     labels.SetFormatsFor(m_sd);
     WriteSampleDataRows(w, labels);
     return true;
+}
+
+std::string CSampleAnovaCalc::ExactMethodName() const
+{
+    return ExactFName;
+}
+
+ExactCheck CSampleAnovaCalc::MakeExactCheck() const
+{
+    if (IsExact() || !HasSelection())
+        return ExactCheck();
+    const double k = m_groups;
+    const double n = m_ns[m_selN];
+    double range = 0;
+    ComputeCell(m_selPower, m_selN, &range);
+    return AnovaCheck(*this, range, k, (n - 1) * k, k * n, m_sd,
+                      std::to_string(m_groups) + " groups of " + std::to_string(m_ns[m_selN]));
 }

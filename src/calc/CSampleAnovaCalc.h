@@ -2,7 +2,10 @@
 
 #include "CSampleCalc.h"
 
+#include <string>
+
 class CHtmlWriter;
+struct ExactCheck;
 class CTableLabels;
 
 /// Sample size of a one-way ANOVA of k groups (goal 0, design 2). Tabulates, for every sample
@@ -22,6 +25,7 @@ public:
     unsigned int GetTitleId() const override;
     unsigned int GetExplanationTitleId() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
+    std::string ExactMethodName() const override;
     /// The detectable range of means; always true.
     bool ComputeCell(int powerIndex, int nIndex, double* out) const override;
 
@@ -42,4 +46,8 @@ public:
 protected:
     /// How the other means are assumed to lie between the largest and the smallest.
     void WriteBeforeSummary(CHtmlWriter& w) const override;
+
+private:
+    // The accuracy check of the selected cell on the step-4 page of the written method.
+    ExactCheck MakeExactCheck() const;
 };

@@ -103,7 +103,7 @@ void CSampleCalc::WriteTradeoffTable(CHtmlWriter& w, const CTableLabels& labels)
             w.OpenCell(3, 0, 0, 0);
             double value = 0;
             if (!ComputeCell(p, r, &value)) {
-                WriteCellValue(w, labels.plainFormat.c_str(), value);
+                WriteCellValue(w, FailedCellFormat(labels), value);
             } else if (labels.linkCells) {
                 w.OpenLink(formatInCLocale("?n=%i&pow=%i", r, p).c_str());
                 WriteCellValue(w, labels.valueFormat.c_str(), value);

@@ -4,7 +4,9 @@
 #include "CSampleChiSquareCalc.h"
 
 #include "CHtmlWriter.h"
+#include "CPooledZTest.h"
 #include "CTableLabels.h"
+#include "ExactLevel.h"
 #include "ProportionShared.h"
 #include "ReportText.h"
 #include "StringTable.h"
@@ -56,34 +58,56 @@ int CSampleChiSquareCalc::KindIndex() const
     return m_effectKind >= 1 && m_effectKind <= 4 ? m_effectKind - 1 : 0;
 }
 
-bool CSampleChiSquareCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
+double CSampleChiSquareCalc::WrittenTreated(int powerIndex, int nIndex) const
 {
-    const double p = m_pControl;
-    const double phiControl = std::asin(std::sqrt(p));
+    const double phiControl = std::asin(std::sqrt(m_pControl));
     const double h = (m_zPowers[powerIndex] + m_zAlpha) * std::sqrt(2.0) / std::sqrt(m_ns[nIndex]);
     const double phiTreated = IsHigher() ? phiControl + h / 2 : phiControl - h / 2;
-    if (phiTreated >= HalfPi || phiTreated <= 0) {
+    if (phiTreated >= HalfPi || phiTreated <= 0)
+        return std::nan("");
+    const double s = std::sin(phiTreated);
+    return s * s;
+}
+
+double CSampleChiSquareCalc::ExactTreated(int powerIndex, int nIndex) const
+{
+    const CPooledZTest test(m_ns[nIndex], m_ns[nIndex], Level());
+    return test.SecondProportionFor(PowerFraction(powerIndex), m_pControl, IsHigher() != 0);
+}
+
+bool CSampleChiSquareCalc::Summed(int nIndex) const
+{
+    return IsExact() && CPooledZTest::SizesAllowed(m_ns[nIndex], m_ns[nIndex]);
+}
+
+double CSampleChiSquareCalc::EffectOf(double pTreated) const
+{
+    const double p = m_pControl;
+    switch (KindIndex() + 1) {
+    case 1:
+        return pTreated - p;
+    case 2:
+        return p - pTreated;
+    case 3:
+        return pTreated / p;
+    default:
+        return 1 - pTreated / p;
+    }
+}
+
+bool CSampleChiSquareCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
+{
+    // Also where the exact method falls back on the arcsine: no effect has a power at or
+    // below the level.
+    const bool admitted = !IsExact() || Level().Admits(PowerFraction(powerIndex));
+    const double pTreated = !admitted        ? std::nan("")
+                            : Summed(nIndex) ? ExactTreated(powerIndex, nIndex)
+                                             : WrittenTreated(powerIndex, nIndex);
+    if (std::isnan(pTreated)) {
         *out = 1.7e38;
         return false;
     }
-    const double s = std::sin(phiTreated);
-    const double pTreated = s * s;
-    double effect = 0;
-    switch (KindIndex() + 1) {
-    case 1:
-        effect = pTreated - p;
-        break;
-    case 2:
-        effect = p - pTreated;
-        break;
-    case 3:
-        effect = pTreated / p;
-        break;
-    default:
-        effect = 1 - pTreated / p;
-        break;
-    }
-    *out = ZeroNearZero(effect);
+    *out = ZeroNearZero(EffectOf(pTreated));
     return true;
 }
 
@@ -159,7 +183,7 @@ void CSampleChiSquareCalc::WriteExplanationPage(CHtmlWriter& w)
     WriteChoices(w, true);
     CTableLabels labels;
     FillTableLabels(labels);
-    WriteSampleReportBody(*this, w, phrase, labels, false);
+    WriteSampleReportBody(*this, w, phrase, labels, false, MakeExactCheck());
 }
 
 bool CSampleChiSquareCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
@@ -170,4 +194,42 @@ bool CSampleChiSquareCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
     labels.valueFormat = "%.2f";
     WriteSampleDataRows(w, labels);
     return true;
+}
+
+std::string CSampleChiSquareCalc::ExactMethodName() const
+{
+    int summed = 0;
+    for (int r = 0; r < m_nNs; ++r)
+        summed += Summed(r) ? 1 : 0;
+    if (summed == m_nNs)
+        return std::string(ExactBinomialName) + " (uncorrected chi-square test)";
+    if (summed == 0)
+        return "arcsine approximation (exact binomial sums are done up to 200 per group)";
+    return std::string(ExactBinomialName) +
+           " (uncorrected chi-square test) up to 200 per group, arcsine approximation above";
+}
+
+ExactCheck CSampleChiSquareCalc::MakeExactCheck() const
+{
+    ExactCheck check;
+    const int n = HasSelection() ? m_ns[m_selN] : 0;
+    if (IsExact() || !HasSelection() || !CPooledZTest::SizesAllowed(n, n))
+        return check;
+    const double pTreated = WrittenTreated(m_selPower, m_selN);
+    if (std::isnan(pTreated))
+        return check;
+    const CPooledZTest test(n, n, Level());
+    const double p = m_pControl;
+    // The complements turn a decrease into the increase that the one-tailed test looks for.
+    check.exactPower = IsHigher() ? test.Power(p, pTreated) : test.Power(1 - p, 1 - pTreated);
+    ComputeCell(m_selPower, m_selN, &check.effect);
+    check.applies = true;
+    check.distribution = ExactBinomialName;
+    check.subjects = "two groups of " + std::to_string(n);
+    check.effectNoun = Phrases[KindIndex()];
+    const double exactTreated = ExactTreated(m_selPower, m_selN);
+    check.exactEffect = std::isnan(exactTreated) ? exactTreated : EffectOf(exactTreated);
+    check.requestedPower = m_powers[m_selPower];
+    check.decimals = m_decimals;
+    return check;
 }

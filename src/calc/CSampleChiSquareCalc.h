@@ -2,7 +2,10 @@
 
 #include "CSampleCalc.h"
 
+#include <string>
+
 class CHtmlWriter;
+struct ExactCheck;
 class CTableLabels;
 
 /// Sample size for comparing two proportions with a chi-square test (goal 0, design 4):
@@ -22,6 +25,7 @@ public:
     unsigned int GetTitleId() const override;
     unsigned int GetExplanationTitleId() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
+    std::string ExactMethodName() const override;
     /// The detectable effect of the kind; false (out 1.7e38) when the treated proportion
     /// would fall outside (0, 1).
     bool ComputeCell(int powerIndex, int nIndex, double* out) const override;
@@ -45,6 +49,16 @@ public:
     int m_effectKind;
 
 private:
+    // The treated proportion of a cell by the arcsine method; NaN outside (0, 1).
+    double WrittenTreated(int powerIndex, int nIndex) const;
+    // The treated proportion of a cell by the exact sums; NaN when none reaches the power.
+    double ExactTreated(int powerIndex, int nIndex) const;
+    // True when the exact method sums the binomial outcomes of row nIndex.
+    bool Summed(int nIndex) const;
+    // The effect of the kind for the treated proportion.
+    double EffectOf(double pTreated) const;
     int KindIndex() const;
     void FillTableLabels(CTableLabels& labels) const;
+    // The accuracy check of the selected cell on the step-4 page of the written method.
+    ExactCheck MakeExactCheck() const;
 };

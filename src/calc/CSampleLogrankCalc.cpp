@@ -52,7 +52,7 @@ int CSampleLogrankCalc::KindIndex() const
 
 bool CSampleLogrankCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
 {
-    const double h = LogrankHazardRatio(m_pControl, m_ns[nIndex], m_zAlpha, m_zPowers[powerIndex]);
+    const double h = LogrankRatioFor(*this, m_pControl, m_ns[nIndex], powerIndex);
     const int kind = KindIndex() + 1;
     if (kind != 3)
         return LogrankEffect(m_pControl, h, kind == 1, out);
@@ -159,4 +159,9 @@ bool CSampleLogrankCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
     labels.valueFormat = "%.3f";
     WriteSampleDataRows(w, labels);
     return true;
+}
+
+std::string CSampleLogrankCalc::ExactMethodName() const
+{
+    return ExactLogrankName;
 }

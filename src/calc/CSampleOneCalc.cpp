@@ -2,6 +2,8 @@
 
 #include "CHtmlWriter.h"
 #include "CTableLabels.h"
+#include "ExactCells.h"
+#include "ExactLevel.h"
 #include "StringTable.h"
 #include "TTestShared.h"
 
@@ -36,6 +38,11 @@ bool CSampleOneCalc::SetSD(double sd)
 
 bool CSampleOneCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
 {
+    if (IsExact()) {
+        const double n = m_ns[nIndex];
+        return StoreExactCell(
+            ExactTDifference(PowerFraction(powerIndex), n - 1, m_sd / std::sqrt(n), Level()), out);
+    }
     const double k = TTestDifferenceFactor(m_zAlpha, m_ns[nIndex]);
     *out = ZeroNearZero(k / std::sqrt(2.0) * (m_zAlpha + m_zPowers[powerIndex]) * m_sd);
     return true;
@@ -106,6 +113,7 @@ void CSampleOneCalc::WriteExplanationPage(CHtmlWriter& w)
     labels.rowLabel = "N";
     labels.SetFormatsFor(m_sd);
     WriteTradeoffTable(w, labels);
+    WriteExactCheck(w, MakeExactCheck());
     w.WriteFooter();
     w.WritePageEnd();
 }
@@ -118,4 +126,20 @@ bool CSampleOneCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
     labels.SetFormatsFor(m_sd);
     WriteSampleDataRows(w, labels);
     return true;
+}
+
+std::string CSampleOneCalc::ExactMethodName() const
+{
+    return ExactTName;
+}
+
+ExactCheck CSampleOneCalc::MakeExactCheck() const
+{
+    if (IsExact() || !HasSelection())
+        return ExactCheck();
+    const double n = m_ns[m_selN];
+    double effect = 0;
+    ComputeCell(m_selPower, m_selN, &effect);
+    return TTestCheck(*this, effect, n - 1, m_sd / std::sqrt(n),
+                      std::to_string(m_ns[m_selN]) + " subjects");
 }

@@ -2,7 +2,10 @@
 
 #include "CSampleCalc.h"
 
+#include <string>
+
 class CHtmlWriter;
+struct ExactCheck;
 class CTableLabels;
 
 /// Sample size of a one-sample t test: one group against a hypothetical mean (goal 0,
@@ -23,6 +26,7 @@ public:
     unsigned int GetTitleId() const override;
     unsigned int GetExplanationTitleId() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
+    std::string ExactMethodName() const override;
     /// The detectable difference; always true.
     bool ComputeCell(int powerIndex, int nIndex, double* out) const override;
 
@@ -37,4 +41,6 @@ public:
 
 private:
     static const ExplanationWording OneGroupWording;
+    // The accuracy check of the selected cell on the step-4 page of the written method.
+    ExactCheck MakeExactCheck() const;
 };

@@ -2,6 +2,8 @@
 
 #include "CHtmlWriter.h"
 #include "CTableLabels.h"
+#include "ExactCells.h"
+#include "ExactLevel.h"
 #include "StringTable.h"
 #include "TTestShared.h"
 
@@ -34,6 +36,12 @@ bool CSamplePairedCalc::SetR(double r)
 
 bool CSamplePairedCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
 {
+    if (IsExact()) {
+        const double n = m_ns[nIndex];
+        return StoreExactCell(ExactTDifference(PowerFraction(powerIndex), n - 1,
+                                               DifferencesSd() / std::sqrt(n), Level()),
+                              out);
+    }
     // The SD of the differences: from each group's SD and the correlation, or given directly
     // (the division by sqrt 2 puts it on the scale of one group's SD).
     const double sd = m_useR ? m_sd * std::sqrt(1 - m_r) : m_sd / std::sqrt(2.0);
@@ -119,6 +127,7 @@ void CSamplePairedCalc::WriteExplanationPage(CHtmlWriter& w)
     labels.rowLabel = "N (# of pairs)";
     labels.SetFormatsFor(m_sd);
     WriteTradeoffTable(w, labels);
+    WriteExactCheck(w, MakeExactCheck());
     w.WriteFooter();
     w.WritePageEnd();
 }
@@ -131,4 +140,25 @@ bool CSamplePairedCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
     labels.SetFormatsFor(m_sd);
     WriteSampleDataRows(w, labels);
     return true;
+}
+
+double CSamplePairedCalc::DifferencesSd() const
+{
+    return m_useR ? m_sd * std::sqrt(2 * (1 - m_r)) : m_sd;
+}
+
+std::string CSamplePairedCalc::ExactMethodName() const
+{
+    return ExactTName;
+}
+
+ExactCheck CSamplePairedCalc::MakeExactCheck() const
+{
+    if (IsExact() || !HasSelection())
+        return ExactCheck();
+    const double n = m_ns[m_selN];
+    double effect = 0;
+    ComputeCell(m_selPower, m_selN, &effect);
+    return TTestCheck(*this, effect, n - 1, DifferencesSd() / std::sqrt(n),
+                      std::to_string(m_ns[m_selN]) + " pairs");
 }

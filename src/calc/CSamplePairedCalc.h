@@ -2,7 +2,10 @@
 
 #include "CSampleCalc.h"
 
+#include <string>
+
 class CHtmlWriter;
+struct ExactCheck;
 class CTableLabels;
 
 /// Sample size of a paired t test: N pairs (goal 0, design 1). Tabulates the difference
@@ -21,6 +24,7 @@ public:
     unsigned int GetTitleId() const override;
     unsigned int GetExplanationTitleId() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
+    std::string ExactMethodName() const override;
     /// The detectable difference; always true.
     bool ComputeCell(int powerIndex, int nIndex, double* out) const override;
 
@@ -40,4 +44,10 @@ public:
     double m_r;
     /// True when the user gives the SD of each group and r.
     bool m_useR;
+
+private:
+    // The SD of the after-before differences: from each group's SD and r, or as entered.
+    double DifferencesSd() const;
+    // The accuracy check of the selected cell on the step-4 page of the written method.
+    ExactCheck MakeExactCheck() const;
 };

@@ -2,9 +2,12 @@
 
 #include "CHtmlWriter.h"
 #include "CTableLabels.h"
+#include "ExactCells.h"
+#include "ExactLevel.h"
 #include "StringTable.h"
 #include "TTestShared.h"
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -25,6 +28,12 @@ bool CSampleUnpairedCalc::SetSD(double sd)
 
 bool CSampleUnpairedCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
 {
+    if (IsExact()) {
+        const double n = m_ns[nIndex];
+        return StoreExactCell(ExactTDifference(PowerFraction(powerIndex), 2 * n - 2,
+                                               m_sd * std::sqrt(2 / n), Level()),
+                              out);
+    }
     const double k = TTestDifferenceFactor(m_zAlpha, m_ns[nIndex]);
     *out = ZeroNearZero(k * (m_zAlpha + m_zPowers[powerIndex]) * m_sd);
     return true;
@@ -99,6 +108,7 @@ void CSampleUnpairedCalc::WriteExplanationPage(CHtmlWriter& w)
     WriteTradeoffTable(w, labels);
     w.CloseParagraph();
     WriteUnequalNAdvice(w);
+    WriteExactCheck(w, MakeExactCheck());
     w.WriteFooter();
     w.WritePageEnd();
 }
@@ -111,4 +121,20 @@ bool CSampleUnpairedCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
     labels.SetFormatsFor(m_sd);
     WriteSampleDataRows(w, labels);
     return true;
+}
+
+std::string CSampleUnpairedCalc::ExactMethodName() const
+{
+    return ExactTName;
+}
+
+ExactCheck CSampleUnpairedCalc::MakeExactCheck() const
+{
+    if (IsExact() || !HasSelection())
+        return ExactCheck();
+    const double n = m_ns[m_selN];
+    double effect = 0;
+    ComputeCell(m_selPower, m_selN, &effect);
+    return TTestCheck(*this, effect, 2 * n - 2, m_sd * std::sqrt(2 / n),
+                      "two groups of " + std::to_string(m_ns[m_selN]));
 }

@@ -2,7 +2,10 @@
 
 #include "CSampleCalc.h"
 
+#include <string>
+
 class CHtmlWriter;
+struct ExactCheck;
 class CTableLabels;
 
 /// Sample size of an unpaired t test: two independent groups of N each (goal 0, design 0).
@@ -21,6 +24,7 @@ public:
     unsigned int GetTitleId() const override;
     unsigned int GetExplanationTitleId() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
+    std::string ExactMethodName() const override;
     /// The detectable difference; always true.
     bool ComputeCell(int powerIndex, int nIndex, double* out) const override;
 
@@ -32,4 +36,8 @@ public:
 
     /// Expected SD of each group; -1 until set.
     double m_sd;
+
+private:
+    // The accuracy check of the selected cell on the step-4 page of the written method.
+    ExactCheck MakeExactCheck() const;
 };

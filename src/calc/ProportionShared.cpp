@@ -10,6 +10,8 @@
 #include "CPowerCalc.h"
 #include "CSampleCalc.h"
 #include "CTableLabels.h"
+#include "ExactLevel.h"
+#include "FreedmanRatio.h"
 #include "ReportText.h"
 #include "TTestShared.h"
 
@@ -40,7 +42,7 @@ void WriteTradeoffsIntro(CHtmlWriter& w, const char* sentence, const char* phras
 } // namespace
 
 void WriteSampleReportBody(const CSampleCalc& calc, CHtmlWriter& w, const char* phrase,
-                           CTableLabels labels, bool breakAfterTable)
+                           CTableLabels labels, bool breakAfterTable, const ExactCheck& check)
 {
     calc.WriteSampleExplanation(w, phrase, false, true);
     WriteTradeoffsIntro(w,
@@ -52,18 +54,20 @@ void WriteSampleReportBody(const CSampleCalc& calc, CHtmlWriter& w, const char* 
     if (breakAfterTable)
         w.LineBreak();
     calc.WriteUnequalNAdvice(w);
+    WriteExactCheck(w, check);
     w.WriteFooter();
     w.WritePageEnd();
 }
 
 void WritePowerReportBody(const CPowerCalc& calc, CHtmlWriter& w, const char* phrase,
-                          CTableLabels labels)
+                          CTableLabels labels, const ExactCheck& check)
 {
     calc.WritePowerExplanation(w, phrase, true);
     WriteTradeoffsIntro(
         w, "For any power you choose, this table shows the %s that can be detected.", phrase);
     labels.linkCells = false;
     calc.WritePowerTable(w, labels);
+    WriteExactCheck(w, check);
     w.WriteFooter();
     w.WritePageEnd();
 }
@@ -86,6 +90,17 @@ double LogrankHazardRatio(double survival, double nPerGroup, double zAlpha, doub
             lo = h;
     }
     return h;
+}
+
+const char* const ExactLogrankName = "Freedman's formula solved to full precision";
+
+double LogrankRatioFor(const CCalculator& calc, double survival, double nPerGroup, int powerIndex)
+{
+    if (!calc.IsExact())
+        return LogrankHazardRatio(survival, nPerGroup, calc.m_zAlpha, calc.m_zPowers[powerIndex]);
+    const double h = FreedmanHazardRatio(survival, nPerGroup, calc.m_powers[powerIndex] / 100,
+                                         ExactLevel::FromStored(calc.m_alpha, calc.m_twoTailed));
+    return std::isnan(h) ? 0 : h;
 }
 
 bool LogrankEffect(double survival, double hazardRatio, bool asIncrease, double* out)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ExactCells.h"
+
 class CCalculator;
 class CHtmlWriter;
 class CPowerCalc;
@@ -16,15 +18,17 @@ bool StoreProportion(CCalculator& calc, double p, double& field, const char* mes
 /// The rest of a step-4 page of a sample-size calculator after its choices: the
 /// explanation of the selected cell named by phrase (alpha with tails, no confidence
 /// interval), the "Table of tradeoffs:" paragraphs, the table with labels but without links
-/// (then a line break when breakAfterTable), the unequal-N advice, the footer, the page end.
+/// (then a line break when breakAfterTable), the unequal-N advice, the accuracy check, the
+/// footer, the page end.
 void WriteSampleReportBody(const CSampleCalc& calc, CHtmlWriter& w, const char* phrase,
-                           CTableLabels labels, bool breakAfterTable);
+                           CTableLabels labels, bool breakAfterTable,
+                           const ExactCheck& check = ExactCheck());
 
 /// The rest of a step-4 page of a power calculator after its choices: the explanation of the
 /// selected power named by phrase (alpha with tails), the "Table of tradeoffs:" paragraphs,
-/// the table with labels but without links, the footer, the page end.
+/// the table with labels but without links, the accuracy check, the footer, the page end.
 void WritePowerReportBody(const CPowerCalc& calc, CHtmlWriter& w, const char* phrase,
-                          CTableLabels labels);
+                          CTableLabels labels, const ExactCheck& check = ExactCheck());
 
 /// Halvings of the hazard-ratio search: [0, 0.999] then has the width 0.999 / 2^11 (about
 /// 0.00049), the first width at or below 0.0005.
@@ -41,6 +45,14 @@ constexpr double LogrankSmallestRatio = 0.001;
 /// survival^h, for the normal deviates zAlpha of the level and zPower of the power. A fixed
 /// bisection on the events needed (Freedman): the result is the midpoint tested last.
 double LogrankHazardRatio(double survival, double nPerGroup, double zAlpha, double zPower);
+
+/// The name of the survival method in the exact mode, for the choices block.
+extern const char* const ExactLogrankName;
+
+/// LogrankHazardRatio in the written method; in the exact one, Freedman's root to full
+/// precision (0 when there is none, a failed cell) for the power percent of the calculator's
+/// entry powerIndex.
+double LogrankRatioFor(const CCalculator& calc, double survival, double nPerGroup, int powerIndex);
 
 /// The detectable effect of the search above, shown as the increase in the proportion
 /// (asIncrease) or as the hazard ratio, into out. False when the hazard ratio fell below

@@ -8,6 +8,7 @@
 #include "CHtmlWriter.h"
 #include "CPowerCalc.h"
 #include "CTableLabels.h"
+#include "ExactCells.h"
 #include "ReportText.h"
 #include "Formatting.h"
 
@@ -64,6 +65,7 @@ void WriteSignificanceLevel(CHtmlWriter& w, const CCalculator& calc)
     std::string alpha;
     calc.FormatAlpha(alpha, true);
     w.Write("Significance level (alpha) = %s", alpha.c_str());
+    calc.WriteMethodLine(w);
     w.CloseParagraph();
 }
 
@@ -85,7 +87,7 @@ void WriteSampleTradeoffsIntro(CHtmlWriter& w, const char* effectName)
 }
 
 void WriteTTestPowerTableEnd(CHtmlWriter& w, const CPowerCalc& calc, const char* effectName,
-                             double scale)
+                             double scale, const ExactCheck& check)
 {
     WriteTradeoffsCaption(w);
     w.OpenParagraph();
@@ -96,6 +98,7 @@ void WriteTTestPowerTableEnd(CHtmlWriter& w, const CPowerCalc& calc, const char*
     labels.SetFormatsFor(scale);
     labels.linkCells = false;
     calc.WritePowerTable(w, labels);
+    WriteExactCheck(w, check);
     w.WriteFooter();
     w.WritePageEnd();
 }

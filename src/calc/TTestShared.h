@@ -3,6 +3,7 @@
 class CCalculator;
 class CPowerCalc;
 class CHtmlWriter;
+struct ExactCheck;
 
 /// The factor of (z alpha + z power) x SD that gives the difference a t test of (harmonic)
 /// group size n detects: ((z alpha - 1.06) x 1.21 + 2(n - 1)) / ((n - 1) sqrt(2n)). It tends
@@ -26,7 +27,8 @@ void WriteSampleTTestChoicesStart(CHtmlWriter& w, const char* testText, bool det
 /// "Power of a "not significant" <design> t test" in the same two forms.
 void WritePowerTTestChoicesStart(CHtmlWriter& w, const char* design, bool detailed);
 
-/// "Significance level (alpha) = " with the level and its tails, then closes the paragraph.
+/// "Significance level (alpha) = " with the level and its tails, the method line of the exact
+/// method, then closes the paragraph.
 void WriteSignificanceLevel(CHtmlWriter& w, const CCalculator& calc);
 
 /// label followed by value as FormatNumber writes it, then a line break.
@@ -37,7 +39,7 @@ void WriteLabelledNumber(CHtmlWriter& w, const char* label, double value);
 void WriteSampleTradeoffsIntro(CHtmlWriter& w, const char* effectName);
 
 /// The end of a t-test power step-4 page: the "Table of tradeoffs:" paragraphs naming
-/// effectName, the power table without links (formats scaled on scale), the footer and the
-/// page end.
+/// effectName, the power table without links (formats scaled on scale), the accuracy check,
+/// the footer and the page end.
 void WriteTTestPowerTableEnd(CHtmlWriter& w, const CPowerCalc& calc, const char* effectName,
-                             double scale);
+                             double scale, const ExactCheck& check);

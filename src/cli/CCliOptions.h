@@ -9,7 +9,8 @@ class CCliDesign;
 
 /// The command line of zentrima-cli, read and checked before any calculator exists:
 ///     zentrima-cli GOAL DESIGN [inputs] [--alpha A] [--tails 1|2] [--powers LIST]
-///                  [--ns LIST] [--no-settings] [--page P] [--format F] [--select Q] [-o FILE]
+///                  [--ns LIST] [--no-settings] [--method M] [--page P] [--format F]
+///                  [--select Q] [-o FILE]
 /// parse() throws CCliError (exit status 2) for anything that does not fit.
 class CCliOptions
 {
@@ -46,6 +47,8 @@ public:
     bool hasNs = false;
     bool noSettings = false;
     Page page = Page::Tradeoff;
+    /// True for --method exact: the cells come from the exact distributions.
+    bool exact = false;
     /// The report writer's mode: 1 text, 0 HTML, 3 HTML with links.
     int writerMode = 1;
     QString select;

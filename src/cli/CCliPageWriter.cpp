@@ -61,10 +61,5 @@ void CCliPageWriter::writeCells(CCalculator& calc, FILE* out)
 
 bool CCliPageWriter::selectedCellHasResult(const CCalculator& calc)
 {
-    double value = 0;
-    if (auto* sample = dynamic_cast<const CSampleCalc*>(&calc))
-        return sample->ComputeCell(calc.m_selPower, calc.m_selN, &value);
-    if (auto* power = dynamic_cast<const CPowerCalc*>(&calc))
-        return power->ComputeCell(calc.m_selPower, &value);
-    return false;
+    return calc.SelectedCellHasResult();
 }

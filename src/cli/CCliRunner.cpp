@@ -84,6 +84,7 @@ int CCliRunner::runChecked(const QStringList& arguments)
 
     options.design->apply(*calc, options.inputs);
     setLevel(*calc, options);
+    calc->SetMethod(options.exact ? CalcMethod::Exact : CalcMethod::Approximate);
     if (options.hasPowers)
         calc->ParsePowers(options.powers.toStdString());
     if (options.hasNs)

@@ -321,6 +321,21 @@ void CChildFrame::runViewCommand(int id)
         frame->runApplicationCommand(id);
 }
 
+void CChildFrame::applyCalcMethod(CalcMethod method)
+{
+    for (CCalculator* calc = m_state.calculators(); calc != nullptr; calc = calc->next)
+        calc->SetMethod(method);
+    // A report on a cell that has no result in the new method would explain a stand-in
+    // number: the table is shown instead.
+    const CCalculator* current = m_state.currentCalculator();
+    if (m_step == 4 && !(current && current->SelectedCellHasResult())) {
+        goToStep(3);
+        return;
+    }
+    if (m_view && (m_step == 3 || m_step == 4))
+        m_view->loadData(m_step);
+}
+
 void CChildFrame::duplicate()
 {
     CMainFrame* frame = mainFrame();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CAnalysisState.h"
+#include "CCalculator.h"
 
 #include <QMdiSubWindow>
 
@@ -43,6 +44,10 @@ public:
     /// The state of a command that the view or the window decides: enabled, checked and,
     /// for a command whose menu text changes (115), the text. False when neither decides.
     bool commandState(int id, bool& enabled, bool& checked, QString& text) const;
+
+    /// Sets the method of every calculator of the analysis and, in step 3 or 4, writes the
+    /// page again; a report whose cell has no result in the new method gives way to step 3.
+    void applyCalcMethod(CalcMethod method);
 
     /// Size of the window in its normal (not maximised) state.
     QSize normalSize() const { return m_normalSize; }

@@ -3,6 +3,7 @@
 #include "CChildFrame.h"
 #include "CSettingsStore.h"
 #include "CZentrimaApp.h"
+#include "ExactDistributions.h"
 #include "CommandIds.h"
 #include "FramesResources.h"
 #include "Platform.h"
@@ -29,7 +30,7 @@ const char kSection[] = "ShowStyle";
 // Commands whose menu item shows a check mark.
 bool isCheckable(int id)
 {
-    return id == ID_STEP_1 || id == ID_STEP_2 || id == ID_STEP_3;
+    return id == ID_STEP_1 || id == ID_STEP_2 || id == ID_STEP_3 || id == ID_EXACT_DISTRIBUTIONS;
 }
 
 // One coordinate of the placement: a stored value beyond nine tenths of the screen (the
@@ -126,6 +127,7 @@ bool CMainFrame::isApplicationCommand(int id) const
     case ID_APP_EXIT:
     case ID_WINDOW_CASCADE:
     case ID_WINDOW_TILE:
+    case ID_EXACT_DISTRIBUTIONS:
         return true;
     default:
         return m_app && m_app->handlesCommand(id);
@@ -167,6 +169,9 @@ bool CMainFrame::runApplicationCommand(int id)
         return true;
     case ID_WINDOW_TILE:
         m_mdiArea->tileSubWindows();
+        return true;
+    case ID_EXACT_DISTRIBUTIONS:
+        setExactDistributions(!ExactDistributionsStored());
         return true;
     default:
         return m_app && m_app->handleCommand(id);
@@ -256,7 +261,9 @@ void CMainFrame::buildMenus()
                                      {IDS_MENU_STEP_3_POWER_N, ID_STEP_3},
                                      sep,
                                      {IDS_MENU_ZOOM_IN, ID_ZOOM_IN},
-                                     {IDS_MENU_ZOOM_OUT, ID_ZOOM_OUT}},
+                                     {IDS_MENU_ZOOM_OUT, ID_ZOOM_OUT},
+                                     sep,
+                                     {IDS_MENU_EXACT_DISTRIBUTIONS, ID_EXACT_DISTRIBUTIONS}},
                                     m_analysisActions),
                           buildMenu(IDS_MENU_WINDOW,
                                     {{IDS_MENU_DUPLICATE, ID_DUPLICATE_WINDOW},
@@ -350,7 +357,7 @@ void CMainFrame::updateCommandStates()
                     action->setText(text);
             } else {
                 action->setEnabled(isApplicationCommand(id));
-                action->setChecked(false);
+                action->setChecked(id == ID_EXACT_DISTRIBUTIONS && ExactDistributionsStored());
             }
         }
     }
@@ -363,6 +370,14 @@ QAction* CMainFrame::menuAction(int id) const
             if (action->data().toInt() == id)
                 return action;
     return nullptr;
+}
+
+void CMainFrame::setExactDistributions(bool exact)
+{
+    StoreExactDistributions(exact);
+    for (CChildFrame* child : childFrames())
+        child->applyCalcMethod(StoredCalcMethod());
+    updateCommandStates();
 }
 
 void CMainFrame::raiseAndRestore()

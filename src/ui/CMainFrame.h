@@ -58,6 +58,10 @@ public:
     /// True while the full menus (an analysis window is open) are shown.
     bool showsAnalysisMenus() const { return m_analysisMenus; }
 
+    /// View > Exact Distributions: stores the choice and recomputes the page of every open
+    /// analysis window by the exact (true) or the written (false) method.
+    void setExactDistributions(bool exact);
+
     /// Brings the window to the front, restoring it when it is minimised.
     void raiseAndRestore();
 

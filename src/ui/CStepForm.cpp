@@ -10,6 +10,7 @@
 #include "CUserException.h"
 #include "CalculatorFactory.h"
 #include "CommandIds.h"
+#include "ExactDistributions.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -114,6 +115,8 @@ CCalculator* CStepForm::findOrCreateCalculator()
     if (CCalculator* current = state->currentCalculator())
         return current;
     std::unique_ptr<CCalculator> created(CreateCalculator(state->goal(), state->design()));
+    if (created)
+        created->SetMethod(StoredCalcMethod());
     if (created && state->addCalculator(created.get()))
         created.release();
     return state->currentCalculator();

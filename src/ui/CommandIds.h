@@ -37,6 +37,8 @@ enum CommandId {
     ID_HELP_SUPPORT = 147,
     ID_WEB_VISIT = 148,
     ID_WEB_UPDATES = 149,
+    // View > Exact Distributions: the method of every calculator, kept in the settings.
+    ID_EXACT_DISTRIBUTIONS = 150,
     ID_FILE_NEW = 57600,
     ID_WINDOW_CASCADE = 57650,
     ID_WINDOW_TILE = 57651,

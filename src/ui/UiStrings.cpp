@@ -112,6 +112,7 @@ const Entry kEntries[] = {
     {IDS_ABOUT_NAMES_QUALITY, "Priya Raghunathan, Owen Brightwater"},
     {IDS_ABOUT_NAMES_DESIGN, "Lucia Ferrante"},
     {IDS_ABOUT_CONTRACTOR, "Programming by Orrin Lane Software"},
+    {IDS_MENU_EXACT_DISTRIBUTIONS, "Exact Distributions"},
     {ID_TO_WORD, "\nExport results to Word"},
     {ID_FILE_PRINT, "\nPrint results or explanation"},
     {ID_EDIT_COPY, "\nCopy selection into the Clipboard"},

@@ -98,6 +98,7 @@ enum UiStringId : unsigned int
     IDS_ABOUT_NAMES_QUALITY,
     IDS_ABOUT_NAMES_DESIGN,
     IDS_ABOUT_CONTRACTOR,
+    IDS_MENU_EXACT_DISTRIBUTIONS,
 };
 
 /// Host name of the maker's web server. The maker has no site of its own here, so this is a

@@ -4,6 +4,7 @@
 #include "CalcTestSupport.h"
 #include "CUserException.h"
 #include "StringTable.h"
+#include "TTestShared.h"
 
 #include <cmath>
 #include <limits>
@@ -96,7 +97,10 @@ TEST_F(PowerLogrankTest, TotalOfTwoNHasThePowerOfNPerGroup)
     // last midpoint h is the same double, and so are h (type 2 = kind 2), S^h - S (type 1 =
     // kind 1) and the failed-cell flag. Comparing against m_n itself, as if each group held
     // the total, would detect smaller effects and overstate the power.
-    const double survivals[] = {0.01, 0.2, 0.5, 0.75, 0.95, 0.999};
+    // The power calculator takes the proportion of deaths Pc and works on S = 1 - Pc. These
+    // survivals are dyadic fractions, so 1 - (1 - S) gives S back exactly and the two
+    // calculators see the same double.
+    const double survivals[] = {0.0078125, 0.1875, 0.5, 0.75, 0.9375, 0.998046875};
     const struct
     {
         double alpha;
@@ -117,7 +121,7 @@ TEST_F(PowerLogrankTest, TotalOfTwoNHasThePowerOfNPerGroup)
                 ASSERT_TRUE(sample.ParseNs(sizes));
                 for (int r = 0; r < sample.m_nNs; ++r) {
                     CPowerLogrankCalc power;
-                    power.SetProportion(s);
+                    power.SetProportion(1 - s);
                     power.SetSampleSize(2.0 * sample.m_ns[r]);
                     power.SetEffectType(kind);
                     power.SetAlpha(level.alpha, level.twoTailed);
@@ -151,8 +155,8 @@ TEST_F(PowerLogrankTest, TotalSizeIsSplitBetweenTheGroups)
 
 TEST_F(PowerLogrankTest, TwoSubjectsCannotDetectAnythingAtHalfPowerOrMore)
 {
-    // Even h near 0 needs Z^2 / (1 - Pc) events per subject of each group; with one subject
-    // per group that is more than 1 whenever Z >= 1.96.
+    // Even h near 0 needs Z^2 / Pc events per subject of each group (2 - S - S^0 = Pc with
+    // S = 1 - Pc); with one subject per group that is more than 1 whenever Z >= 1.96.
     for (double pc : {0.01, 0.5, 0.99}) {
         auto calc = make(pc, 2, 1);
         const std::string page =
@@ -162,10 +166,47 @@ TEST_F(PowerLogrankTest, TwoSubjectsCannotDetectAnythingAtHalfPowerOrMore)
             const bool ok = calc->ComputeCell(i, &value);
             if (calc->m_powers[i] >= 50) {
                 EXPECT_FALSE(ok) << pc << " " << calc->m_powers[i];
-                EXPECT_NEAR(value, std::pow(pc, 0.001) - pc, 1e-12);
+                EXPECT_NEAR(value, ZeroNearZero(std::pow(1 - pc, 0.001) - (1 - pc)), 1e-12);
             }
         }
         EXPECT_GE(countOf(page, "Impossible\t"), 9);
+    }
+}
+
+TEST_F(PowerLogrankTest, ReadsTheControlProportionAsDeaths)
+{
+    // Freedman's count solved by R's uniroot (tol 1e-14) for the root h of
+    //   (N / 2) (2 - S - S^h) = ((1 + h) / (1 - h))^2 (qnorm(1 - alpha / tails) + qnorm(power))^2
+    // with S = 1 - Pc, the surviving share of controls; the difference is S^h - S, the drop
+    // in the proportion of deaths. The written search stops at a width of 0.0005, so its
+    // midpoint lies within 0.0005 of the root. Reading Pc = 0.3 as the surviving share would
+    // give h = 0.595 at 80% instead of 0.403.
+    const struct
+    {
+        double pc, n, alpha;
+        bool twoTailed;
+        const char* power;
+        double h, difference;
+    } cases[] = {
+        {0.3, 200, 0.05, true, "80", 0.403227966851, 0.166042485226},
+        {0.3, 200, 0.05, true, "99", 0.164569959809, 0.242991527334},
+        {0.3, 200, 0.05, true, "10", 0.833366301988, 0.042865050187},
+        {0.6, 80, 0.01, true, "90", 0.172231380017, 0.454008598069},
+        {0.1, 1000, 0.10, false, "80", 0.562287312668, 0.042477831199},
+        {0.85, 40, 0.10, true, "50", 0.536764098915, 0.211206342084},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.pc << " " << c.n << " " << c.power);
+        for (int type = 1; type <= 2; ++type) {
+            auto calc = make(c.pc, c.n, type, c.alpha, c.twoTailed);
+            ASSERT_TRUE(calc->ParsePowers(c.power));
+            double value = 0;
+            ASSERT_TRUE(calc->ComputeCell(0, &value));
+            if (type == 2)
+                EXPECT_NEAR(value, c.h, 0.0005);
+            else
+                EXPECT_NEAR(value, c.difference, 0.0005 * std::log(1 / (1 - c.pc)));
+        }
     }
 }
 

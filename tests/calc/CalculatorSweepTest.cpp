@@ -14,6 +14,8 @@
 #include "CSampleOneCalc.h"
 #include "CSamplePairedCalc.h"
 #include "CSampleUnpairedCalc.h"
+#include "CPowerCalc.h"
+#include "CSampleCalc.h"
 #include "CTableLabels.h"
 #include "CalcTestSupport.h"
 #include "CalculatorFactory.h"
@@ -21,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -229,9 +232,46 @@ std::vector<std::string> Queries(const CCalculator& calc, int goal)
     return queries;
 }
 
-using CalculatorSweepTest = CalcPageTest;
+// Every cell of the table: a finite value and, in the exact method, a non-negative effect
+// where it counts as found. (The written method tabulates negative effects for powers below
+// the level.) The risk reduction of a finished comparison is negative by design
+// (1 - Phigh / Plow).
+void CheckCells(const CCalculator& calc, int goal, int design)
+{
+    const bool negativeByDesign = goal == 1 && design == 4 &&
+                                  dynamic_cast<const CPowerChiSquareCalc&>(calc).m_effectType == 2;
+    for (int p = 0; p < calc.m_nPowers; ++p)
+        for (int r = 0; r < (goal == 0 ? calc.m_nNs : 1); ++r) {
+            double value = 0;
+            const bool ok = goal == 0
+                                ? dynamic_cast<const CSampleCalc&>(calc).ComputeCell(p, r, &value)
+                                : dynamic_cast<const CPowerCalc&>(calc).ComputeCell(p, &value);
+            ASSERT_TRUE(std::isfinite(value)) << "power " << calc.m_powers[p] << " row " << r;
+            if (ok && calc.IsExact() && !negativeByDesign) {
+                ASSERT_GE(value, 0) << "power " << calc.m_powers[p] << " row " << r;
+            }
+        }
+}
+
+class CalculatorSweepTest : public CalcPageTest
+{
+protected:
+    void Sweep(CalcMethod method);
+};
 
 TEST_F(CalculatorSweepTest, NoPageOrDataTableShowsANonFiniteNumber)
+{
+    Sweep(CalcMethod::Approximate);
+}
+
+// The exact method over the same domain: every search ends (the test finishes), and no cell
+// is NaN, infinite or a negative effect.
+TEST_F(CalculatorSweepTest, ExactMethodShowsNoNonFiniteNumberOrNegativeEffect)
+{
+    Sweep(CalcMethod::Exact);
+}
+
+void CalculatorSweepTest::Sweep(CalcMethod method)
 {
     const std::vector<Domain> domains = Domains();
     int calculators = 0;
@@ -266,6 +306,8 @@ TEST_F(CalculatorSweepTest, NoPageOrDataTableShowsANonFiniteNumber)
                     domain->inputs[i](*calc);
                     ASSERT_TRUE(calc->SetAlpha(level.alpha, level.twoTailed));
                     ASSERT_TRUE(m_sink.messages().empty()) << m_sink.last();
+                    calc->SetMethod(method);
+                    CheckCells(*calc, goal, design);
 
                     std::vector<std::string> pages;
                     CTableLabels labels;

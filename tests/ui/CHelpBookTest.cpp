@@ -1,5 +1,7 @@
 #include "CHelpBook.h"
 
+#include "CPowerLogrankCalc.h"
+#include "CPowerPairedCalc.h"
 #include "CPowerUnpairedCalc.h"
 #include "CSampleAnovaCalc.h"
 #include "CSampleChiSquareCalc.h"
@@ -17,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -347,6 +350,61 @@ TEST_F(HelpBookTest, WorkedExamplesQuoteWhatTheCalculatorsCompute)
     for (const auto& [page, number] : quotes)
         EXPECT_TRUE(book.readFile(page).contains(number))
             << page.toStdString() << " does not quote " << number.toStdString();
+}
+
+// Each row of the table of differences holds "<td>written</td><td>exact</td>" as the
+// calculators compute them.
+TEST_F(HelpBookTest, ExactPageQuotesWhatBothMethodsCompute)
+{
+    const QString page = book.readFile(QStringLiteral("exact-and-approximate.htm"));
+    ASSERT_FALSE(page.isEmpty());
+    QStringList rows;
+    const auto both = [&](CCalculator& calc, const std::function<QString()>& cell) {
+        calc.SetMethod(CalcMethod::Approximate);
+        const QString written = cell();
+        calc.SetMethod(CalcMethod::Exact);
+        rows << QStringLiteral("<td>%1</td><td>%2</td>").arg(written, cell());
+    };
+    CPowerPairedCalc paired;
+    paired.SetSD(1);
+    for (int pairs : {5, 10, 20}) {
+        paired.SetPairs(pairs);
+        both(paired, [&] {
+            paired.ParsePowers("80");
+            double value = 0;
+            paired.ComputeCell(0, &value);
+            return QString::asprintf("%.3f", value);
+        });
+    }
+    CSampleUnpairedCalc unpaired;
+    unpaired.SetSD(1);
+    for (int n : {2, 3, 100})
+        both(unpaired, [&] { return sampleCell(unpaired, n, 80, "%.3f"); });
+    CSampleAnovaCalc anova;
+    anova.SetSD(1);
+    both(anova, [&] { return sampleCell(anova, 1000000, 80, "%.5f"); });
+    CPowerLogrankCalc survival;
+    survival.SetProportion(0.3);
+    survival.SetSampleSize(200);
+    survival.SetEffectType(2);
+    both(survival, [&] {
+        survival.ParsePowers("80");
+        double value = 0;
+        survival.ComputeCell(0, &value);
+        return QString::asprintf("%.4f", value);
+    });
+    for (const QString& row : rows)
+        EXPECT_TRUE(page.contains(row)) << row.toStdString();
+
+    // Proportions: the written decrease, and no exact one.
+    CSampleChiSquareCalc proportions;
+    proportions.SetProportion(0.1);
+    proportions.SetEffectKind(0, 1);
+    EXPECT_TRUE(page.contains(QStringLiteral("<td>%1</td><td>none reaches 80%</td>")
+                                  .arg(sampleCell(proportions, 40, 80, "%.4f"))));
+    proportions.SetMethod(CalcMethod::Exact);
+    double ignored = 0;
+    EXPECT_FALSE(proportions.ComputeCell(0, 0, &ignored));
 }
 
 } // namespace

@@ -168,7 +168,9 @@ TEST_F(MainFrameTest, FullMenusWhileAnAnalysisWindowIsOpen)
                               "Step 3. Choose Power && N\tCtrl+3",
                               "-",
                               "Increase Font Size\tCtrl + ",
-                              "Decrease Font Size\tCtrl -  "};
+                              "Decrease Font Size\tCtrl -  ",
+                              "-",
+                              "Exact Distributions"};
     const QStringList window = {"Duplicate Window\tCtrl+D", "-", "&Cascade", "&Tile"};
     const QStringList help = {"Contents...\tCtrl+F1",
                               "-",

@@ -1,0 +1,146 @@
+// The exact models of the calculators: the t tests through the noncentral t distribution
+// with noncentrality difference / standard error, the one-way ANOVA through the noncentral
+// F distribution with lambda = N f^2 (Cohen 1988, Statistical Power Analysis for the
+// Behavioral Sciences, ch. 2 and 8), where the range d of k equally spaced means has
+// f = d / (2 sd) sqrt((k + 1) / (3 (k - 1))) (Cohen's pattern of intermediate variability).
+#include "ExactCells.h"
+
+#include "CCalculator.h"
+#include "CHtmlWriter.h"
+#include "ExactLevel.h"
+#include "Formatting.h"
+#include "NoncentralF.h"
+#include "NoncentralT.h"
+#include "ReportText.h"
+#include "TTestShared.h"
+
+#include <cmath>
+
+const char* const ExactTName = "exact noncentral t distribution";
+const char* const ExactFName = "exact noncentral F distribution";
+const char* const ExactBinomialName = "exact binomial distribution";
+
+std::string NumberText(double v)
+{
+    std::string text;
+    FormatNumber(v, text);
+    return text;
+}
+
+bool StoreExactCell(double value, double* out)
+{
+    if (!std::isfinite(value) || value < 0) {
+        *out = 0;
+        return false;
+    }
+    *out = ZeroNearZero(value);
+    return true;
+}
+
+double ExactTDifference(double power, double df, double standardError, const ExactLevel& level)
+{
+    return TNoncentralityForPower(power, df, level) * standardError;
+}
+
+double ExactTPowerAt(double difference, double df, double standardError, const ExactLevel& level)
+{
+    return TPower(difference / standardError, df, level);
+}
+
+namespace {
+
+// f per unit of range over sd: sqrt((k + 1) / (12 (k - 1))).
+double RangeToF(double groups)
+{
+    return std::sqrt((groups + 1) / (12 * (groups - 1)));
+}
+
+} // namespace
+
+double ExactAnovaRange(double power, double groups, double dfResidual, double total, double sd,
+                       double alpha)
+{
+    const double lambda = FNoncentralityForPower(power, groups - 1, dfResidual, alpha);
+    return std::sqrt(lambda / total) * sd / RangeToF(groups);
+}
+
+double ExactAnovaPowerAt(double range, double groups, double dfResidual, double total, double sd,
+                         double alpha)
+{
+    const double f = range / sd * RangeToF(groups);
+    return FPower(total * f * f, groups - 1, dfResidual, alpha);
+}
+
+namespace {
+
+// The fields every check shares: the selected power and the page's decimals.
+ExactCheck CheckOf(const CCalculator& calc, const char* distribution, const char* noun,
+                   double effect, const std::string& subjects)
+{
+    ExactCheck check;
+    check.applies = true;
+    check.distribution = distribution;
+    check.subjects = subjects;
+    check.effectNoun = noun;
+    check.effect = effect;
+    check.requestedPower = calc.m_powers[calc.m_selPower];
+    check.decimals = calc.m_decimals;
+    return check;
+}
+
+} // namespace
+
+ExactCheck TTestCheck(const CCalculator& calc, double effect, double df, double standardError,
+                      const std::string& subjects)
+{
+    ExactCheck check = CheckOf(calc, ExactTName, "difference", effect, subjects);
+    const ExactLevel level = ExactLevel::FromStored(calc.m_alpha, calc.m_twoTailed);
+    check.exactPower = ExactTPowerAt(effect, df, standardError, level);
+    check.exactEffect = ExactTDifference(check.requestedPower / 100, df, standardError, level);
+    return check;
+}
+
+ExactCheck AnovaCheck(const CCalculator& calc, double range, double groups, double dfResidual,
+                      double total, double sd, const std::string& subjects)
+{
+    ExactCheck check = CheckOf(calc, ExactFName, "range of means", range, subjects);
+    check.exactPower = ExactAnovaPowerAt(range, groups, dfResidual, total, sd, calc.m_alpha);
+    check.exactEffect =
+        ExactAnovaRange(check.requestedPower / 100, groups, dfResidual, total, sd, calc.m_alpha);
+    return check;
+}
+
+namespace {
+
+// A power in percent as the check writes it: whole percents, one decimal near 0 and 100.
+std::string PercentText(double fraction)
+{
+    const double percent = fraction * 100;
+    if (percent > 99.9)
+        return ">99.9";
+    if (percent >= 1 && percent <= 99)
+        return formatInCLocale("%.0f", percent);
+    return formatInCLocale("%.1f", percent);
+}
+
+} // namespace
+
+void WriteExactCheck(CHtmlWriter& w, const ExactCheck& check)
+{
+    if (!check.applies || !std::isfinite(check.exactPower) ||
+        !(std::fabs(check.exactPower * 100 - check.requestedPower) >= 1))
+        return;
+    std::string requested;
+    FormatNumber(check.requestedPower, requested);
+    const char* article = ArticleFor(check.effectNoun);
+    w.OpenParagraph();
+    w.Write("Exact check: with the %s, %s give %s%% power (not %s%%) to detect %s %s of %.*f. ",
+            check.distribution, check.subjects.c_str(), PercentText(check.exactPower).c_str(),
+            requested.c_str(), article, check.effectNoun, check.decimals, check.effect);
+    if (std::isfinite(check.exactEffect))
+        w.Write("%s%% power needs %s %s of %.*f.", requested.c_str(), article, check.effectNoun,
+                check.decimals, check.exactEffect);
+    else
+        w.Write("No %s reaches %s%% power.", check.effectNoun, requested.c_str());
+    w.CloseParagraph();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+
+/// Relative tolerance of every exact search: 2^-43, about 1.1e-13.
+constexpr int RootSearchBits = 44;
+
+/// Most evaluations one search may take, so that no input can keep it going.
+constexpr int RootSearchMaxEvaluations = 200;
+
+/// The root of f, a function that rises through 0 on [lo, hi], with f(lo) <= 0 <= f(hi), by
+/// the TOMS 748 bracketing method to RootSearchBits. NaN when the bracket does not hold.
+double SolveRising(const std::function<double(double)>& f, double lo, double hi);
+
+/// The root of f, rising through 0 on [lo, infinity), with f(lo) <= 0: the upper end starts
+/// at guess (> lo) and doubles (its distance from lo) until f changes sign, at most until
+/// limit. NaN when f stays below 0 up to limit or is NaN there.
+double SolveRisingUpward(const std::function<double(double)>& f, double lo, double guess,
+                         double limit);
