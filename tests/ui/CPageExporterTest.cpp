@@ -10,8 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -114,6 +116,32 @@ TEST_F(PageExporterTest, FileErrorsShowTheirDescriptionWithTheStopIcon)
     }
     EXPECT_FALSE(QFile::exists(target("locked/report.txt")));
     ::chmod(QFile::encodeName(target("locked")).constData(), 0700);
+}
+
+// A write that fails part-way (here the file-size limit stands in for a full disk) shows
+// its error and leaves the file that was there as it was, with nothing beside it.
+TEST_F(PageExporterTest, AFailedWriteKeepsTheOldFile)
+{
+    const QByteArray old = "the page exported yesterday\n";
+    {
+        QFile file(target("report.txt"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
+    struct rlimit saved;
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 200;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    exportTo(target("report.txt"), 3);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_EQ(1u, env.messages.messages().size());
+    EXPECT_EQ(std::strerror(EFBIG), env.messages.last());
+    EXPECT_EQ(old, readAll(target("report.txt")));
+    EXPECT_EQ(QStringList{"report.txt"},
+              QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System));
 }
 
 TEST_F(PageExporterTest, NothingHappensWithoutACalculator)
