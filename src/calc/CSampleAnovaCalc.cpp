@@ -41,7 +41,7 @@ bool CSampleAnovaCalc::ComputeCell(int powerIndex, int nIndex, double* out) cons
     const double n = m_ns[nIndex];
     // lambda = k n f^2: the noncentrality grows with the total sample size.
     *out = AnovaDetectableRange(m_alpha, m_zPowers[powerIndex], k, (n - 1) * k, k * n, m_sd);
-    return true;
+    return FailUnlessFinite(out);
 }
 
 bool CSampleAnovaCalc::IsKind(int goal, int design) const
