@@ -1,5 +1,6 @@
 #include "CPageExporter.h"
 
+#include "CFileSizeLimit.h"
 #include "CHtmlWriter.h"
 #include "CommandIds.h"
 #include "ExportFixture.h"
@@ -10,10 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -128,15 +127,11 @@ TEST_F(PageExporterTest, AFailedWriteKeepsTheOldFile)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(old);
     }
-    struct rlimit saved;
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 200;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    exportTo(target("report.txt"), 3);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        CFileSizeLimit limit(200);
+        ASSERT_TRUE(limit.active());
+        exportTo(target("report.txt"), 3);
+    }
     ASSERT_EQ(1u, env.messages.messages().size());
     EXPECT_EQ(std::strerror(EFBIG), env.messages.last());
     EXPECT_EQ(old, readAll(target("report.txt")));

@@ -1,5 +1,6 @@
 #include "CResultView.h"
 
+#include "CFileSizeLimit.h"
 #include "CMemoryMachineRegistry.h"
 #include "CRecordingProcessLauncher.h"
 #include "CommandIds.h"
@@ -21,14 +22,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <memory>
 #include <string>
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -233,16 +232,12 @@ TEST_F(ResultViewTest, AFailedWriteShowsItsMessageAndKeepsThePreviousPage)
 {
     view.loadData(3);
     const QString before = shownText();
-    struct rlimit saved;
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     paired->SelectFromQuery("n=1&pow=1");
-    view.loadData(4);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        CFileSizeLimit limit(100);
+        ASSERT_TRUE(limit.active());
+        view.loadData(4);
+    }
     ASSERT_EQ(1u, env.messages.messages().size());
     EXPECT_EQ(std::string(std::strerror(EFBIG)), env.messages.last());
     EXPECT_EQ(before, shownText());
