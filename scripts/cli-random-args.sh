@@ -4,8 +4,10 @@
 # shows a sanitizer report (build the program with -DZENTRIMA_SANITIZE=ON).
 #   scripts/cli-random-args.sh [PROGRAM] [COUNT] [SEED] [JOBS]
 # Defaults: build-test/src/cli/zentrima-cli, 10000 runs, seed 1, 2 runs at a time. Every run
-# has its own empty home, config folder and current folder; -o names only files there and
-# /dev/null, /dev/full and /dev/stdout. Failing argument sets are listed at the end.
+# has its own empty home, config folder and current folder; -o names only files there,
+# among them links to /dev/null, /dev/full and /proc/self/fd/1 (never those names themselves,
+# so that a program that replaces what it writes to, as an old one did as root, harms
+# nothing outside). Failing argument sets are listed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,8 +40,8 @@ words = ["increase", "hazard-ratio", "hazard-ratio-worse", "difference", "ratio"
          "pow=", "?n=1", "approximate", "exact"]
 lists = ["90,80", "80 ,90", "100", "1,000", "3.5", "", ",,,", "99.999999999999",
          ",".join(str(i) for i in range(2, 120)), "1e1", "5a", "0x10", "-5", "2,3,4"]
-outputs = ["out.txt", "dir/", "missing/out.txt", "/dev/null", "/dev/full", "/dev/stdout",
-           "n" * 255, "n" * 256, "link", "fifo"]
+outputs = ["out.txt", "dir/", "missing/out.txt", "null", "full", "stdout", "n" * 255,
+           "n" * 256, "link", "fifo"]
 
 def value(rng):
     kind = rng.random()
@@ -81,6 +83,9 @@ def run(index):
         os.mkdir(os.path.join(home, "dir"))
         os.mkfifo(os.path.join(home, "fifo"))
         os.symlink("target.txt", os.path.join(home, "link"))
+        for name, target in (("null", "/dev/null"), ("full", "/dev/full"),
+                             ("stdout", "/proc/self/fd/1")):
+            os.symlink(target, os.path.join(home, name))
         env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
                    XDG_RUNTIME_DIR=home, LC_ALL="C.UTF-8")
         # A FIFO without a reader would keep the writer waiting: a reader drains it.

@@ -31,7 +31,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <ostream>
-#include <thread>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -705,21 +704,28 @@ TEST(CliOutputFile, LinksFifosDescriptorsAndLongNames)
     EXPECT_TRUE(QFileInfo(cli.homePath("link")).isSymLink());
     EXPECT_EQ(CliProcess::readFile(cli.homePath("real/table.txt")), expected);
 
-    const CliProcess::Result toStdout = cli.run(QStringList(base) << "-o"
-                                                                  << "/dev/stdout");
+    // The program's standard output by the name /dev/stdout leads to: a link of the test's
+    // own to /proc/self/fd/1, so that a program that replaced what it names (as an old one
+    // did, as root even /dev/stdout itself) harms nothing outside the test's folder.
+    ASSERT_TRUE(QFile::link("/proc/self/fd/1", cli.homePath("stdout")));
+    const CliProcess::Result toStdout =
+        cli.run(QStringList(base) << "-o" << cli.homePath("stdout"));
     EXPECT_EQ(toStdout.exitCode, 0) << toStdout.err;
     EXPECT_EQ(toStdout.out, expected);
 
+    // The read end is open before the run (so the run's open does not wait) and is read
+    // after it: a run that replaced the FIFO instead leaves it empty, and nothing hangs.
     const QString fifo = cli.homePath("pipe");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    std::string received;
-    std::thread reader([&]() { received = CliProcess::readFile(fifo); });
+    const int readEnd = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(readEnd, 0);
     const CliProcess::Result toFifo = cli.run(QStringList(base) << "-o" << fifo);
-    // A run that never opened the FIFO must not leave the reader waiting for ever.
-    const int release = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
-    if (release >= 0)
-        ::close(release);
-    reader.join();
+    std::string received;
+    char block[4096];
+    ssize_t got = 0;
+    while ((got = ::read(readEnd, block, sizeof block)) > 0)
+        received.append(block, static_cast<size_t>(got));
+    ::close(readEnd);
     EXPECT_EQ(toFifo.exitCode, 0) << toFifo.err;
     EXPECT_EQ(received, expected);
     EXPECT_FALSE(QFileInfo(fifo).isFile());
