@@ -17,6 +17,10 @@ double AnovaEffectSize(double alpha, double dfTreatment, double dfResidual,
                        double noncentralityFactor, double zPower)
 {
     const double limit = dfTreatment * CriticalF(alpha, dfTreatment, dfResidual);
+    // No critical value (its tail did not converge): no effect size either, and the cell
+    // fails rather than show the end of the search.
+    if (!std::isfinite(limit))
+        return std::nan("");
     const double a = 2 / (9 * dfResidual);
     const double b = 1 - a;
     double lo = 0;
@@ -46,6 +50,14 @@ double AnovaDetectableRange(double alpha, double zPower, double groups, double d
 {
     const double f = AnovaEffectSize(alpha, groups - 1, dfResidual, noncentralityFactor, zPower);
     return ZeroNearZero(2 * f * sd / std::sqrt((groups + 1) / (3 * (groups - 1))));
+}
+
+bool FailUnlessFinite(double* out)
+{
+    if (std::isfinite(*out))
+        return true;
+    *out = 1.7e38;
+    return false;
 }
 
 void WriteAnovaChoicesStart(CHtmlWriter& w, const char* test, bool detailed)

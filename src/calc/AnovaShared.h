@@ -13,7 +13,7 @@ constexpr double AnovaSearchLimit = 20;
 /// freedom detects at level alpha with the power whose standard normal quantile is zPower,
 /// for the noncentrality lambda = noncentralityFactor * f^2 (the total sample size). Found by
 /// a fixed bisection on a normal approximation to the noncentral F distribution; the result is
-/// the midpoint tested last.
+/// the midpoint tested last. NaN when the critical F value cannot be computed.
 double AnovaEffectSize(double alpha, double dfTreatment, double dfResidual,
                        double noncentralityFactor, double zPower);
 
@@ -22,6 +22,10 @@ double AnovaEffectSize(double alpha, double dfTreatment, double dfResidual,
 /// range that would print as zero is exactly 0.
 double AnovaDetectableRange(double alpha, double zPower, double groups, double dfResidual,
                             double noncentralityFactor, double sd);
+
+/// The end of an ANOVA ComputeCell: true for a finite *out; otherwise *out becomes the
+/// failed-cell value 1.7e38 and the cell fails.
+bool FailUnlessFinite(double* out);
 
 /// The start of the choices block of an ANOVA page: in step 4 (detailed) the heading
 /// "Your choices:" and "Test chosen: " with test and a line break, otherwise test followed

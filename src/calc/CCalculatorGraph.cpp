@@ -11,6 +11,7 @@
 #include "GraphTemplates.h"
 #include "GraphingProgram.h"
 #include "Platform.h"
+#include "PrivateFile.h"
 #include "StringTable.h"
 
 #include <cstdio>
@@ -30,7 +31,7 @@ constexpr int kVersion[4] = {4, 0, 1, 0};
 
 bool writeBytes(const std::string& path, const std::string& bytes)
 {
-    FileHandle file(std::fopen(path.c_str(), "wb"), &std::fclose);
+    FileHandle file(OpenPrivateFile(path, true), &std::fclose);
     if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
         return false;
     return std::fclose(file.release()) == 0;

@@ -118,7 +118,7 @@ bool CPowerAnovaCalc::ComputeCell(int powerIndex, double* out) const
                               out);
     *out = AnovaDetectableRange(m_alpha, m_zPowers[powerIndex], k, m_dfResidual, total,
                                 std::sqrt(m_msResidual));
-    return true;
+    return FailUnlessFinite(out);
 }
 
 bool CPowerAnovaCalc::IsKind(int goal, int design) const

@@ -45,7 +45,7 @@ bool CSampleAnovaCalc::ComputeCell(int powerIndex, int nIndex, double* out) cons
             ExactAnovaRange(PowerFraction(powerIndex), k, (n - 1) * k, k * n, m_sd, m_alpha), out);
     // lambda = k n f^2: the noncentrality grows with the total sample size.
     *out = AnovaDetectableRange(m_alpha, m_zPowers[powerIndex], k, (n - 1) * k, k * n, m_sd);
-    return true;
+    return FailUnlessFinite(out);
 }
 
 bool CSampleAnovaCalc::IsKind(int goal, int design) const

@@ -2,6 +2,7 @@
 
 #include "CMachineRegistry.h"
 #include "Platform.h"
+#include "PrivateFile.h"
 
 #include <algorithm>
 #include <array>
@@ -14,6 +15,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -46,20 +48,34 @@ bool parseRecord(const unsigned char* record, std::array<int, 4>& version)
 }
 
 // Scans the file in blocks; each block keeps the last bytes of the one before it, so a
-// record across a block border is still found.
+// record across a block border is still found. Only a regular file up to
+// MaxVersionedFileSize is read, at most its size as it was when opened: a device, a FIFO or
+// a huge file would hold the user interface while it is read.
 bool readVersionRecord(const std::string& path, std::array<int, 4>& version)
 {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
         return false;
+    std::unique_ptr<FILE, int (*)(FILE*)> file(::fdopen(fd, "rb"), &std::fclose);
+    if (!file) {
+        ::close(fd);
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0 ||
+        static_cast<unsigned long long>(info.st_size) > MaxVersionedFileSize)
+        return false;
+    size_t left = static_cast<size_t>(info.st_size);
     constexpr size_t kBlock = 1 << 20;
     constexpr size_t kKeep = VersionRecordSize - 1;
     std::vector<unsigned char> buffer(kKeep + kBlock);
     size_t held = 0;
-    for (;;) {
-        const size_t got = std::fread(buffer.data() + held, 1, kBlock, file.get());
+    while (left > 0) {
+        const size_t got =
+            std::fread(buffer.data() + held, 1, left < kBlock ? left : kBlock, file.get());
         if (got == 0)
             return false;
+        left -= got;
         const size_t end = held + got;
         for (size_t at = 0; at + VersionRecordSize <= end; ++at) {
             if (buffer[at] == 0xBD && parseRecord(buffer.data() + at, version))
@@ -68,6 +84,7 @@ bool readVersionRecord(const std::string& path, std::array<int, 4>& version)
         held = end < kKeep ? end : kKeep;
         std::copy(buffer.begin() + (end - held), buffer.begin() + end, buffer.begin());
     }
+    return false;
 }
 
 } // namespace
@@ -116,7 +133,7 @@ bool CheckFileVersion(const std::string& path, int major, int minor, int build, 
 FILE* OpenGraphScript(const std::string& path, bool& heldElsewhere)
 {
     heldElsewhere = false;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = OpenPrivateFileDescriptor(path);
     if (fd < 0)
         return nullptr;
     // Take the lock before emptying the file, so a script the graphing program still reads

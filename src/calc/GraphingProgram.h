@@ -33,9 +33,14 @@ constexpr const char* GraphingProgramOpenKey =
 /// longer, or leaves no path.
 bool FindGraphingProgram(std::string& path);
 
+/// The largest program file whose version record is looked for; the stand-in's is far
+/// smaller, even built with the sanitizers.
+constexpr unsigned long long MaxVersionedFileSize = 64ull << 20;
+
 /// True when the version record of the file at path is at least major.minor.build.revision;
 /// the fields are compared in that order and the first difference decides. False when the
-/// file cannot be read or holds no record.
+/// file cannot be read or holds no record, and for anything but a regular file of at most
+/// MaxVersionedFileSize bytes (a device or a FIFO would never end).
 bool CheckFileVersion(const std::string& path, int major, int minor, int build, int revision);
 
 /// Opens the graph script at path for writing, emptied, unless the graphing program holds

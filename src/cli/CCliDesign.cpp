@@ -33,13 +33,13 @@ void applySamplePaired(CCalculator& base, const CCliInputs& inputs)
     auto& calc = static_cast<CSamplePairedCalc&>(base);
     if (inputs.has("sd-diff")) {
         if (inputs.has("sd") || inputs.has("r"))
-            throw CCliError("give either --sd and --r, or --sd-diff, not both");
+            throw CCliError("--sd-diff: give either --sd and --r, or --sd-diff, not both");
         calc.m_useR = false;
         calc.SetSD(inputs.number("sd-diff"));
         return;
     }
     if (!inputs.has("sd") && !inputs.has("r"))
-        throw CCliError("missing --sd and --r, or --sd-diff");
+        throw CCliError("--sd: missing; give --sd and --r, or --sd-diff");
     calc.m_useR = true;
     calc.SetSD(inputs.number("sd"));
     calc.SetR(inputs.number("r"));
@@ -50,13 +50,19 @@ void applySampleOne(CCalculator& calc, const CCliInputs& inputs)
     static_cast<CSampleOneCalc&>(calc).SetSD(inputs.number("sd"));
 }
 
-void applyPowerUnpaired(CCalculator& calc, const CCliInputs& inputs)
+// The group setters check their four values in order. Each is handed over as soon as it is
+// read, the ones not read yet standing in with a value every setter takes, so that a refusal
+// names the option whose value it refuses.
+void applyPowerUnpaired(CCalculator& base, const CCliInputs& inputs)
 {
+    auto& calc = static_cast<CPowerUnpairedCalc&>(base);
     const double n1 = inputs.wholeNumber("n1");
+    calc.SetGroups(n1, 2, 1, 1);
     const double n2 = inputs.wholeNumber("n2");
+    calc.SetGroups(n1, n2, 1, 1);
     const double sd1 = inputs.number("sd1");
-    const double sd2 = inputs.number("sd2");
-    static_cast<CPowerUnpairedCalc&>(calc).SetGroups(n1, n2, sd1, sd2);
+    calc.SetGroups(n1, n2, sd1, 1);
+    calc.SetGroups(n1, n2, sd1, inputs.number("sd2"));
 }
 
 void applyPowerPaired(CCalculator& base, const CCliInputs& inputs)
@@ -112,7 +118,7 @@ void applySampleProportions(CCalculator& base, const CCliInputs& inputs)
     auto& calc = static_cast<CSampleChiSquareCalc&>(base);
     calc.SetProportion(inputs.numberOr("proportion", 0.5));
     if (inputs.has("higher") && inputs.has("lower"))
-        throw CCliError("give either --higher or --lower, not both");
+        throw CCliError("--lower: give either --higher or --lower, not both");
     const int direction = inputs.has("lower") ? 0 : 1;
     calc.SetEffectKind(direction, inputs.choice("tabulate", {{"difference", 1}, {"ratio", 2}}));
 }
@@ -121,10 +127,12 @@ void applyPowerProportions(CCalculator& base, const CCliInputs& inputs)
 {
     auto& calc = static_cast<CPowerChiSquareCalc&>(base);
     const double n1 = inputs.wholeNumber("n1");
+    calc.SetGroups(n1, 2, 0.5, 0.5);
     const double n2 = inputs.wholeNumber("n2");
+    calc.SetGroups(n1, n2, 0.5, 0.5);
     const double p1 = inputs.number("p1");
-    const double p2 = inputs.number("p2");
-    calc.SetGroups(n1, n2, p1, p2);
+    calc.SetGroups(n1, n2, p1, 0.5);
+    calc.SetGroups(n1, n2, p1, inputs.number("p2"));
     calc.SetEffectType(
         inputs.choice("tabulate", {{"change", 0}, {"relative-risk", 1}, {"risk-reduction", 2}}));
 }

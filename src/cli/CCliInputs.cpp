@@ -11,12 +11,24 @@
 
 namespace {
 
-QString quoted(const QString& text)
+// The characters of a decimal number; strtod alone would also take hexadecimal numbers,
+// "inf", "nan" and white space.
+bool hasOnlyDecimalCharacters(const QByteArray& bytes)
 {
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
+    for (const char c : bytes)
+        if (!((c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' || c == 'e' || c == 'E'))
+            return false;
+    return true;
 }
 
 } // namespace
+
+QString CCliInputs::quoted(const QString& text)
+{
+    const QString shown =
+        text.size() > MaxQuoted ? text.left(MaxQuoted) + QStringLiteral("...") : text;
+    return QLatin1Char('\'') + shown + QLatin1Char('\'');
+}
 
 const std::vector<CCliInputs::Option>& CCliInputs::options()
 {
@@ -84,8 +96,7 @@ QStringList CCliInputs::given() const
 bool CCliInputs::parseNumber(const QString& text, double& value)
 {
     const QByteArray bytes = text.toUtf8();
-    // strtod would skip leading white space; a value is the whole argument or nothing.
-    if (bytes.isEmpty() || bytes.front() == ' ' || (bytes.front() >= '\t' && bytes.front() <= '\r'))
+    if (bytes.isEmpty() || !hasOnlyDecimalCharacters(bytes))
         return false;
     char* end = nullptr;
     errno = 0;
@@ -98,9 +109,10 @@ bool CCliInputs::parseNumber(const QString& text, double& value)
 
 double CCliInputs::number(const QString& name) const
 {
+    m_lastRead = name;
     const auto it = m_texts.constFind(name);
     if (it == m_texts.constEnd())
-        throw CCliError(QStringLiteral("missing --%1").arg(name).toStdString());
+        throw CCliError(QStringLiteral("--%1: missing").arg(name).toStdString());
     double value = 0;
     if (!parseNumber(*it, value))
         throw CCliError(
@@ -115,6 +127,7 @@ double CCliInputs::number(const QString& name) const
 
 double CCliInputs::numberOr(const QString& name, double fallback) const
 {
+    m_lastRead = name;
     return has(name) ? number(name) : fallback;
 }
 
@@ -141,11 +154,13 @@ int CCliInputs::integer(const QString& name) const
 
 int CCliInputs::integerOr(const QString& name, int fallback) const
 {
+    m_lastRead = name;
     return has(name) ? integer(name) : fallback;
 }
 
 int CCliInputs::choice(const QString& name, Choices choices) const
 {
+    m_lastRead = name;
     const auto it = m_texts.constFind(name);
     return it == m_texts.constEnd() ? choices.begin()->second : choose(name, *it, choices);
 }

@@ -60,9 +60,20 @@ public:
     /// refused with a CCliError that lists the choices.
     static int choose(const QString& name, const QString& text, Choices choices);
 
-    /// Reads text as number() does; false when it is not a finite decimal number.
+    /// Reads text as number() does; false when it is not a finite decimal number (digits,
+    /// at most one ".", an optional sign and exponent; no hexadecimal, "inf" or "nan").
     static bool parseNumber(const QString& text, double& value);
+
+    /// The option (without "--") that number(), choice() and their kin read last; empty
+    /// before the first. A calculator's refusal of the value just read names it.
+    QString lastRead() const { return m_lastRead; }
+
+    /// text in single quotes for a message, cut to its first MaxQuoted characters (and
+    /// "...") so that a huge argument does not flood the terminal.
+    static QString quoted(const QString& text);
+    static constexpr int MaxQuoted = 60;
 
 private:
     QMap<QString, QString> m_texts;
+    mutable QString m_lastRead;
 };

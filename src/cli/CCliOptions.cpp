@@ -80,7 +80,23 @@ const char* const HelpEpilogue =
 
 QString quoted(const QString& text)
 {
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
+    return CCliInputs::quoted(text);
+}
+
+// How a message names an option: "-o" for the one-letter output option, "--name" otherwise.
+QString shownName(const QString& name)
+{
+    return (name == QLatin1String("o") ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+// The parser's own message quotes the argument it refuses; a huge one is cut as ours are.
+QString parserError(const QString& text)
+{
+    const int open = text.indexOf(QLatin1Char('\''));
+    const int close = text.lastIndexOf(QLatin1Char('\''));
+    if (open < 0 || close <= open)
+        return text;
+    return text.left(open) + quoted(text.mid(open + 1, close - open - 1)) + text.mid(close + 1);
 }
 
 // Owns the option objects the parser refers to by name.
@@ -129,7 +145,8 @@ bool singleValue(const QCommandLineParser& parser, const QString& name, QString&
     if (values.isEmpty())
         return false;
     if (values.size() > 1)
-        throw CCliError(QStringLiteral("--%1 is given more than once").arg(name).toStdString());
+        throw CCliError(
+            QStringLiteral("%1: given more than once").arg(shownName(name)).toStdString());
     value = values.front();
     return true;
 }
@@ -171,7 +188,7 @@ void CCliOptions::parse(const QStringList& arguments)
     const auto setup = makeParser();
     QCommandLineParser& parser = setup->parser;
     if (!parser.parse(arguments))
-        throw CCliError(parser.errorText().toStdString());
+        throw CCliError(parserError(parser.errorText()).toStdString());
     if (parser.isSet(QStringLiteral("help"))) {
         helpRequested = true;
         return;
@@ -241,11 +258,11 @@ void CCliOptions::parse(const QStringList& arguments)
         throw CCliError("-o: the file name is empty");
 
     if (page == Page::Report && !hasSelect)
-        throw CCliError("--page report needs --select QUERY, for example --select \"n=3&pow=2\"");
+        throw CCliError("--page: report needs --select QUERY, for example --select \"n=3&pow=2\"");
     if (page != Page::Report && hasSelect)
-        throw CCliError("--select applies only to --page report");
+        throw CCliError("--select: applies only to --page report");
     if ((page == Page::Data || page == Page::Cells) && writerMode != 1)
-        throw CCliError("--format html and html-links apply only to the tradeoff and report "
+        throw CCliError("--format: html and html-links apply only to the tradeoff and report "
                         "pages");
     checkDesignOptions();
 }
@@ -257,14 +274,14 @@ void CCliOptions::checkDesignOptions()
     for (const QString& name : inputs.given())
         if (!designInputs.contains(name))
             throw CCliError(
-                QStringLiteral("--%1 does not apply to %2").arg(name, chosen).toStdString());
+                QStringLiteral("--%1: does not apply to %2").arg(name, chosen).toStdString());
     if (tails == 1 && design->twoDecimalTwoTailedLevels)
-        throw CCliError(QStringLiteral("--tails 1 does not apply to %1: one-way ANOVA takes "
+        throw CCliError(QStringLiteral("--tails: 1 does not apply to %1: one-way ANOVA takes "
                                        "two-tailed significance levels only")
                             .arg(chosen)
                             .toStdString());
     if (hasNs && design->goal != 0)
-        throw CCliError(QStringLiteral("--ns does not apply to %1: a power calculation has no "
+        throw CCliError(QStringLiteral("--ns: does not apply to %1: a power calculation has no "
                                        "list of sample sizes")
                             .arg(chosen)
                             .toStdString());

@@ -2,8 +2,10 @@
 
 #include "CCliDesign.h"
 #include "CCliError.h"
+#include "CCliMessageSink.h"
 #include "CCliOptions.h"
 #include "CCliPageWriter.h"
+#include "CCliSettingsStore.h"
 #include "CCalculator.h"
 #include "CMemorySettingsStore.h"
 #include "CMessageSink.h"
@@ -12,6 +14,7 @@
 #include "CalculatorFactory.h"
 #include "Formatting.h"
 #include "Platform.h"
+#include "StringTable.h"
 
 #include <memory>
 #include <new>
@@ -47,19 +50,20 @@ void CCliRunner::setLevel(CCalculator& calc, const CCliOptions& options)
     // Below this the approximate normal deviates drift from the true ones and the tables
     // would be wrong.
     if (!(level >= SmallestLevel) || !calc.SetAlpha(level, !oneTailed))
-        throw CCliError(QStringLiteral("--alpha: %1 is not accepted; a %2 significance level "
-                                       "must be at least %3 and less than %4")
-                            .arg(options.alphaText, oneTailed ? QStringLiteral("one-tailed")
-                                                              : QStringLiteral("two-tailed"))
-                            .arg(oneTailed ? SmallestLevel / 2 : SmallestLevel)
-                            .arg(oneTailed ? 0.5 : 1.0)
-                            .toStdString());
+        throw CCliError(
+            QStringLiteral("--alpha: %1 is not accepted; a %2 significance level "
+                           "must be at least %3 and less than %4")
+                .arg(CCliInputs::quoted(options.alphaText),
+                     oneTailed ? QStringLiteral("one-tailed") : QStringLiteral("two-tailed"))
+                .arg(oneTailed ? SmallestLevel / 2 : SmallestLevel)
+                .arg(oneTailed ? 0.5 : 1.0)
+                .toStdString());
     const std::string twoDecimals = formatInCLocale("%.2f", options.alpha);
     if (options.design->twoDecimalTwoTailedLevels &&
         parseDoubleInCLocale(twoDecimals.c_str(), nullptr) != options.alpha)
         throw CCliError(QStringLiteral("--alpha: %1 is not accepted; one-way ANOVA takes "
                                        "levels of at most two decimals, such as 0.01 or 0.05")
-                            .arg(options.alphaText)
+                            .arg(CCliInputs::quoted(options.alphaText))
                             .toStdString());
 }
 
@@ -70,40 +74,54 @@ int CCliRunner::runChecked(const QStringList& arguments)
     if (options.helpRequested || options.versionRequested) {
         const QString text =
             options.helpRequested ? CCliOptions::helpText() : CCliOptions::versionText();
-        std::fputs(text.toUtf8().constData(), m_out);
-        return std::fflush(m_out) == 0 ? ExitOk : ExitFailure;
+        COutputFile output;
+        std::string error;
+        output.open(std::string(), m_out, error);
+        std::fputs(text.toUtf8().constData(), output.stream());
+        if (!output.commit(error))
+            throw CCliError(error, ExitFailure);
+        return ExitOk;
     }
 
-    // Calculators read their default lists while they are constructed.
+    // Calculators read their default lists while they are constructed. The settings file is
+    // only read: it belongs to the desktop program as well, and a query changes nothing.
     CMemorySettingsStore builtInDefaults;
-    CScopedPlatform platform(options.noSettings ? &builtInDefaults : &m_userSettings, &m_messages);
+    CCliSettingsStore userSettings(m_userSettings);
+    CCliMessageSink refusals(m_messages);
+    CScopedPlatform platform(options.noSettings ? static_cast<CSettingsStore*>(&builtInDefaults)
+                                                : &userSettings,
+                             &refusals);
     std::unique_ptr<CCalculator> calc(
         CreateCalculator(options.design->goal, options.design->design));
     if (!calc)
         throw CCliError("no calculator for this goal and design", ExitFailure);
+    reportRefusedSettings(userSettings, options);
 
+    refusals.followInputs(&options.inputs);
     options.design->apply(*calc, options.inputs);
     setLevel(*calc, options);
     calc->SetMethod(options.exact ? CalcMethod::Exact : CalcMethod::Approximate);
+    refusals.setOption("powers");
     if (options.hasPowers)
         calc->ParsePowers(options.powers.toStdString());
+    refusals.setOption("ns");
     if (options.hasNs)
         calc->ParseNs(options.ns.toStdString());
     if (options.page == CCliOptions::Page::Report &&
         !calc->SelectFromQuery(options.select.toUtf8().constData()))
-        throw CCliError(QStringLiteral("--select: '%1' selects no cell of the table")
-                            .arg(options.select)
+        throw CCliError(QStringLiteral("--select: %1 selects no cell of the table")
+                            .arg(CCliInputs::quoted(options.select))
                             .toStdString());
     if (options.page == CCliOptions::Page::Report && !CCliPageWriter::selectedCellHasResult(*calc))
-        throw CCliError(QStringLiteral("--select: '%1' selects a cell without a result, which "
+        throw CCliError(QStringLiteral("--select: %1 selects a cell without a result, which "
                                        "has no report")
-                            .arg(options.select)
+                            .arg(CCliInputs::quoted(options.select))
                             .toStdString());
 
     COutputFile output;
     std::string error;
     if (!output.open(options.outputPath.toStdString(), m_out, error))
-        throw CCliError(error, ExitFailure);
+        throw CCliError("-o: " + error, ExitFailure);
     switch (options.page) {
     case CCliOptions::Page::Tradeoff:
         CCliPageWriter::writeTradeoff(*calc, options.writerMode, output.stream());
@@ -119,6 +137,20 @@ int CCliRunner::runChecked(const QStringList& arguments)
         break;
     }
     if (!output.commit(error))
-        throw CCliError(error, ExitFailure);
+        throw CCliError((options.outputPath.isEmpty() ? "" : "-o: ") + error, ExitFailure);
     return ExitOk;
+}
+
+void CCliRunner::reportRefusedSettings(const CCliSettingsStore& store,
+                                       const CCliOptions& options) const
+{
+    for (const std::string& name : store.refusedValues()) {
+        // A list given on the command line takes the stored one's place anyway.
+        const bool isNs = name == LoadString(IDS_SETTING_SAMPLE_SERIES);
+        if (isNs ? options.hasNs : options.hasPowers)
+            continue;
+        m_messages.showMessage("zentrima-cli: settings: the stored \"" + name +
+                                   "\" is not a valid list; the built-in list is used",
+                               CMessageSink::Icon::Warning);
+    }
 }

@@ -6,13 +6,15 @@
 
 class CCalculator;
 class CCliOptions;
+class CCliSettingsStore;
 class CMessageSink;
 class CSettingsStore;
 
 /// Does what one zentrima-cli command line asks: reads the options, sets up a calculator
-/// through its setters and writes the chosen page. Every message (the calculators' own and
-/// the tool's, which begin with "zentrima-cli: ") goes to the message sink; help, version
-/// and pages written to standard output go to out.
+/// through its setters and writes the chosen page. Every message begins with
+/// "zentrima-cli: " (a calculator's refusal also names the option it refuses) and goes to the
+/// message sink; help, version and pages written to standard output go to out. The user's
+/// settings are read, never written.
 class CCliRunner
 {
 public:
@@ -37,6 +39,9 @@ private:
     /// Hands the chosen level to the calculator; throws CCliError for a level it must not
     /// take.
     static void setLevel(CCalculator& calc, const CCliOptions& options);
+    /// Says on the message sink which stored lists were refused (the built-in ones apply),
+    /// except where the command line gives its own list.
+    void reportRefusedSettings(const CCliSettingsStore& store, const CCliOptions& options) const;
 
     CSettingsStore& m_userSettings;
     CMessageSink& m_messages;

@@ -7,6 +7,8 @@
 #include "CCriticalFCache.h"
 #include "FTailDetail.h"
 
+#include <cmath>
+
 namespace {
 
 // Beyond about this many terms the finite series costs more than the continued fraction
@@ -45,7 +47,11 @@ double engine_detail::CriticalFBisection(double alpha, double df1, double df2, T
     for (;;) {
         const double x = 1 / u - 1;
         step *= 0.5;
-        if (tail(x, df1, df2) <= alpha)
+        const double p = tail(x, df1, df2);
+        // A tail that could not be computed leaves no critical value to find.
+        if (std::isnan(p))
+            return p;
+        if (p <= alpha)
             u += step; // x was too large
         else
             u -= step;

@@ -31,7 +31,6 @@ constexpr Real kHalfLog2Pi = 0.918938533204672741780329736405617640L;
 constexpr Real kStirlingFrom = 10;
 constexpr Real kTiny = 1e-300L;
 constexpr Real kTolerance = 8 * std::numeric_limits<Real>::epsilon();
-constexpr int kMaxTerms = 200000;
 
 // ln Gamma(z) - [(z - 1/2) ln z - z + ln(2 pi) / 2] for z >= kStirlingFrom.
 Real StirlingCorrection(Real z)
@@ -91,27 +90,28 @@ Real NotTiny(Real v)
 }
 
 // Evaluates 1 / (1 + c(1) / (1 + c(2) / ...)) by the modified Lentz method, for the
-// coefficients c(n) = coefficient(n).
-template <typename Coefficient> Real Lentz(Real first, Coefficient coefficient)
+// coefficients c(n) = coefficient(n). NaN when maxTerms terms do not reach the tolerance: a
+// value short of convergence would pass for a result.
+template <typename Coefficient> Real Lentz(Real first, Coefficient coefficient, int maxTerms)
 {
     Real c = 1;
     Real d = 1 / NotTiny(1 + first);
     Real h = d;
-    for (int n = 2; n <= kMaxTerms; ++n) {
+    for (int n = 2; n <= maxTerms; ++n) {
         const Real cn = coefficient(n);
         d = 1 / NotTiny(1 + cn * d);
         c = NotTiny(1 + cn / c);
         const Real delta = d * c;
         h *= delta;
         if (std::fabs(delta - 1) <= kTolerance)
-            break;
+            return h;
     }
-    return h;
+    return std::numeric_limits<Real>::quiet_NaN();
 }
 
 // I_x(a, b) by 26.5.8, for x below (a + 1) / (a + b + 2) and at most 1/2:
 // d(2m+1) = -(a+m)(a+b+m) x / ((a+2m)(a+2m+1)), d(2m) = m(b-m) x / ((a+2m-1)(a+2m)).
-Real FractionInX(Real x, Real y, Real a, Real b)
+Real FractionInX(Real x, Real y, Real a, Real b, int maxTerms)
 {
     const auto d = [=](int n) {
         const Real m = n / 2;
@@ -119,7 +119,7 @@ Real FractionInX(Real x, Real y, Real a, Real b)
             return m * (b - m) * x / ((a + 2 * m - 1) * (a + 2 * m));
         return -(a + m) * (a + b + m) * x / ((a + 2 * m) * (a + 2 * m + 1));
     };
-    return std::exp(LogPowersOverBeta(x, y, a, b) - std::log(a)) * Lentz(d(1), d);
+    return std::exp(LogPowersOverBeta(x, y, a, b) - std::log(a)) * Lentz(d(1), d, maxTerms);
 }
 
 // I_x(a, b) for x above 1/2 but below (a + 1) / (a + b + 2), which needs a > b. There the
@@ -128,7 +128,7 @@ Real FractionInX(Real x, Real y, Real a, Real b)
 // coefficients of order one in r = x / y (Gauss's continued fraction):
 // e(2m+1) = (m+1-b)(a+m) r / ((a+2m)(a+2m+1)), e(2m) = m(a+b+m-1) r / ((a+2m-1)(a+2m)),
 // I_x(a, b) = x^a y^(b-1) / (a B(a, b)) / (1 + e(1) / (1 + e(2) / ...)).
-Real FractionInRatio(Real x, Real y, Real a, Real b)
+Real FractionInRatio(Real x, Real y, Real a, Real b, int maxTerms)
 {
     const Real r = x / y;
     const auto e = [=](int n) {
@@ -137,18 +137,18 @@ Real FractionInRatio(Real x, Real y, Real a, Real b)
             return m * (a + b + m - 1) * r / ((a + 2 * m - 1) * (a + 2 * m));
         return (m + 1 - b) * (a + m) * r / ((a + 2 * m) * (a + 2 * m + 1));
     };
-    return std::exp(LogPowersOverBeta(x, y, a, b) - std::log(a * y)) * Lentz(e(1), e);
+    return std::exp(LogPowersOverBeta(x, y, a, b) - std::log(a * y)) * Lentz(e(1), e, maxTerms);
 }
 
 // I_x(a, b) where the fractions converge quickly, x < (a + 1) / (a + b + 2).
-Real ConvergentBeta(Real x, Real y, Real a, Real b)
+Real ConvergentBeta(Real x, Real y, Real a, Real b, int maxTerms)
 {
-    return x <= 0.5L ? FractionInX(x, y, a, b) : FractionInRatio(x, y, a, b);
+    return x <= 0.5L ? FractionInX(x, y, a, b, maxTerms) : FractionInRatio(x, y, a, b, maxTerms);
 }
 
 } // namespace
 
-Real engine_detail::RegularizedIncompleteBeta(Real x, Real y, Real a, Real b)
+Real engine_detail::RegularizedIncompleteBeta(Real x, Real y, Real a, Real b, int maxTerms)
 {
     if (!(a > 0 && b > 0))
         return std::numeric_limits<Real>::quiet_NaN();
@@ -157,13 +157,16 @@ Real engine_detail::RegularizedIncompleteBeta(Real x, Real y, Real a, Real b)
     if (y <= 0)
         return 1;
     if (x * (a + b + 2) < a + 1)
-        return ConvergentBeta(x, y, a, b);
-    return 1 - ConvergentBeta(y, x, b, a);
+        return ConvergentBeta(x, y, a, b, maxTerms);
+    return 1 - ConvergentBeta(y, x, b, a, maxTerms);
 }
 
 double engine_detail::FUpperTailBeta(double x, double df1, double df2)
 {
     const BetaVariate v = BetaVariateOf(x, df1, df2);
     const Real p = RegularizedIncompleteBeta(v.w, v.q, Real(df2) / 2, Real(df1) / 2);
+    // A fraction that did not converge stays NaN: the critical value fails with it.
+    if (std::isnan(p))
+        return std::numeric_limits<double>::quiet_NaN();
     return static_cast<double>(std::clamp(p, Real(0), Real(1)));
 }

@@ -1,11 +1,12 @@
 #include "CLocalFileSystem.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
-#include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,10 +21,15 @@ bool isPrivateFolder(const std::string& path)
     return S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
 }
 
-bool isDirectory(const char* path)
+// An absolute folder named by the environment variable; relative names are ignored, as the
+// XDG rules ask (they would name a different folder for every current folder).
+std::string absoluteFolderFrom(const char* variable)
 {
+    const char* value = std::getenv(variable);
     struct stat st {};
-    return path && *path && ::stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+    if (value == nullptr || value[0] != '/' || ::stat(value, &st) != 0 || !S_ISDIR(st.st_mode))
+        return std::string();
+    return value;
 }
 
 } // namespace
@@ -46,29 +52,48 @@ bool CLocalFileSystem::fileExists(const std::string& path) const
 
 std::string CLocalFileSystem::makePrivateFolder(const std::string& base, const std::string& name)
 {
-    std::string folder = base + "/" + name;
-    if (::mkdir(folder.c_str(), 0700) == 0 || isPrivateFolder(folder))
-        return isPrivateFolder(folder) ? folder + "/" : std::string();
-    // The name is taken by something we must not trust: make a fresh folder beside it.
-    std::string pattern = folder + "-XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (::mkdtemp(buffer.data()) == nullptr)
+    const std::string folder = base + "/" + name;
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
         return std::string();
-    return std::string(buffer.data()) + "/";
+    // Opened without following a link, so that the checks and the repair below apply to the
+    // folder itself and nothing can be swapped in between.
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return std::string();
+    struct stat st {};
+    bool usable = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
+    // Our own folder that others may enter is closed again rather than given up.
+    if (usable && (st.st_mode & 077) != 0)
+        usable = ::fchmod(fd, 0700) == 0;
+    ::close(fd);
+    return usable ? folder + "/" : std::string();
 }
 
 std::string CLocalFileSystem::tempFolder() const
 {
     if (!m_tempFolder.empty() && isPrivateFolder(m_tempFolder.substr(0, m_tempFolder.size() - 1)))
         return m_tempFolder;
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (isDirectory(runtime))
+    m_tempFolder.clear();
+    // Fixed places only, tried in turn, so that every start of the program finds the same
+    // folder (and the same single-instance lock): the runtime folder, the temporary folder,
+    // then the user's cache folder, which no other user can plant a name in.
+    const std::string uid = std::to_string(::geteuid());
+    const std::string runtime = absoluteFolderFrom("XDG_RUNTIME_DIR");
+    if (!runtime.empty())
         m_tempFolder = makePrivateFolder(runtime, "zentrima");
     if (m_tempFolder.empty()) {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string base = isDirectory(tmp) ? tmp : "/tmp";
-        m_tempFolder = makePrivateFolder(base, "zentrima-" + std::to_string(::geteuid()));
+        const std::string tmp = absoluteFolderFrom("TMPDIR");
+        m_tempFolder = makePrivateFolder(tmp.empty() ? "/tmp" : tmp, "zentrima-" + uid);
+    }
+    if (m_tempFolder.empty()) {
+        std::string cache = absoluteFolderFrom("XDG_CACHE_HOME");
+        const std::string home = absoluteFolderFrom("HOME");
+        if (cache.empty() && !home.empty()) {
+            cache = home + "/.cache";
+            ::mkdir(cache.c_str(), 0700);
+        }
+        if (!cache.empty())
+            m_tempFolder = makePrivateFolder(cache, "zentrima-" + uid);
     }
     return m_tempFolder;
 }

@@ -4,9 +4,12 @@
 
 #include <string>
 
-/// The real file system. The temporary folder is private to the user (mode 0700): the
-/// runtime folder's "zentrima" or "/tmp/zentrima-<uid>", never a shared name that another
-/// user could plant or redirect.
+/// The real file system. The temporary folder is private to the user (mode 0700) and always
+/// one of a few fixed places, tried in turn: "$XDG_RUNTIME_DIR/zentrima" (only when that
+/// variable names an absolute folder), "${TMPDIR:-/tmp}/zentrima-<uid>", then
+/// "${XDG_CACHE_HOME:-~/.cache}/zentrima-<uid>". A name held by a link, a file or another
+/// user's folder is passed over; our own folder that others may enter is closed again. When
+/// none is usable the folder is empty, and the program keeps no files on disk.
 class CLocalFileSystem : public CFileSystem
 {
 public:
@@ -14,8 +17,8 @@ public:
     bool fileExists(const std::string& path) const override;
     std::string tempFolder() const override;
 
-    /// Makes (or checks) the private folder under base; returns it with a trailing "/", or
-    /// an empty string when base cannot hold one.
+    /// Makes (or checks, and repairs to mode 0700) the private folder base/name; returns it
+    /// with a trailing "/", or an empty string when the name is taken by anything else.
     static std::string makePrivateFolder(const std::string& base, const std::string& name);
 
 private:

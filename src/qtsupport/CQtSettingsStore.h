@@ -2,18 +2,20 @@
 
 #include "CSettingsStore.h"
 
-#include <QSettings>
-
 #include <memory>
 #include <string>
 
-/// The per-user settings store on QSettings in INI format, shared by the desktop program and
-/// the command-line tool. By default the file is "<XDG config folder>/Veldrine Software/
+class CIniSettingsFile;
+
+/// The per-user settings store, an INI file shared by the desktop program and the
+/// command-line tool. By default the file is "<XDG config folder>/Veldrine Software/
 /// Zentrima.ini" (usually ~/.config/...), and every value lives below the level "2.00", so
 /// the value "Sample Size Powers" of section "Application" is the key
 /// "2.00/Application/Sample Size Powers" (in the file: group [2.00], key
 /// "Application\Sample%20Size%20Powers"). Sections and names are kept exactly; they must not
-/// contain "/" or "\", which QSettings reads as level separators.
+/// contain "/" or "\", which the file reads as level separators. Values are read as the
+/// plain text they hold (nothing is decoded or split at commas), so each reader judges a
+/// damaged value itself; every write is made at once and replaces the file whole.
 class CQtSettingsStore : public CSettingsStore
 {
 public:
@@ -42,9 +44,8 @@ public:
     bool lastWriteSucceeded() const;
 
 private:
-    static QString keyFor(const std::string& section, const std::string& name);
-    void flush();
+    static std::string keyFor(const std::string& section, const std::string& name);
 
-    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<CIniSettingsFile> m_file;
     bool m_lastWriteOk = true;
 };

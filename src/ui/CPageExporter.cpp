@@ -4,13 +4,12 @@
 #include "CCalculator.h"
 #include "CHtmlWriter.h"
 #include "CMessageSink.h"
+#include "COutputFile.h"
 #include "Platform.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -77,31 +76,24 @@ void CPageExporter::exportPage(CAnalysisState* state, int step, QWidget* parent)
 
 bool CPageExporter::writePage(CCalculator& calculator, int step, const std::string& path)
 {
-    FILE* file = std::fopen(path.c_str(), "w");
-    if (!file) {
-        reportFileError(errno);
+    // The page is written in full beside the file and only then takes its place, so a full
+    // disk or a failed write never costs the file that was there.
+    COutputFile output;
+    std::string error;
+    if (!output.open(path, nullptr, error)) {
+        reportFileError(output.errorNumber());
         return false;
     }
     {
-        CHtmlWriter writer(file, writerModeFor(QFile::decodeName(path.c_str())));
+        CHtmlWriter writer(output.stream(), writerModeFor(QFile::decodeName(path.c_str())));
         if (step == 4)
             calculator.WriteReportForQuery(writer, nullptr);
         else
             calculator.WriteTradeoffPage(writer);
     }
-    // Buffered writes fail late: a full disk shows at a write inside the page, the flush
-    // or the close. Keep the first error's own code.
-    int error = std::ferror(file) ? errno : 0;
-    errno = 0;
-    if (std::fflush(file) != 0 && error == 0)
-        error = errno != 0 ? errno : EIO;
-    bool failed = std::ferror(file) || error != 0;
-    errno = 0;
-    if (std::fclose(file) != 0 && !failed) {
-        failed = true;
-        error = errno;
+    if (!output.commit(error)) {
+        reportFileError(output.errorNumber());
+        return false;
     }
-    if (failed)
-        reportFileError(error);
-    return !failed;
+    return true;
 }

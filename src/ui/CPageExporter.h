@@ -30,9 +30,9 @@ public:
     /// calculator, or when the user cancels.
     static void exportPage(CAnalysisState* state, int step, QWidget* parent);
 
-    /// Writes the page of step into path in the mode its extension selects. A file error
-    /// shows its own description with the stop icon and returns false; what was written
-    /// stays in the file.
+    /// Writes the page of step into path in the mode its extension selects. The file is
+    /// replaced only once the whole page is written; a file error shows its own description
+    /// with the stop icon, leaves the old file as it was and returns false.
     static bool writePage(CCalculator& calculator, int step, const std::string& path);
 
 private:

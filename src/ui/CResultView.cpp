@@ -8,6 +8,7 @@
 #include "CUserException.h"
 #include "CommandIds.h"
 #include "Platform.h"
+#include "PrivateFile.h"
 #include "StringTable.h"
 #include "CMessageSink.h"
 #include "CPageExporter.h"
@@ -31,6 +32,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <utility>
@@ -128,7 +130,10 @@ std::string CResultView::pageFilePath() const
     const CAnalysisState* state = analysisState();
     if (!state)
         return std::string();
-    return Platform::files().tempFolder() + "zentrima" + std::to_string(state->number()) + ".htm";
+    const std::string folder = Platform::files().tempFolder();
+    if (folder.empty())
+        return std::string();
+    return folder + "zentrima" + std::to_string(state->number()) + ".htm";
 }
 
 void CResultView::loadData(int step)
@@ -145,7 +150,10 @@ bool CResultView::writePage(int step)
     if (!calculator)
         return false;
     const std::string path = pageFilePath();
-    FILE* file = std::fopen(path.c_str(), "w");
+    // Without a private folder the page is written into memory and shown from there.
+    char* memory = nullptr;
+    size_t memorySize = 0;
+    FILE* file = path.empty() ? open_memstream(&memory, &memorySize) : OpenPrivateFile(path);
     if (!file) {
         reportFileError(errno);
         return false;
@@ -170,6 +178,10 @@ bool CResultView::writePage(int step)
         failed = true;
         error = errno;
     }
+    if (memory != nullptr) {
+        m_pageText = QString::fromLocal8Bit(memory, static_cast<qsizetype>(memorySize));
+        std::free(memory);
+    }
     if (failed) {
         reportFileError(error);
         return false;
@@ -179,8 +191,9 @@ bool CResultView::writePage(int step)
 
 void CResultView::showPageFile()
 {
-    QFile file(QString::fromStdString(pageFilePath()));
-    if (!file.open(QIODevice::ReadOnly))
+    const std::string path = pageFilePath();
+    QFile file(QString::fromStdString(path));
+    if (!path.empty() && !file.open(QIODevice::ReadOnly))
         return;
     // Fit the browser to the view first, and the text size too: the document is then laid
     // out once, at its final width and size. (The zoom range is asked for with the process's
@@ -188,7 +201,7 @@ void CResultView::showPageFile()
     layout()->activate();
     applyZoom(g_zoomMaximum == 0);
     // The page is written with the C library in the user's locale (the footer's date).
-    m_browser->setHtml(QString::fromLocal8Bit(file.readAll()));
+    m_browser->setHtml(path.empty() ? m_pageText : QString::fromLocal8Bit(file.readAll()));
 }
 
 void CResultView::applyZoom(bool askRange)

@@ -40,7 +40,8 @@ public:
     bool commandEnabled(int id, bool& enabled) const override;
 
     QTextBrowser* browser() const { return m_browser; }
-    /// "<temporary folder>zentrima<number>.htm"; empty without an analysis state.
+    /// "<temporary folder>zentrima<number>.htm"; empty without an analysis state or without
+    /// a private folder (the page is then kept in memory).
     std::string pageFilePath() const;
 
     /// What a click on a link does: a link with "?" selects the table cell its query names
@@ -85,6 +86,8 @@ private:
     void graphCurrentTable();
 
     QTextBrowser* m_browser = nullptr;
+    // The page last written, when there is no private folder to write it into.
+    QString m_pageText;
     unsigned int m_titleId = 0;
     // The step of the page last written; Export... writes that page again.
     int m_step = 3;

@@ -1,9 +1,16 @@
 #include "CSingleInstance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
+
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -11,6 +18,11 @@ const char kRaiseRequest[] = "raise\n";
 // A running first copy answers within its event loop; a copy that does not is hung or
 // still starting, and the later copy gives up rather than wait for it.
 const int kTimeoutMs = 2000;
+
+int openLockFile(const QByteArray& path)
+{
+    return ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
+}
 
 } // namespace
 
@@ -36,19 +48,27 @@ QString CSingleInstance::socketPath() const
 
 CSingleInstance::Claim CSingleInstance::claim()
 {
-    m_lock = std::make_unique<QLockFile>(lockPath());
-    // Only a lock whose process is gone is stale, however old it is.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0)) {
+    release();
+    // The lock is the kernel's (flock) on an open file: it goes with the process that holds
+    // it, crash or not, and what the file holds does not matter. Whatever sits under the name
+    // and cannot be opened as our lock (a folder, a link, a file we may not open) is left by
+    // something that is gone, and is cleared away once.
+    const QByteArray path = QFile::encodeName(lockPath());
+    int fd = openLockFile(path);
+    if (fd < 0) {
+        std::error_code ignored;
+        std::filesystem::remove_all(std::filesystem::path(path.toStdString()), ignored);
+        fd = openLockFile(path);
+    }
+    if (fd < 0)
+        return Claim::Unguarded;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        m_lockFd = fd;
         // Whatever socket is left belongs to a copy that is gone.
         QLocalServer::removeServer(socketPath());
         return Claim::First;
     }
-    if (m_lock->error() != QLockFile::LockFailedError) {
-        m_lock.reset();
-        return Claim::First;
-    }
-    m_lock.reset();
+    ::close(fd);
 
     QLocalSocket socket;
     socket.connectToServer(socketPath());
@@ -86,9 +106,9 @@ void CSingleInstance::release()
         m_server->close();
         m_server.reset();
     }
-    if (m_lock) {
-        m_lock->unlock();
-        m_lock.reset();
+    if (m_lockFd >= 0) {
+        ::close(m_lockFd);
+        m_lockFd = -1;
     }
 }
 

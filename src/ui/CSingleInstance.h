@@ -6,14 +6,14 @@
 #include <memory>
 
 class QLocalServer;
-class QLockFile;
 
-/// Keeps one running copy of the program per user. The first copy holds a lock file in the
-/// user's private folder while it runs and, once its main window exists, listens on a local
-/// socket beside it. A later copy finds the lock taken and asks the first, through the
-/// socket, to bring its main window forward; then it ends. A lock or socket left by a copy
-/// that crashed is recognised as stale (its process is gone) and removed, so it never
-/// blocks a later start.
+/// Keeps one running copy of the program per user. The first copy holds a lock (flock) on
+/// the file "instance.lock" in the user's private folder while it runs and, once its main
+/// window exists, listens on a local socket beside it. A later copy finds the lock taken and
+/// asks the first, through the socket, to bring its main window forward; then it ends. The
+/// kernel drops the lock with the process that held it, so whatever a crashed copy left
+/// (the file with any content, or a folder or link under its name) never blocks a later
+/// start.
 class CSingleInstance : public QObject
 {
     Q_OBJECT
@@ -28,6 +28,8 @@ public:
         /// Another copy is still starting (it holds the lock but does not listen yet); it
         /// has not been asked anything.
         OtherStarting,
+        /// No lock can be made in the folder; this copy runs without the guard.
+        Unguarded,
     };
 
     /// folder: the private per-user folder of the lock and the socket.
@@ -35,7 +37,7 @@ public:
     ~CSingleInstance() override;
 
     /// Claims the single instance. Without a usable lock file (an unwritable folder) the
-    /// program runs as the first copy rather than not at all.
+    /// answer is Unguarded: the program then runs rather than not at all.
     Claim claim();
     /// Starts answering later copies; called by the first copy once its main window exists.
     bool listen();
@@ -53,6 +55,6 @@ private:
     void acceptConnections();
 
     QString m_folder;
-    std::unique_ptr<QLockFile> m_lock;
+    int m_lockFd = -1;
     std::unique_ptr<QLocalServer> m_server;
 };

@@ -4,9 +4,13 @@
 #include "CMessageSink.h"
 #include "CResultView.h"
 #include "Platform.h"
+#include "PrivateFile.h"
 #include "StringTable.h"
+#include "UiStrings.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QProcess>
@@ -16,7 +20,10 @@
 #include <QTextDocumentFragment>
 #include <QTextDocumentWriter>
 
+#include <cstdio>
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -52,10 +59,14 @@ QString CWordExport::findWordProcessor(bool& executable)
 QString CWordExport::nextDocumentPath()
 {
     const QString folder = QString::fromStdString(Platform::files().tempFolder());
+    if (folder.isEmpty())
+        return QString();
+    // Any entry counts as taken, a dangling link as well: nothing is written through one.
     QString path;
+    struct stat info {};
     do {
         path = folder + QStringLiteral("zentrima-word-%1.odt").arg(++g_documentNumber);
-    } while (QFileInfo::exists(path));
+    } while (::lstat(QFile::encodeName(path).constData(), &info) == 0);
     return path;
 }
 
@@ -72,8 +83,18 @@ bool CWordExport::writeDocument(QTextBrowser* browser, const QString& path)
     QTextDocument document;
     document.setDefaultFont(browser->document()->defaultFont());
     document.setHtml(data->html());
-    QTextDocumentWriter writer(path, QByteArrayLiteral("ODF"));
-    return writer.write(&document);
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    QTextDocumentWriter writer(&bytes, QByteArrayLiteral("ODF"));
+    if (!writer.write(&document))
+        return false;
+    std::unique_ptr<FILE, int (*)(FILE*)> file(
+        OpenPrivateFile(QFile::encodeName(path).toStdString(), true), &std::fclose);
+    const QByteArray& odf = bytes.data();
+    if (!file || std::fwrite(odf.constData(), 1, static_cast<size_t>(odf.size()), file.get()) !=
+                     static_cast<size_t>(odf.size()))
+        return false;
+    return std::fclose(file.release()) == 0;
 }
 
 bool CWordExport::exportView(QTextBrowser* browser)
@@ -87,6 +108,10 @@ bool CWordExport::exportView(QTextBrowser* browser)
         return false;
     }
     const QString path = nextDocumentPath();
+    if (path.isEmpty()) {
+        Platform::messages().showMessage(noPrivateFolderMessage().toStdString());
+        return false;
+    }
     if (!executable || !writeDocument(browser, path) ||
         !QProcess::startDetached(program,
                                  {QStringLiteral("--writer"), QStringLiteral("-n"), path})) {

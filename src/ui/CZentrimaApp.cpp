@@ -27,6 +27,11 @@
 #include <QUrl>
 
 #include <cstdlib>
+#include <regex>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -88,15 +93,35 @@ bool CZentrimaApp::installServices()
 bool CZentrimaApp::initInstance()
 {
     m_started = true;
+    const std::string tempFolder = Platform::files().tempFolder();
     const QString folder = m_options.instanceFolder.isEmpty()
-                               ? QString::fromStdString(Platform::files().tempFolder())
+                               ? QString::fromStdString(tempFolder)
                                : m_options.instanceFolder;
-    m_instance = std::make_unique<CSingleInstance>(folder);
-    if (m_instance->claim() != CSingleInstance::Claim::First) {
+    CSingleInstance::Claim claim = CSingleInstance::Claim::Unguarded;
+    if (!folder.isEmpty()) {
+        m_instance = std::make_unique<CSingleInstance>(folder);
+        claim = m_instance->claim();
+    }
+    if (claim == CSingleInstance::Claim::OtherRunning ||
+        claim == CSingleInstance::Claim::OtherStarting) {
         m_instance.reset();
+        // A copy that holds the lock but does not answer would otherwise leave the user
+        // with nothing at all.
+        if (claim == CSingleInstance::Claim::OtherStarting) {
+            CMessageBoxSink box;
+            CMessageSink& sink = m_options.messages ? *m_options.messages : box;
+            sink.showMessage(otherCopyNotAnsweringMessage().toStdString(),
+                             CMessageSink::Icon::Information);
+        }
         return false;
     }
     installServices();
+    if (tempFolder.empty())
+        Platform::messages().showMessage(noPrivateFolderMessage().toStdString(),
+                                         CMessageSink::Icon::Warning);
+    // What an earlier run left (after a crash, and the documents handed to the word
+    // processor, which may still have been reading them at that run's exit).
+    deleteTemporaryFiles(tempFolder, true);
 
     if (!CResultView::rendererAvailable()) {
         Platform::messages().showMessage(LoadString(IDS_NO_BROWSER), CMessageSink::Icon::Stop);
@@ -147,8 +172,9 @@ void CZentrimaApp::exitInstance()
     m_mainFrame.reset();
     // Only the copy that ran owns the page files; a later copy that only asked the running
     // one to come forward leaves them alone.
+    // The documents handed to the word processor stay until the next start.
     if (m_waitCursor)
-        deleteTemporaryFiles(Platform::files().tempFolder());
+        deleteTemporaryFiles(Platform::files().tempFolder(), false);
     if (m_instance)
         m_instance->release();
     m_instance.reset();
@@ -162,17 +188,35 @@ void CZentrimaApp::exitInstance()
     m_ownSettings.reset();
 }
 
-int CZentrimaApp::deleteTemporaryFiles(const std::string& folder)
+bool CZentrimaApp::isOwnTemporaryName(const std::string& name, bool withDocuments)
+{
+    static const std::regex pages("zentrima[0-9]+\\.htm");
+    static const std::regex documents("zentrima-word-[0-9]+\\.odt");
+    return name == "zentrima.qxc" || name == "zentrima.qxt" || std::regex_match(name, pages) ||
+           (withDocuments && std::regex_match(name, documents));
+}
+
+int CZentrimaApp::deleteTemporaryFiles(const std::string& folder, bool withDocuments)
 {
     if (folder.empty())
         return 0;
-    QDir dir(QString::fromStdString(folder));
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return 0;
     int deleted = 0;
-    const QStringList names =
-        dir.entryList({QStringLiteral("zentrima*")}, QDir::Files | QDir::System | QDir::Hidden);
-    for (const QString& name : names)
-        if (QFile::remove(dir.filePath(name)))
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (!isOwnTemporaryName(name, withDocuments))
+            continue;
+        // Only files and links (the link itself) go; a folder or a FIFO of that name is not
+        // this program's.
+        struct stat info {};
+        const std::string path = folder + name;
+        if (::lstat(path.c_str(), &info) == 0 &&
+            (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)) && ::unlink(path.c_str()) == 0)
             ++deleted;
+    }
+    ::closedir(dir);
     return deleted;
 }
 

@@ -46,11 +46,14 @@ public:
     ~CZentrimaApp() override;
 
     /// Start-up. False when the program is to end at once: another copy runs (it has been
-    /// asked to come forward) or is starting, the page renderer is missing (message 61219),
-    /// the fonts or the main window cannot be made, or no analysis window opened.
+    /// asked to come forward) or is starting (a message says so), the page renderer is
+    /// missing (message 61219), the fonts or the main window cannot be made, or no analysis
+    /// window opened. Without a private folder a message says so and the program runs
+    /// without files on disk. The first copy deletes what an earlier run left in the folder.
     bool initInstance();
-    /// The exit clean-up; runs once. Closes the main window, deletes the "zentrima*" files of
-    /// the temporary folder, gives up the single instance and the platform services.
+    /// The exit clean-up; runs once. Closes the main window, deletes the page and graph files
+    /// of the temporary folder (the word processor's documents stay until the next start),
+    /// gives up the single instance and the platform services.
     void exitInstance();
 
     CMainFrame* mainFrame() const { return m_mainFrame.get(); }
@@ -72,8 +75,12 @@ public:
     /// The web address of command 148 or 149.
     static QString webAddress(int command);
 
-    /// Deletes the files of folder whose names begin with "zentrima"; returns how many.
-    static int deleteTemporaryFiles(const std::string& folder);
+    /// Deletes the files this program writes into folder ("zentrima<N>.htm", "zentrima.qxc",
+    /// "zentrima.qxt" and, withDocuments, the word processor's "zentrima-word-<N>.odt"):
+    /// regular files and links (never a link's target), nothing else; returns how many.
+    static int deleteTemporaryFiles(const std::string& folder, bool withDocuments);
+    /// True for the names deleteTemporaryFiles() deletes.
+    static bool isOwnTemporaryName(const std::string& name, bool withDocuments);
 
 private:
     bool installServices();

@@ -158,3 +158,17 @@ QString helpMissingMessage(const QString& bookName)
                           "may download it from ") +
            QString::fromUtf8(kMakerWebHost) + QStringLiteral(".\nLooking for ") + bookName;
 }
+
+QString noPrivateFolderMessage()
+{
+    return QStringLiteral(
+        "Zentrima cannot make a private folder for its temporary files.\nResults are shown, "
+        "but Graph in Vorla and To Word are not available.\nCheck the folders named by "
+        "XDG_RUNTIME_DIR and TMPDIR, and /tmp.");
+}
+
+QString otherCopyNotAnsweringMessage()
+{
+    return QStringLiteral("Zentrima is already running but does not answer.\nWait until its "
+                          "window appears, or close it and start Zentrima again.");
+}

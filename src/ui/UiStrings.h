@@ -124,3 +124,10 @@ QString toolTipText(unsigned int commandId);
 
 /// Message 61218, which names the maker's host and the help book looked for.
 QString helpMissingMessage(const QString& bookName);
+
+/// Shown at start-up when no private folder for temporary files can be made: the pages are
+/// then kept in memory, and the commands that hand a file to another program cannot run.
+QString noPrivateFolderMessage();
+
+/// Shown by a second copy when the first holds the single-instance lock but does not answer.
+QString otherCopyNotAnsweringMessage();

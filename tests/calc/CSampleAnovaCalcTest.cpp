@@ -352,4 +352,13 @@ TEST_F(SampleAnovaTest, DataTableHasOneRowPerSizeEachEndingInATab)
     EXPECT_EQ(at, table.size());
 }
 
+// Without a critical F value there is no effect size to search for: the search reports NaN
+// (and the cell fails) instead of its upper end.
+TEST(AnovaSharedTest, NoCriticalValueMeansNoEffectSize)
+{
+    EXPECT_TRUE(std::isnan(AnovaEffectSize(0.05, 2, std::nan(""), 30, 1.2816)));
+    EXPECT_TRUE(std::isnan(AnovaDetectableRange(0.05, 1.2816, 3, std::nan(""), 30, 1)));
+    EXPECT_TRUE(std::isfinite(AnovaEffectSize(0.05, 2, 27, 30, 1.2816)));
+}
+
 } // namespace

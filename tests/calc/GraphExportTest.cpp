@@ -16,15 +16,18 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -347,6 +350,74 @@ TEST_F(GraphExportTest, ChecksTheVersionRecordFieldByField)
     }
     EXPECT_FALSE(CheckFileVersion(m_base + "/absent", 0, 0, 0, 0));
     EXPECT_FALSE(CheckFileVersion(m_base, 0, 0, 0, 0));
+}
+
+// The answer of CheckFileVersion(path, 4, 0, 1, 0) from a child process: 1 passes, 0 fails,
+// -1 when it had not answered after a minute (it was killed then).
+int versionCheckInChild(const std::string& path)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(CheckFileVersion(path, 4, 0, 1, 0) ? 1 : 0);
+    for (int waited = 0; waited < 600; ++waited) {
+        int status = 0;
+        if (::waitpid(child, &status, WNOHANG) == child)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        ::usleep(100 * 1000);
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    return -1;
+}
+
+// The version check runs on the user-interface thread: it reads only a regular file of at
+// most 64 MB, never a device, a FIFO without a writer or a huge file, and follows a link to a
+// real program.
+TEST_F(GraphExportTest, VersionCheckReadsOnlyRegularFilesUnderTheSizeCap)
+{
+    const std::string fifo = m_base + "/fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // A sparse file of 3 GB whose record lies at its end, and one just under the cap.
+    const std::string huge = m_base + "/huge";
+    const std::string underCap = m_base + "/under-cap";
+    for (const auto& [path, size] :
+         {std::pair<std::string, off_t>{huge, off_t(3) << 30},
+          std::pair<std::string, off_t>{underCap, off_t(MaxVersionedFileSize)}}) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(fd, 0);
+        const std::string record = versionRecord(4, 0, 1, 0);
+        ASSERT_EQ(::pwrite(fd, record.data(), record.size(), size - off_t(record.size())),
+                  ssize_t(record.size()));
+        ::close(fd);
+    }
+    fs::create_symlink(m_program, m_base + "/link");
+    const struct
+    {
+        std::string path;
+        int answer;
+    } cases[] = {
+        {"/dev/zero", 0}, {fifo, 0}, {huge, 0}, {underCap, 1}, {m_base + "/link", 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(versionCheckInChild(c.path), c.answer) << c.path;
+}
+
+// The graph files are the program's own: links planted under their names are replaced, and
+// the files they point at keep their text.
+TEST_F(GraphExportTest, GraphFilesAreNeverWrittenThroughLinks)
+{
+    for (const char* name : {"zentrima.qxt", "zentrima.qxc"}) {
+        writeFile(m_base + "/victim-" + name, "keep me");
+        fs::create_symlink(m_base + "/victim-" + name, m_temp + name);
+    }
+    CGraphPowerCalc calc;
+    calc.GraphExport();
+    EXPECT_TRUE(m_sink.messages().empty()) << m_sink.last();
+    for (const char* name : {"zentrima.qxt", "zentrima.qxc"}) {
+        EXPECT_EQ(readFile(m_base + "/victim-" + name), "keep me") << name;
+        EXPECT_FALSE(fs::is_symlink(m_temp + name)) << name;
+    }
+    EXPECT_EQ(script().rfind(scriptHead(), 0), 0u);
 }
 
 TEST_F(GraphExportTest, MissingOrOldProgramStopsBeforeAnyFileIsWritten)

@@ -26,7 +26,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <locale.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -485,23 +488,46 @@ TEST(CliSettings, StoredSampleSizePowersApplyUnlessNoSettings)
     EXPECT_EQ(parseCells(builtIn.out, header).size(), 29u * 5u);
 }
 
-TEST(CliSettings, AStoredListThatDoesNotParseIsDroppedFromTheFile)
+// A query only reads the settings file it shares with the desktop program: a stored list
+// it cannot use (hand-edited, damaged, or an encoded value claiming 0x7fffffff entries) is
+// replaced by the built-in one with a word on standard error, and the file, comments and
+// all, stays as it was.
+TEST(CliSettings, ABadStoredListIsReportedAndTheFileLeftAlone)
 {
-    CliProcess cli;
-    {
-        QSettings file(cli.settingsFile(), QSettings::IniFormat);
-        file.setValue("2.00/Application/Powers Determination", "80 ,x");
-        file.setValue("2.00/ShowStyle/Zoom", 3);
+    const char* const storedValues[] = {
+        "80 ,x",
+        "80 ,50",
+        "@Variant(\\0\\0\\0\\v\\0\\x7f\\xff\\xff\\xff)",
+        "\"@Variant(\\0\\0\\0\\v\\0\\x7f\\xff\\xff\\xff)\"",
+    };
+    for (const char* stored : storedValues) {
+        SCOPED_TRACE(stored);
+        CliProcess cli;
+        QDir().mkpath(QFileInfo(cli.settingsFile()).path());
+        const QByteArray text =
+            QByteArray("; kept by hand\n[2.00]\nApplication\\Powers%20Determination=") + stored +
+            "\nShowStyle\\ZoomFactor=3\n";
+        {
+            QFile file(cli.settingsFile());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        }
+        const QStringList arguments = {"power", "one-sample", "--n",    "5",
+                                       "--sd",  "1",          "--page", "cells"};
+        const CliProcess::Result result = cli.run(arguments);
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.err, "zentrima-cli: settings: the stored \"Powers Determination\" is "
+                              "not a valid list; the built-in list is used\n");
+        std::string header;
+        EXPECT_EQ(parseCells(result.out, header).size(), 13u);
+        // A list given on the command line replaces the stored one without a word.
+        const CliProcess::Result given = cli.run(QStringList(arguments) << "--powers"
+                                                                        << "90,80");
+        ASSERT_EQ(given.exitCode, 0) << given.err;
+        EXPECT_EQ(given.err, "");
+        EXPECT_EQ(parseCells(given.out, header).size(), 2u);
+        EXPECT_EQ(CliProcess::readFile(cli.settingsFile()), text.toStdString());
     }
-    const CliProcess::Result result =
-        cli.run({"power", "one-sample", "--n", "5", "--sd", "1", "--page", "cells"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.err, "");
-    std::string header;
-    EXPECT_EQ(parseCells(result.out, header).size(), 13u);
-    QSettings file(cli.settingsFile(), QSettings::IniFormat);
-    EXPECT_FALSE(file.contains("2.00/Application/Powers Determination"));
-    EXPECT_EQ(file.value("2.00/ShowStyle/Zoom").toInt(), 3);
 }
 
 TEST(CliSettings, ARunWithoutStoredValuesCreatesNoSettingsFile)
@@ -627,7 +653,7 @@ TEST(CliOutputFile, IsWrittenWholeAndNamedErrorsExitWith1)
     const QString missingFolder = cli.homePath("no-such-folder/out.txt");
     const CliProcess::Result missing = cli.run(QStringList(base) << "-o" << missingFolder);
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, "zentrima-cli: cannot write " + missingFolder.toStdString() +
+    EXPECT_EQ(missing.err, "zentrima-cli: -o: cannot write " + missingFolder.toStdString() +
                                ": No such file or directory\n");
 
     const QString folder = cli.homePath("");
@@ -645,6 +671,69 @@ TEST(CliOutputFile, FullStandardOutputIsAFailure)
     const CliProcess::Result result = cli.run({"sample", "unpaired", "--sd", "1"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, "zentrima-cli: cannot write standard output: No space left on device\n");
+}
+
+// Help and version that cannot be written are failures, with the reason.
+TEST(CliOutputFile, HelpAndVersionThatCannotBeWrittenExitWith1)
+{
+    if (!QFileInfo::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    CliProcess cli;
+    cli.setOutputFile("/dev/full");
+    for (const char* option : {"--help", "--version"}) {
+        const CliProcess::Result result = cli.run({option});
+        EXPECT_EQ(result.exitCode, 1) << option;
+        EXPECT_EQ(result.err,
+                  "zentrima-cli: cannot write standard output: No space left on device\n");
+    }
+}
+
+// -o writes through a link to its target, into a FIFO for its reader, into the process's own
+// standard output, and to a name at the length limit.
+TEST(CliOutputFile, LinksFifosDescriptorsAndLongNames)
+{
+    CliProcess cli;
+    const QStringList base = {"sample", "one-sample", "--sd", "1", "--page", "cells"};
+    const std::string expected = cli.run(base).out;
+    ASSERT_FALSE(expected.empty());
+
+    QDir(cli.homePath("")).mkdir("real");
+    ASSERT_TRUE(QFile::link("real/table.txt", cli.homePath("link")));
+    const CliProcess::Result viaLink = cli.run(QStringList(base) << "-o" << cli.homePath("link"));
+    EXPECT_EQ(viaLink.exitCode, 0) << viaLink.err;
+    EXPECT_TRUE(QFileInfo(cli.homePath("link")).isSymLink());
+    EXPECT_EQ(CliProcess::readFile(cli.homePath("real/table.txt")), expected);
+
+    // The program's standard output by the name /dev/stdout leads to: a link of the test's
+    // own to /proc/self/fd/1, so that a program that replaced what it names (as an old one
+    // did, as root even /dev/stdout itself) harms nothing outside the test's folder.
+    ASSERT_TRUE(QFile::link("/proc/self/fd/1", cli.homePath("stdout")));
+    const CliProcess::Result toStdout =
+        cli.run(QStringList(base) << "-o" << cli.homePath("stdout"));
+    EXPECT_EQ(toStdout.exitCode, 0) << toStdout.err;
+    EXPECT_EQ(toStdout.out, expected);
+
+    // The read end is open before the run (so the run's open does not wait) and is read
+    // after it: a run that replaced the FIFO instead leaves it empty, and nothing hangs.
+    const QString fifo = cli.homePath("pipe");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const int readEnd = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(readEnd, 0);
+    const CliProcess::Result toFifo = cli.run(QStringList(base) << "-o" << fifo);
+    std::string received;
+    char block[4096];
+    ssize_t got = 0;
+    while ((got = ::read(readEnd, block, sizeof block)) > 0)
+        received.append(block, static_cast<size_t>(got));
+    ::close(readEnd);
+    EXPECT_EQ(toFifo.exitCode, 0) << toFifo.err;
+    EXPECT_EQ(received, expected);
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+
+    const QString longName = cli.homePath(QString(250, QLatin1Char('n')));
+    const CliProcess::Result toLongName = cli.run(QStringList(base) << "-o" << longName);
+    EXPECT_EQ(toLongName.exitCode, 0) << toLongName.err;
+    EXPECT_EQ(CliProcess::readFile(longName), expected);
 }
 
 TEST(CliHelp, NamesEveryOptionWithAnExamplePerDesign)

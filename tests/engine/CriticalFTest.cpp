@@ -134,4 +134,17 @@ TEST(CriticalFTest, ApproachesTheChiSquareLimitForHugeDenominators)
     }
 }
 
+// A tail that cannot be computed leaves no critical value: the bisection says so at once
+// instead of ending at whatever point its comparisons with NaN walked it to.
+TEST(CriticalFTest, ATailThatCannotBeComputedGivesNoCriticalValue)
+{
+    const auto noTail = [](double, double, double) { return std::nan(""); };
+    EXPECT_TRUE(std::isnan(CriticalFBisection(0.05, 3, 20, noTail)));
+    // A tail that fails only far out in the search fails the value as well.
+    const auto farOut = [](double x, double df1, double df2) {
+        return x > 100 ? std::nan("") : FUpperTail(x, df1, df2);
+    };
+    EXPECT_TRUE(std::isnan(CriticalFBisection(1e-9, 1, 1, farOut)));
+}
+
 } // namespace

@@ -127,4 +127,21 @@ TEST(FUpperTailTest, IncompleteBetaMeetsItsIdentities)
     EXPECT_TRUE(std::isnan(RegularizedIncompleteBeta(0.5L, 0.5L, 2, -1)));
 }
 
+// A continued fraction cut off before it converges is reported as NaN, not returned as a
+// value that merely looks like one; given its terms it agrees with the identities above.
+TEST(FUpperTailTest, AFractionThatDoesNotConvergeIsReported)
+{
+    const struct
+    {
+        Real x, a, b;
+    } cases[] = {{0.3L, 12.5L, 12.5L}, {0.45L, 40, 60}, {0.6L, 200, 3.5L}};
+    for (const auto& c : cases) {
+        EXPECT_TRUE(std::isnan(double(RegularizedIncompleteBeta(c.x, 1 - c.x, c.a, c.b, 3))))
+            << c.x << " " << c.a << " " << c.b;
+        const Real full = RegularizedIncompleteBeta(c.x, 1 - c.x, c.a, c.b);
+        EXPECT_TRUE(full > 0 && full < 1) << c.x;
+        EXPECT_NEAR(double(full + RegularizedIncompleteBeta(1 - c.x, c.x, c.b, c.a)), 1, 1e-15);
+    }
+}
+
 } // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <string>
+
 namespace {
 
 TEST(CGraphAxisTest, WidensToRoundNumbers)
@@ -56,6 +60,41 @@ TEST(CGraphAxisTest, PlacesValuesAlongTheAxis)
     log.setRange(1, 100, true);
     EXPECT_DOUBLE_EQ(log.fraction(10), 0.5);
     EXPECT_DOUBLE_EQ(log.fraction(100), 1);
+}
+
+// Data that spans the whole range of doubles (or beyond) still gives a usable axis: a few
+// finite ticks with labels, and finite places for every value.
+TEST(CGraphAxisTest, ExtremeRangesGiveFiniteTicksAndPlaces)
+{
+    const double largest = std::numeric_limits<double>::max();
+    const double infinity = std::numeric_limits<double>::infinity();
+    const double tiny = std::numeric_limits<double>::denorm_min();
+    const struct
+    {
+        double low, high;
+        bool log;
+    } cases[] = {
+        {-1.79e308, 1.79e308, false}, {-largest, largest, false}, {0, largest, false},
+        {-largest, 0, false},         {tiny, largest, true},      {tiny, 2 * tiny, false},
+        {-infinity, infinity, false}, {std::nan(""), 1, false},   {1e-300, 1e300, true},
+        {1e-241, 1e300, true},        {5e-324, 1e-310, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.low) + " " + std::to_string(c.high));
+        CGraphAxis axis;
+        axis.setRange(c.low, c.high, c.log);
+        ASSERT_GE(axis.ticks().size(), 2);
+        EXPECT_LE(axis.ticks().size(), 30);
+        EXPECT_TRUE(std::isfinite(axis.lower()) && std::isfinite(axis.upper()));
+        EXPECT_LT(axis.lower(), axis.upper());
+        for (double tick : axis.ticks()) {
+            EXPECT_TRUE(std::isfinite(tick));
+            EXPECT_FALSE(axis.label(tick).isEmpty());
+            EXPECT_FALSE(axis.label(tick).contains(QStringLiteral("inf")));
+        }
+        for (double value : {c.low, c.high, -largest, largest, 0.0, tiny})
+            EXPECT_TRUE(std::isfinite(axis.fraction(value))) << value;
+    }
 }
 
 } // namespace

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -42,31 +45,68 @@ TEST_F(CLocalFileSystemTest, CreatesAPrivateFolder)
     EXPECT_EQ(CLocalFileSystem::makePrivateFolder(m_base, "zentrima"), folder);
 }
 
-TEST_F(CLocalFileSystemTest, RefusesAPlantedOrOpenFolder)
+TEST_F(CLocalFileSystemTest, RepairsItsOwnOpenFolderAndRefusesAnyOtherEntry)
 {
-    // A symbolic link planted under our name, and a folder others may write to, are both
-    // passed over for a fresh private folder.
-    fs::create_directory(m_base + "/elsewhere");
-    fs::create_directory_symlink(m_base + "/elsewhere", m_base + "/zentrima");
-    std::string folder = CLocalFileSystem::makePrivateFolder(m_base, "zentrima");
-    ASSERT_FALSE(folder.empty());
-    EXPECT_NE(folder, m_base + "/zentrima/");
-    EXPECT_EQ(folder.rfind(m_base + "/zentrima-", 0), 0u);
-    EXPECT_EQ(mode(folder.substr(0, folder.size() - 1)), 0700u);
-
+    // Our own folder that others may write to is closed again and kept.
     fs::create_directory(m_base + "/open");
     ::chmod((m_base + "/open").c_str(), 0777);
-    std::string other = CLocalFileSystem::makePrivateFolder(m_base, "open");
-    EXPECT_NE(other, m_base + "/open/");
-    EXPECT_EQ(mode(other.substr(0, other.size() - 1)), 0700u);
+    EXPECT_EQ(CLocalFileSystem::makePrivateFolder(m_base, "open"), m_base + "/open/");
+    EXPECT_EQ(mode(m_base + "/open"), 0700u);
+
+    // A link, a file or a FIFO under the name is refused, and nothing new is made beside it
+    // (a fresh folder at every start would never be removed and would split the single
+    // instance).
+    fs::create_directory(m_base + "/elsewhere");
+    ::chmod((m_base + "/elsewhere").c_str(), 0755);
+    fs::create_directory_symlink(m_base + "/elsewhere", m_base + "/link");
+    std::ofstream(m_base + "/file") << "x";
+    ::mkfifo((m_base + "/fifo").c_str(), 0600);
+    for (const char* name : {"link", "file", "fifo"})
+        EXPECT_EQ(CLocalFileSystem::makePrivateFolder(m_base, name), "") << name;
+    // The folder behind the link was not "repaired" through it.
+    EXPECT_EQ(mode(m_base + "/elsewhere"), 0755u);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(m_base))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"elsewhere", "fifo", "file", "link", "open"}));
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a folder to another user needs root";
+    fs::create_directory(m_base + "/theirs");
+    ASSERT_EQ(::chown((m_base + "/theirs").c_str(), 65534, 65534), 0);
+    ::chmod((m_base + "/theirs").c_str(), 0700);
+    EXPECT_EQ(CLocalFileSystem::makePrivateFolder(m_base, "theirs"), "");
 }
 
-TEST_F(CLocalFileSystemTest, TempFolderFollowsTheRuntimeFolder)
+// The same fixed folder at every start, whatever is in the way: a relative runtime folder is
+// ignored, an unusable name in the runtime folder leads to the temporary folder, and a name
+// planted there leads to the cache folder.
+TEST_F(CLocalFileSystemTest, TempFolderFallsBackToFixedPlaces)
 {
-    ::setenv("XDG_RUNTIME_DIR", m_base.c_str(), 1);
-    CLocalFileSystem files;
-    EXPECT_EQ(files.tempFolder(), m_base + "/zentrima/");
+    const std::string uid = std::to_string(::geteuid());
+    fs::create_directory(m_base + "/runtime");
+    fs::create_directory(m_base + "/tmp");
+    fs::create_directory(m_base + "/cache");
+    ::setenv("TMPDIR", (m_base + "/tmp").c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", (m_base + "/cache").c_str(), 1);
+
+    ::setenv("XDG_RUNTIME_DIR", "relative/runtime", 1);
+    EXPECT_EQ(CLocalFileSystem().tempFolder(), m_base + "/tmp/zentrima-" + uid + "/");
+
+    ::setenv("XDG_RUNTIME_DIR", (m_base + "/runtime").c_str(), 1);
+    std::ofstream(m_base + "/runtime/zentrima") << "a file of the user's";
+    for (int start = 0; start < 2; ++start)
+        EXPECT_EQ(CLocalFileSystem().tempFolder(), m_base + "/tmp/zentrima-" + uid + "/");
+
+    fs::remove_all(m_base + "/tmp/zentrima-" + uid);
+    fs::create_directory_symlink(m_base + "/cache", m_base + "/tmp/zentrima-" + uid);
+    for (int start = 0; start < 2; ++start)
+        EXPECT_EQ(CLocalFileSystem().tempFolder(), m_base + "/cache/zentrima-" + uid + "/");
+
     ::unsetenv("XDG_RUNTIME_DIR");
+    ::unsetenv("TMPDIR");
+    ::unsetenv("XDG_CACHE_HOME");
 }
 
 TEST_F(CLocalFileSystemTest, FileTestsAndProgramPath)

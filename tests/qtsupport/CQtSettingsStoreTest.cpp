@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -93,12 +94,54 @@ TEST_F(CQtSettingsStoreTest, IntThatIsNotAWholeNumberReadsAsDefault)
     }
 }
 
-TEST_F(CQtSettingsStoreTest, HandEditedListWithBareCommasReadsAsOneText)
+// Stored values are the plain text of their line: quotes and escapes are undone, nothing
+// is decoded or split at commas, so the list parsers see (and refuse) what a hand edit or a
+// damaged file holds.
+TEST_F(CQtSettingsStoreTest, HandEditedValuesReadAsThePlainTextTheyHold)
 {
-    // Without quotes QSettings reads a comma list as several strings; the list is one value.
-    writeFileText("[2.00]\nApplication\\Sample Size Powers=90, 80,50\n");
+    const struct
+    {
+        const char* line;
+        std::string text;
+    } cases[] = {
+        {"90, 80,50", "90, 80,50"},
+        {"80 ,50", "80 ,50"},
+        {"\"99,95,90\"", "99,95,90"},
+        {"  \"a \\\"b\\\" \\\\ c\"  ", "a \"b\" \\ c"},
+        {"@@at", "@at"},
+        // A serialised list that claims 0x7fffffff entries; decoding it would try to
+        // allocate them all.
+        // (Escapes stand for characters: "\xff" is U+00FF, two bytes in UTF-8.)
+        {"@Variant(\\0\\0\\0\\v\\0\\x7f\\xff\\xff\\xff)",
+         std::string("@Variant(\0\0\0\v\0\x7f\xc3\xbf\xc3\xbf\xc3\xbf)", 22)},
+        {"@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)", std::string("@Variant(\0\0\0\x02\0\0\0\x05)", 18)},
+    };
+    for (const auto& c : cases) {
+        writeFileText(("[2.00]\nApplication\\Sample Size Powers=" + std::string(c.line) +
+                       "\nShowStyle\\ZoomFactor=" + c.line + "\n")
+                          .c_str());
+        CQtSettingsStore store(path());
+        EXPECT_EQ(store.readString("Application", "Sample Size Powers", "default"), c.text)
+            << c.line;
+        EXPECT_EQ(store.readInt("ShowStyle", "ZoomFactor", 2), 2) << c.line;
+    }
+}
+
+// A write changes its own line only: comments, unknown values and other sections stay.
+TEST_F(CQtSettingsStoreTest, WritesKeepTheRestOfTheFile)
+{
+    writeFileText("; my notes\n[Other]\nkept=1\n\n[2.00]\n# lists\n"
+                  "Application\\Sample%20Size%20Powers=80 ,50\nShowStyle\\x=5\n");
     CQtSettingsStore store(path());
-    EXPECT_EQ(store.readString("Application", "Sample Size Powers", ""), "90,80,50");
+    store.writeString("Application", "Sample Size Powers", "90,80");
+    store.writeInt("ShowStyle", "cx", 900);
+    store.deleteValue("ShowStyle", "x");
+    EXPECT_TRUE(store.lastWriteSucceeded());
+    EXPECT_EQ(fileText(), "; my notes\n[Other]\nkept=1\n\n[2.00]\n# lists\n"
+                          "Application\\Sample%20Size%20Powers=\"90,80\"\nShowStyle\\cx=900\n");
+    QSettings raw(QString::fromStdString(path()), QSettings::IniFormat);
+    EXPECT_EQ(raw.value("2.00/Application/Sample Size Powers").toString(), "90,80");
+    EXPECT_EQ(raw.value("2.00/ShowStyle/cx").toInt(), 900);
 }
 
 TEST_F(CQtSettingsStoreTest, TextKeepsUtf8AndSpecialCharacters)

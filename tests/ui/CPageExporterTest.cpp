@@ -1,5 +1,6 @@
 #include "CPageExporter.h"
 
+#include "CFileSizeLimit.h"
 #include "CHtmlWriter.h"
 #include "CommandIds.h"
 #include "ExportFixture.h"
@@ -114,6 +115,28 @@ TEST_F(PageExporterTest, FileErrorsShowTheirDescriptionWithTheStopIcon)
     }
     EXPECT_FALSE(QFile::exists(target("locked/report.txt")));
     ::chmod(QFile::encodeName(target("locked")).constData(), 0700);
+}
+
+// A write that fails part-way (here the file-size limit stands in for a full disk) shows
+// its error and leaves the file that was there as it was, with nothing beside it.
+TEST_F(PageExporterTest, AFailedWriteKeepsTheOldFile)
+{
+    const QByteArray old = "the page exported yesterday\n";
+    {
+        QFile file(target("report.txt"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
+    {
+        CFileSizeLimit limit(200);
+        ASSERT_TRUE(limit.active());
+        exportTo(target("report.txt"), 3);
+    }
+    ASSERT_EQ(1u, env.messages.messages().size());
+    EXPECT_EQ(std::strerror(EFBIG), env.messages.last());
+    EXPECT_EQ(old, readAll(target("report.txt")));
+    EXPECT_EQ(QStringList{"report.txt"},
+              QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System));
 }
 
 TEST_F(PageExporterTest, NothingHappensWithoutACalculator)

@@ -1,5 +1,6 @@
 #include "CResultView.h"
 
+#include "CFileSizeLimit.h"
 #include "CMemoryMachineRegistry.h"
 #include "CRecordingProcessLauncher.h"
 #include "CommandIds.h"
@@ -10,6 +11,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTextBrowser>
@@ -224,19 +226,55 @@ TEST_F(ResultViewTest, CopyWithoutLinksTakesOnlyTheSelection)
     EXPECT_TRUE(view.browser()->textCursor().hasSelection());
 }
 
-TEST_F(ResultViewTest, FullDiskShowsItsMessageAndKeepsThePreviousPage)
+// A write that fails part-way (the file-size limit stands in for a full disk) shows its
+// message and leaves the page shown before.
+TEST_F(ResultViewTest, AFailedWriteShowsItsMessageAndKeepsThePreviousPage)
 {
-    if (!QFile::exists(QStringLiteral("/dev/full")))
-        GTEST_SKIP() << "no /dev/full";
     view.loadData(3);
     const QString before = shownText();
-    ASSERT_TRUE(QFile::remove(pageFile()));
-    ASSERT_EQ(0, ::symlink("/dev/full", QFile::encodeName(pageFile()).constData()));
     paired->SelectFromQuery("n=1&pow=1");
-    view.loadData(4);
+    {
+        CFileSizeLimit limit(100);
+        ASSERT_TRUE(limit.active());
+        view.loadData(4);
+    }
     ASSERT_EQ(1u, env.messages.messages().size());
-    EXPECT_EQ(LoadString(IDS_NO_DISK_SPACE), env.messages.last());
+    EXPECT_EQ(std::string(std::strerror(EFBIG)), env.messages.last());
     EXPECT_EQ(before, shownText());
+}
+
+// The page file is the program's own: a link planted under its name is replaced, never
+// written through (here it would have filled the file it points at).
+TEST_F(ResultViewTest, APageIsNeverWrittenThroughALink)
+{
+    const QString victim = env.tempFile("victim.txt");
+    {
+        QFile file(victim);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("keep me");
+    }
+    ASSERT_EQ(0, ::symlink(QFile::encodeName(victim).constData(),
+                           QFile::encodeName(pageFile()).constData()));
+    view.loadData(3);
+    EXPECT_TRUE(env.messages.messages().empty());
+    EXPECT_FALSE(QFileInfo(pageFile()).isSymLink());
+    EXPECT_TRUE(QFileInfo(pageFile()).isFile());
+    EXPECT_EQ(QByteArray("keep me"), readAll(victim));
+    EXPECT_FALSE(shownText().isEmpty());
+}
+
+// Without a private folder the pages are shown from memory and nothing is written into the
+// current folder.
+TEST_F(ResultViewTest, WithoutAPrivateFolderThePageIsShownFromMemory)
+{
+    env.files.setTempFolder("");
+    const QString here = QDir::currentPath();
+    const QStringList before = QDir(here).entryList(QDir::AllEntries | QDir::Hidden);
+    view.loadData(3);
+    EXPECT_TRUE(env.messages.messages().empty());
+    EXPECT_TRUE(shownText().contains(QStringLiteral("Power")));
+    EXPECT_EQ(before, QDir(here).entryList(QDir::AllEntries | QDir::Hidden));
+    EXPECT_EQ("", view.pageFilePath());
 }
 
 TEST_F(ResultViewTest, OtherFileErrorsShowTheirOwnText)

@@ -1,6 +1,7 @@
 #include "CSingleInstance.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -12,6 +13,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -85,6 +87,48 @@ TEST(SingleInstanceTest, CrashedCopyDoesNotBlockALaterStart)
     EXPECT_TRUE(next.listen());
     CSingleInstance later(folder.path());
     EXPECT_EQ(Claim::OtherRunning, later.claim());
+}
+
+// Whatever an earlier copy (or a careless hand) left under the lock's name never blocks a
+// start, and the copy that starts then guards the single instance as usual.
+TEST(SingleInstanceTest, AStaleLockOfAnyKindDoesNotBlockAStart)
+{
+    const struct
+    {
+        const char* name;
+        std::function<void(const QString&)> make;
+    } cases[] = {
+        {"empty", [](const QString& path) { QFile(path).open(QIODevice::WriteOnly); }},
+        {"otherHost",
+         [](const QString& path) {
+             QFile file(path);
+             file.open(QIODevice::WriteOnly);
+             file.write("4242\nzentrima\nanother-host.example\n");
+         }},
+        {"unreadable",
+         [](const QString& path) {
+             QFile file(path);
+             file.open(QIODevice::WriteOnly);
+             file.write("1\n");
+             file.setPermissions(QFileDevice::Permissions());
+         }},
+        {"folder",
+         [](const QString& path) {
+             QDir().mkpath(path + "/inside");
+             QFile(path + "/inside/file").open(QIODevice::WriteOnly);
+         }},
+        {"danglingLink", [](const QString& path) { QFile::link(path + ".nowhere", path); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        c.make(folder.filePath("instance.lock"));
+        CSingleInstance first(folder.path());
+        EXPECT_EQ(Claim::First, first.claim());
+        ASSERT_TRUE(first.listen());
+        CSingleInstance second(folder.path());
+        EXPECT_EQ(Claim::OtherRunning, second.claim());
+    }
 }
 
 // The child of the test above; skipped when run on its own.

@@ -104,7 +104,7 @@ TEST_F(WordExportTest, EveryExportOpensANewDocumentWithoutLinks)
         ASSERT_EQ(3, args.size()) << call.toStdString();
         EXPECT_EQ("--writer", args[0]);
         EXPECT_EQ("-n", args[1]);
-        // In the private temporary folder, named so that the exit clean-up finds it.
+        // In the private temporary folder, named so that the next start's clean-up finds it.
         EXPECT_TRUE(args[2].startsWith(env.tempFolder() + "zentrima-word-"))
             << args[2].toStdString();
         EXPECT_TRUE(args[2].endsWith(".odt"));
@@ -124,6 +124,25 @@ TEST_F(WordExportTest, EveryExportOpensANewDocumentWithoutLinks)
     }
     // The screen keeps its links.
     EXPECT_TRUE(view.browser()->toHtml().contains("?n=0&amp;pow=0"));
+}
+
+// The document is the program's own file: a dangling link under a document's name is passed
+// over, never written through.
+TEST_F(WordExportTest, ADocumentIsNeverWrittenThroughALink)
+{
+    installFakeWriter();
+    view.loadData(3);
+    QTemporaryDir elsewhere;
+    for (int n = 1; n <= 200; ++n)
+        ASSERT_TRUE(QFile::link(elsewhere.filePath(QStringLiteral("target-%1").arg(n)),
+                                env.tempFile(QStringLiteral("zentrima-word-%1.odt").arg(n))));
+    ASSERT_TRUE(CWordExport::exportView(view.browser()));
+    const QStringList calls = waitForCalls(1);
+    ASSERT_EQ(1, calls.size());
+    const QString written = calls[0].split(' ').value(2);
+    EXPECT_TRUE(QFileInfo(written).isFile() && !QFileInfo(written).isSymLink())
+        << written.toStdString();
+    EXPECT_TRUE(QDir(elsewhere.path()).entryList(QDir::Files).isEmpty());
 }
 
 TEST_F(WordExportTest, ASelectionExportsOnlyItself)

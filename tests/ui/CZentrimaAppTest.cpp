@@ -7,6 +7,7 @@
 #include "CHelpWindow.h"
 #include "CMainFrame.h"
 #include "CResultView.h"
+#include "CSingleInstance.h"
 #include "CStepToolBar.h"
 #include "CStepView.h"
 #include "CUrlRecorder.h"
@@ -35,6 +36,8 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -481,6 +484,93 @@ TEST_F(ZentrimaAppTest, AboutBoxEndsTheStartUpUnlessTurnedOff)
     ::unsetenv("ZENTRIMA_NO_ABOUT");
     EXPECT_TRUE(started);
     EXPECT_EQ(nullptr, QApplication::activeModalWidget());
+}
+
+// The clean-up deletes only the files this program writes, and links by those names (never
+// what they point at); the documents handed to the word processor stay until the next start.
+TEST_F(ZentrimaAppTest, CleanUpDeletesOnlyItsOwnFilesAndKeepsDocumentsUntilTheNextStart)
+{
+    const QString outside = QDir(env.programFolder()).filePath("outside.txt");
+    auto makeFile = [](const QString& path) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("x");
+    };
+    makeFile(outside);
+    auto populate = [&]() {
+        makeFile(env.tempFile("zentrima7.htm"));
+        makeFile(env.tempFile("zentrima-word-3.odt"));
+        makeFile(env.tempFile("ZENTRIMA-backup.txt"));
+        makeFile(env.tempFile("zentrima-notes.txt"));
+        makeFile(env.tempFile("zentrima7.htm.orig"));
+        QFile::link(outside, env.tempFile("zentrima.qxc"));
+        ::mkfifo(QFile::encodeName(env.tempFile("zentrima8.htm")).constData(), 0600);
+        QDir().mkpath(env.tempFile("zentrima9.htm"));
+    };
+    const QStringList othersKept = {"ZENTRIMA-backup.txt", "zentrima-notes.txt", "zentrima7.htm.orig",
+                                    "zentrima8.htm", "zentrima9.htm"};
+    auto entries = [&]() {
+        QStringList names = QDir(env.tempFolder()).entryList(QDir::AllEntries | QDir::System |
+                                                             QDir::Hidden | QDir::NoDotAndDotDot);
+        names.sort();
+        return names;
+    };
+    auto expected = [&](QStringList names) {
+        names.sort();
+        return names;
+    };
+
+    populate();
+    auto app = makeApp();
+    ASSERT_TRUE(app->initInstance());
+    // At the start: what an earlier run left, documents included.
+    EXPECT_EQ(expected(othersKept), entries());
+    populate();
+    app->exitInstance();
+    EXPECT_EQ(expected(QStringList(othersKept) << "zentrima-word-3.odt"), entries());
+    QFile target(outside);
+    ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QByteArray("x"), target.readAll());
+}
+
+// With no private folder to be had the program says so, runs, and writes nothing into the
+// current folder.
+TEST_F(ZentrimaAppTest, WithoutAPrivateFolderItSaysSoAndKeepsPagesOffTheDisk)
+{
+    env.files.setTempFolder("");
+    const QStringList here = QDir::current().entryList(QDir::AllEntries | QDir::Hidden);
+    auto app = makeApp();
+    ASSERT_TRUE(app->initInstance());
+    ASSERT_EQ(1u, env.messages.messages().size());
+    EXPECT_EQ(noPrivateFolderMessage().toStdString(), env.messages.last());
+    CChildFrame* child = app->mainFrame()->activeChildFrame();
+    click(child, "1003");
+    click(child, "1");
+    type(child, "1100", "10");
+    type(child, "1025", "0.5");
+    click(child, "1");
+    ASSERT_EQ(3, child->currentStep());
+    EXPECT_TRUE(pageText(child).contains(QStringLiteral("Power")));
+    app->exitInstance();
+    EXPECT_EQ(here, QDir::current().entryList(QDir::AllEntries | QDir::Hidden));
+}
+
+// A stale lock never keeps the program from starting; a copy that holds the lock but does
+// not answer is named in a message instead of a silent end.
+TEST_F(ZentrimaAppTest, StaleLocksDoNotBlockAndASilentFirstCopyIsNamed)
+{
+    QDir().mkpath(QDir(env.runtimeFolder()).filePath("instance.lock/left-over"));
+    auto app = makeApp();
+    ASSERT_TRUE(app->initInstance());
+    app->exitInstance();
+
+    CSingleInstance holder(env.runtimeFolder());
+    ASSERT_EQ(CSingleInstance::Claim::First, holder.claim());
+    env.messages.clear();
+    auto second = makeApp();
+    EXPECT_FALSE(second->initInstance());
+    ASSERT_EQ(1u, env.messages.messages().size());
+    EXPECT_EQ(otherCopyNotAnsweringMessage().toStdString(), env.messages.last());
 }
 
 TEST_F(ZentrimaAppTest, ExitRestoresThePlatformServices)
