@@ -21,8 +21,6 @@ const std::string Sd2Message =
     "SD for group 2 must be positive number.\nEnter correct value in the field and try again.\n";
 const std::string SizeAboveOneMessage = "Sample size must be positive integer greater than 1.\n"
                                         "Enter correct value in the field and try again.\n";
-const std::string PairsMessage =
-    "Sample size must be positive integer.\nEnter correct value in the field and try again.\n";
 const std::string GroupsMessage = "Number of groups must be a positive number between 3 and 20.\n"
                                   "Enter correct value in the field and try again.\n";
 const std::string DfTreatmentMessage =
@@ -118,7 +116,9 @@ const RefusedCase InputCases[] = {
     {"unpairedMissing",
      {"power", "unpaired", "--n1", "5", "--n2", "5", "--sd1", "1"},
      cli("missing --sd2")},
-    {"pairsZero", {"power", "paired", "--pairs", "0", "--sd", "1"}, PairsMessage},
+    {"pairsZero", {"power", "paired", "--pairs", "0", "--sd", "1"}, SizeAboveOneMessage},
+    // One pair leaves no degrees of freedom, as one value does in the one-sample test.
+    {"pairsOne", {"power", "paired", "--pairs", "1", "--sd", "1"}, SizeAboveOneMessage},
     {"pairsSdFirst", {"power", "paired", "--pairs", "0", "--sd", "0"}, SdMessage},
     {"pairsMissingAfterBadSd", {"power", "paired", "--sd", "-2"}, SdMessage},
     {"oneSampleN1", {"power", "one-sample", "--n", "1", "--sd", "1"}, SizeAboveOneMessage},
@@ -154,10 +154,10 @@ const RefusedCase AnovaCases[] = {
       "--ms-residual", "1", "--tails", "1"},
      cli("--tails 1 does not apply to power anova: one-way ANOVA takes two-tailed significance "
          "levels only")},
-    {"sampleThreeDecimals",
-     {"sample", "anova", "--sd", "1", "--alpha", "0.005"},
-     cli("--alpha: 0.005 is not accepted; one-way ANOVA takes levels of at most two decimals, "
-         "such as 0.01 or 0.05")},
+    {"sampleBelowSmallestLevel",
+     {"sample", "anova", "--sd", "1", "--alpha", "0.0009"},
+     cli("--alpha: 0.0009 is not accepted; a two-tailed significance level must be at least "
+         "0.001 and less than 1")},
     {"sampleForeignInput",
      {"sample", "anova", "--sd", "1", "--ms-groups", "1"},
      cli("--ms-groups does not apply to sample anova")},
