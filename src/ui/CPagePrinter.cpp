@@ -1,11 +1,76 @@
 #include "CPagePrinter.h"
 
+#include "CResultView.h"
+
+#include <QAbstractTextDocumentLayout>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextFrame>
+#include <QTextTable>
 
-#include <memory>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace {
+
+CPagePrinter::DialogRunner g_printRunner;
+CPagePrinter::DialogRunner g_pageSetupRunner;
+
+// Links print as the text around them; a size the screen gave in its pixels prints at the
+// paper's body size instead of a speck at the printer's resolution.
+void plainTextFormats(QTextDocument& document)
+{
+    std::vector<std::pair<int, int>> runs;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment run = it.fragment();
+            const QTextCharFormat format = run.charFormat();
+            if (format.isAnchor() || !format.anchorHref().isEmpty() ||
+                format.hasProperty(QTextFormat::FontPixelSize))
+                runs.emplace_back(run.position(), run.position() + run.length());
+        }
+    for (const auto& [start, end] : runs) {
+        QTextCursor run(&document);
+        run.setPosition(start);
+        run.setPosition(end, QTextCursor::KeepAnchor);
+        QTextCharFormat format = run.charFormat();
+        if (!format.anchorHref().isEmpty()) {
+            format.setAnchorHref(QString());
+            format.setFontUnderline(false);
+            format.setForeground(Qt::black);
+        }
+        format.clearProperty(QTextFormat::FontPixelSize);
+        run.setCharFormat(format);
+    }
+}
+
+// A table that fits on one page starts a new page rather than being split over two.
+void keepTablesWhole(QTextDocument& document)
+{
+    const qreal pageHeight = document.pageSize().height();
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(frame);
+        if (!table)
+            continue;
+        const QRectF box = layout->frameBoundingRect(table);
+        if (box.height() > pageHeight)
+            continue;
+        if (std::floor(box.top() / pageHeight) != std::floor((box.bottom() - 1) / pageHeight)) {
+            QTextTableFormat format = table->format();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            table->setFormat(format);
+        }
+    }
+}
+
+} // namespace
 
 QPrinter& CPagePrinter::printer()
 {
@@ -15,26 +80,67 @@ QPrinter& CPagePrinter::printer()
     return *shared;
 }
 
+void CPagePrinter::setDialogRunners(DialogRunner print, DialogRunner pageSetup)
+{
+    g_printRunner = std::move(print);
+    g_pageSetupRunner = std::move(pageSetup);
+}
+
 void CPagePrinter::print(QTextDocument* document, QWidget* parent)
 {
     if (!document || document->isEmpty())
         return;
-    QPrintDialog dialog(&printer(), parent);
-    if (dialog.exec() == QDialog::Accepted)
+    bool accepted = false;
+    if (g_printRunner) {
+        accepted = g_printRunner(printer(), parent);
+    } else {
+        QPrintDialog dialog(&printer(), parent);
+        accepted = dialog.exec() == QDialog::Accepted;
+    }
+    if (accepted)
         printTo(document, printer());
 }
 
 void CPagePrinter::pageSetup(QWidget* parent)
 {
+    if (g_pageSetupRunner) {
+        g_pageSetupRunner(printer(), parent);
+        return;
+    }
     QPageSetupDialog dialog(&printer(), parent);
     dialog.exec();
+}
+
+std::unique_ptr<QTextDocument> CPagePrinter::paperCopy(const QTextDocument& document,
+                                                       QPrinter& target)
+{
+    auto copy = std::make_unique<QTextDocument>();
+    QFont body(QStringLiteral("Arial"));
+    body.setPointSizeF(BodyPointSize);
+    copy->setDefaultFont(body);
+    copy->setMetaInformation(QTextDocument::DocumentTitle,
+                             document.metaInformation(QTextDocument::DocumentTitle));
+    // The screen's page lies in one fixed-width table cell; on paper its contents take the
+    // printable width of the page instead.
+    const QTextCursor report =
+        CResultView::elementRange(const_cast<QTextDocument*>(&document), QStringLiteral("ALL"));
+    QTextCursor(copy.get())
+        .insertFragment(report.isNull() || !report.hasSelection() ? QTextDocumentFragment(&document)
+                                                                  : report.selection());
+    plainTextFormats(*copy);
+    CResultView::keepCellsOnOneLine(*copy);
+    // Laid out at the printer's own resolution, on the paper and margins set up.
+    copy->documentLayout()->setPaintDevice(&target);
+    copy->setDocumentMargin(0);
+    copy->setPageSize(target.pageRect(QPrinter::DevicePixel).size());
+    keepTablesWhole(*copy);
+    return copy;
 }
 
 bool CPagePrinter::printTo(QTextDocument* document, QPrinter& target)
 {
     if (!document || document->isEmpty() || !target.isValid())
         return false;
-    // Printing lays the document out anew for the page; the screen keeps its own layout.
-    document->print(&target);
+    paperCopy(*document, target)->print(&target);
     return target.printerState() != QPrinter::Error;
 }
