@@ -55,6 +55,7 @@ void keepTablesWhole(QTextDocument& document)
 {
     const qreal pageHeight = document.pageSize().height();
     QAbstractTextDocumentLayout* layout = document.documentLayout();
+    layout->documentSize(); // the whole layout, before its boxes are read
     for (QTextFrame* frame : document.rootFrame()->childFrames()) {
         auto* table = qobject_cast<QTextTable*>(frame);
         if (!table)

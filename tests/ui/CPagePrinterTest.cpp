@@ -11,7 +11,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
@@ -235,6 +238,43 @@ TEST_F(PagePrinterTest, LinksPrintAsPlainBlackText)
         for (auto it = block.begin(); !it.atEnd(); ++it)
             links += !it.fragment().charFormat().anchorHref().isEmpty();
     EXPECT_GT(links, 10);
+}
+
+TEST_F(PagePrinterTest, TablesThatFitOnAPageAreNotSplit)
+{
+    // The table of tradeoffs with its thirty rows, alone and after the long report.
+    for (int step : {3, 4}) {
+        paired->SelectFromQuery("n=3&pow=2");
+        view.loadData(step);
+        for (QPageSize::PageSizeId size : {QPageSize::A4, QPageSize::Letter, QPageSize::A5,
+                                           QPageSize::A6}) {
+            for (QPageLayout::Orientation orientation :
+                 {QPageLayout::Portrait, QPageLayout::Landscape}) {
+                QPrinter printer(QPrinter::HighResolution);
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setPageLayout(QPageLayout(QPageSize(size), orientation,
+                                                  QMarginsF(15, 15, 15, 15),
+                                                  QPageLayout::Millimeter));
+                const auto copy = CPagePrinter::paperCopy(*view.browser()->document(), printer);
+                const qreal page = copy->pageSize().height();
+                int tables = 0;
+                for (QTextFrame* frame : copy->rootFrame()->childFrames()) {
+                    auto* table = qobject_cast<QTextTable*>(frame);
+                    if (!table)
+                        continue;
+                    ++tables;
+                    const QRectF box = copy->documentLayout()->frameBoundingRect(table);
+                    if (box.height() > page)
+                        continue;
+                    EXPECT_EQ(std::floor(box.top() / page), std::floor((box.bottom() - 1) / page))
+                        << "step " << step << ", paper " << size << ", orientation "
+                        << orientation << ": table from " << box.top() << " to " << box.bottom()
+                        << " on pages of " << page;
+                }
+                EXPECT_GE(tables, 1);
+            }
+        }
+    }
 }
 
 TEST_F(PagePrinterTest, PrintCommandUsesThePageSetUp)
