@@ -50,20 +50,44 @@ void plainTextFormats(QTextDocument& document)
     }
 }
 
-// A table that fits on one page starts a new page rather than being split over two.
+// The first of the short paragraphs right before table (its title and caption), which go
+// to a new page with it; an invalid block when there is none.
+QTextBlock captionStart(QTextDocument& document, QTextTable* table)
+{
+    const int captionLength = 160;
+    const int captionBlocks = 3;
+    QTextBlock first;
+    QTextBlock block = document.findBlock(table->firstPosition()).previous();
+    for (int i = 0; i < captionBlocks && block.isValid(); ++i, block = block.previous()) {
+        if (QTextCursor(block).currentFrame() != document.rootFrame() ||
+            block.length() > captionLength)
+            break;
+        first = block;
+    }
+    return first;
+}
+
+// A table that fits on one page starts a new page, with its caption, rather than being
+// split over two.
 void keepTablesWhole(QTextDocument& document)
 {
     const qreal pageHeight = document.pageSize().height();
     QAbstractTextDocumentLayout* layout = document.documentLayout();
-    layout->documentSize(); // the whole layout, before its boxes are read
     for (QTextFrame* frame : document.rootFrame()->childFrames()) {
         auto* table = qobject_cast<QTextTable*>(frame);
         if (!table)
             continue;
+        layout->documentSize(); // the whole layout, before its boxes are read
         const QRectF box = layout->frameBoundingRect(table);
-        if (box.height() > pageHeight)
+        if (box.height() > pageHeight ||
+            std::floor(box.top() / pageHeight) == std::floor((box.bottom() - 1) / pageHeight))
             continue;
-        if (std::floor(box.top() / pageHeight) != std::floor((box.bottom() - 1) / pageHeight)) {
+        const QTextBlock caption = captionStart(document, table);
+        if (caption.isValid()) {
+            QTextBlockFormat format = caption.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(caption).setBlockFormat(format);
+        } else {
             QTextTableFormat format = table->format();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             table->setFormat(format);
@@ -73,11 +97,16 @@ void keepTablesWhole(QTextDocument& document)
 
 } // namespace
 
+const QMarginsF CPagePrinter::DefaultMargins(15, 15, 15, 15);
+
 QPrinter& CPagePrinter::printer()
 {
     static std::unique_ptr<QPrinter> shared;
-    if (!shared)
+    if (!shared) {
         shared = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // Margins for paper in hand until Page Setup or the printer's dialog says otherwise.
+        shared->setPageMargins(DefaultMargins, QPageLayout::Millimeter);
+    }
     return *shared;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMarginsF>
+
 #include <functional>
 #include <memory>
 
@@ -20,6 +22,8 @@ public:
 
     /// Body text size on paper, in points.
     static constexpr double BodyPointSize = 10.5;
+    /// The margins of the run's printer until Page Setup changes them, in millimetres.
+    static const QMarginsF DefaultMargins;
 
     /// Shows the print dialog for document and prints it when the user accepts; nothing
     /// happens without a document.

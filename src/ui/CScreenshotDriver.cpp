@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPixmap>
 #include <QPrinter>
@@ -92,11 +93,12 @@ bool CScreenshotDriver::run(CMainFrame& frame, const QString& folder, QString& e
         result->followLink(QUrl(QStringLiteral("?n=3&pow=2")));
     if (!shoot(4))
         return false;
-    // The report as it comes out of the printer, on A4 with the printer's default margins.
+    // The report as it comes out of the printer, on A4 with the program's default margins.
     auto* report = qobject_cast<CResultView*>(child->currentView());
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      CPagePrinter::DefaultMargins, QPageLayout::Millimeter));
     const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
     printer.setOutputFileName(pdf);
     if (!report || !CPagePrinter::printTo(report->browser()->document(), printer)) {

@@ -270,6 +270,14 @@ TEST_F(PagePrinterTest, TablesThatFitOnAPageAreNotSplit)
                         << "step " << step << ", paper " << size << ", orientation "
                         << orientation << ": table from " << box.top() << " to " << box.bottom()
                         << " on pages of " << page;
+                    // The report's caption of the table stays on the table's page.
+                    const QTextCursor caption = copy->find(QStringLiteral("Table of tradeoffs:"));
+                    if (step == 4 && !caption.isNull()) {
+                        const QRectF line =
+                            copy->documentLayout()->blockBoundingRect(caption.block());
+                        EXPECT_EQ(std::floor(box.top() / page), std::floor(line.top() / page))
+                            << "paper " << size << ", orientation " << orientation;
+                    }
                 }
                 EXPECT_GE(tables, 1);
             }
