@@ -7,46 +7,55 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextFrame>
 #include <QTextTable>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
-#include <vector>
 
 namespace {
 
 CPagePrinter::DialogRunner g_printRunner;
 CPagePrinter::DialogRunner g_pageSetupRunner;
 
-// Links print as the text around them; a size the screen gave in its pixels prints at the
-// paper's body size instead of a speck at the printer's resolution.
-void plainTextFormats(QTextDocument& document)
+// A table wider than the page (many powers, long values), whose cells do not wrap, gets
+// smaller text until it fits across the page; the body text keeps its size.
+void fitTablesToWidth(QTextDocument& document)
 {
-    std::vector<std::pair<int, int>> runs;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment run = it.fragment();
-            const QTextCharFormat format = run.charFormat();
-            if (format.isAnchor() || !format.anchorHref().isEmpty() ||
-                format.hasProperty(QTextFormat::FontPixelSize))
-                runs.emplace_back(run.position(), run.position() + run.length());
+    const qreal pageWidth = document.pageSize().width();
+    const double smallest = 5;
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(frame);
+        if (!table)
+            continue;
+        double size = CPagePrinter::BodyPointSize;
+        const qreal padding = table->format().cellPadding();
+        // The text and the cells' padding shrink together; a few rounds settle it.
+        for (int round = 0; round < 4; ++round) {
+            layout->documentSize();
+            // A table whose cells need more than the page is laid out at the page's width
+            // with its text running over; the document's ideal width is what it needs.
+            const qreal width =
+                std::max(layout->frameBoundingRect(table).width(), document.idealWidth());
+            if (width <= pageWidth || size <= smallest)
+                break;
+            size = std::max(smallest, std::floor(size * pageWidth / width * 2) / 2);
+            QTextCursor cells(&document);
+            cells.setPosition(table->firstPosition());
+            cells.setPosition(table->lastPosition(), QTextCursor::KeepAnchor);
+            QTextCharFormat format;
+            format.setFontPointSize(size);
+            cells.mergeCharFormat(format);
+            QTextTableFormat tableFormat = table->format();
+            tableFormat.setCellPadding(padding * size / CPagePrinter::BodyPointSize);
+            table->setFormat(tableFormat);
         }
-    for (const auto& [start, end] : runs) {
-        QTextCursor run(&document);
-        run.setPosition(start);
-        run.setPosition(end, QTextCursor::KeepAnchor);
-        QTextCharFormat format = run.charFormat();
-        if (!format.anchorHref().isEmpty()) {
-            format.setAnchorHref(QString());
-            format.setFontUnderline(false);
-            format.setForeground(Qt::black);
-        }
-        format.clearProperty(QTextFormat::FontPixelSize);
-        run.setCharFormat(format);
     }
 }
 
@@ -157,12 +166,14 @@ std::unique_ptr<QTextDocument> CPagePrinter::paperCopy(const QTextDocument& docu
     QTextCursor(copy.get())
         .insertFragment(report.isNull() || !report.hasSelection() ? QTextDocumentFragment(&document)
                                                                   : report.selection());
-    plainTextFormats(*copy);
+    // Links print as the text around them (black on paper).
+    CResultView::removeLinks(*copy);
     CResultView::keepCellsOnOneLine(*copy);
     // Laid out at the printer's own resolution, on the paper and margins set up.
     copy->documentLayout()->setPaintDevice(&target);
     copy->setDocumentMargin(0);
     copy->setPageSize(target.pageRect(QPrinter::DevicePixel).size());
+    fitTablesToWidth(*copy);
     keepTablesWhole(*copy);
     return copy;
 }

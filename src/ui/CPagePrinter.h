@@ -12,8 +12,8 @@ class QWidget;
 /// Print and Page Setup of the displayed page. One printer set-up is kept for the run, so
 /// the page set up is the page printed. The page is printed as it reads on screen but at a
 /// size for paper: body text at 10.5 points, paragraphs and the page's frame filling the
-/// printable width of the paper and margins set up, links as plain black text, and a table
-/// that fits on one page never split over two.
+/// printable width of the paper and margins set up, links as plain black text, a table too
+/// wide for the page in smaller text, and a table that fits on one page never split over two.
 class CPagePrinter
 {
 public:

@@ -492,11 +492,8 @@ void CResultView::copyWithoutLinks()
     QApplication::clipboard()->setMimeData(mimeDataWithoutLinks(selection.selection()));
 }
 
-QMimeData* CResultView::mimeDataWithoutLinks(const QTextDocumentFragment& fragment)
+void CResultView::removeLinks(QTextDocument& copy)
 {
-    QTextDocument copy;
-    QTextCursor cursor(&copy);
-    cursor.insertFragment(fragment);
     // Collect the linked runs first; changing formats while walking them would split them.
     std::vector<std::pair<int, int>> links;
     for (QTextBlock block = copy.begin(); block.isValid(); block = block.next()) {
@@ -517,6 +514,14 @@ QMimeData* CResultView::mimeDataWithoutLinks(const QTextDocumentFragment& fragme
         format.clearForeground();
         run.setCharFormat(format);
     }
+}
+
+QMimeData* CResultView::mimeDataWithoutLinks(const QTextDocumentFragment& fragment)
+{
+    QTextDocument copy;
+    QTextCursor cursor(&copy);
+    cursor.insertFragment(fragment);
+    removeLinks(copy);
     auto* data = new QMimeData;
     data->setHtml(copy.toHtml());
     // Pasted into a spreadsheet or an editor, a table keeps its rows and columns.

@@ -59,6 +59,8 @@ public:
     /// The part of document that the anchor id names (see selectElement); a null cursor
     /// when there is none.
     static QTextCursor elementRange(QTextDocument* document, const QString& id);
+    /// Turns every hyperlink of document into plain text in the text's own colour.
+    static void removeLinks(QTextDocument& document);
     /// The fragment as clipboard data, every hyperlink turned into plain text; in the plain
     /// text a table keeps its rows as tab-separated lines.
     static QMimeData* mimeDataWithoutLinks(const QTextDocumentFragment& fragment);

@@ -214,6 +214,45 @@ TEST_F(PagePrinterTest, BodyTextIsReadableAndFillsThePrintableWidth)
     }
 }
 
+TEST_F(PagePrinterTest, ATableWiderThanThePageFitsInSmallerText)
+{
+    // Thirteen powers and values of five digits before the point, on A4 upright.
+    ASSERT_TRUE(paired->ParsePowers("99,98,97,96,95,94,93,92,91,90,85,80,50"));
+    paired->SetSD(12345.678);
+    view.loadData(3);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString path = folder.filePath(QStringLiteral("wide.pdf"));
+    printer.setOutputFileName(path);
+    const QMarginsF margins(15, 15, 15, 15);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins,
+                                      QPageLayout::Millimeter));
+    ASSERT_TRUE(CPagePrinter::printTo(view.browser()->document(), printer));
+    const PrintedPages pages = readPrintedWords(path);
+    ASSERT_FALSE(pages.words.empty());
+    const double mm = 72 / 25.4;
+    for (const PrintedWord& w : pages.words) {
+        EXPECT_GE(w.left, margins.left() * mm - 1) << w.text.toStdString();
+        EXPECT_LE(w.right, pages.width - margins.right() * mm + 1) << w.text.toStdString();
+    }
+    // Every value of the screen's table is printed whole, as one word.
+    int values = 0;
+    for (QTextBlock block = view.browser()->document()->begin(); block.isValid();
+         block = block.next()) {
+        QTextTable* table = QTextCursor(block).currentTable();
+        const QString text = block.text().trimmed();
+        if (!table || table->columns() < 13 || text.isEmpty() || !text.at(0).isDigit())
+            continue;
+        ++values;
+        EXPECT_NE(nullptr, pages.find(text)) << text.toStdString();
+    }
+    EXPECT_GT(values, 13 * 20);
+    // The text around the table keeps its size.
+    const PrintedWord* title = pages.find(QStringLiteral("Significance"));
+    ASSERT_NE(nullptr, title);
+    EXPECT_NEAR(referenceWordHeight(folder), title->bottom - title->top, 0.3);
+}
+
 TEST_F(PagePrinterTest, LinksPrintAsPlainBlackText)
 {
     view.loadData(3);
