@@ -180,6 +180,8 @@ CResultView::CResultView(QWidget* parent) : CStepView(parent)
     m_browser->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The pages ask for a left margin of 15 pixels, which the browser does not read.
     m_browser->document()->setDocumentMargin(15);
+    // Words are never broken, also where a line is too narrow for one.
+    m_browser->setWordWrapMode(QTextOption::WordWrap);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
@@ -257,9 +259,19 @@ void CResultView::showPageFile()
     // first page.)
     layout()->activate();
     applyZoom(g_zoomMaximum == 0);
+    // The page is read and its table cells marked before the browser has it: a document
+    // the browser shows would be laid out once for the reading and again for the marks.
+    auto* page = new QTextDocument(m_browser);
+    page->setDocumentMargin(m_browser->document()->documentMargin());
+    page->setDefaultFont(m_browser->document()->defaultFont());
     // The page is written with the C library in the user's locale (the footer's date).
-    m_browser->setHtml(QString::fromLocal8Bit(file.readAll()));
-    keepCellsOnOneLine(*m_browser->document());
+    page->setHtml(QString::fromLocal8Bit(file.readAll()));
+    keepCellsOnOneLine(*page);
+    QTextDocument* shown = m_browser->document();
+    const bool ownShown = shown->parent() == m_browser;
+    m_browser->setDocument(page);
+    if (ownShown)
+        delete shown;
 }
 
 void CResultView::keepCellsOnOneLine(QTextDocument& document)
