@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The pictures of the README: runs the desktop program offscreen through steps 1 to 4 of
 # one analysis (the paired t test, SD 10 and r 0.5, a click on a table cell) and saves
-# docs/screenshots/step1.png to step4.png. Settings and temporary files go to a throw-away
-# folder, so nothing of the user's is read or changed.
+# docs/screenshots/step1.png to step4.png, and the step-4 report printed on A4, its pages
+# converted from the PDF to docs/screenshots/printed-1.png and printed-2.png. Settings and temporary files go to a
+# throw-away folder, so nothing of the user's is read or changed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -13,4 +14,8 @@ trap 'rm -rf "$work"' EXIT
 mkdir -m 700 "$work/run"
 XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen \
     build/src/ui/zentrima --screenshot-steps docs/screenshots
-ls docs/screenshots/step*.png
+# The printed pages, at a resolution that reads on screen.
+rm -f docs/screenshots/printed-*.png
+pdftoppm -png -r 60 docs/screenshots/printed.pdf docs/screenshots/printed
+rm docs/screenshots/printed.pdf
+ls docs/screenshots/step*.png docs/screenshots/printed-*.png

@@ -165,7 +165,10 @@ void CPowerAnovaCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
     WriteSourceRow(w, "Residual (error)", m_dfResidual, m_msResidual);
     w.CloseTable();
     w.LineBreak();
-    w.Write("Significance level (alpha) = %.2f", m_alpha);
+    // Two decimals for the levels the form offers; any other level as the user gave it.
+    std::string level;
+    FormatAlpha(level, false);
+    w.Write("Significance level (alpha) = %s", level.c_str());
     WriteMethodLine(w);
     w.CloseParagraph();
 }

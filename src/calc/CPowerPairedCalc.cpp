@@ -27,9 +27,10 @@ bool CPowerPairedCalc::SetSD(double sd)
 
 bool CPowerPairedCalc::SetPairs(double n)
 {
-    // One pair is accepted. An infinite count would turn every cell into 0 or NaN.
-    if (!(n > 0) || !std::isfinite(n))
-        return ReportError(LoadString(IDS_SAMPLE_SIZE_POSITIVE));
+    // One pair leaves the t test no degrees of freedom, as one value does the one-sample
+    // test. An infinite count would turn every cell into 0 or NaN.
+    if (!(n >= 2) || !std::isfinite(n))
+        return ReportError(LoadString(IDS_SAMPLE_SIZE_ABOVE_ONE));
     m_n = n;
     return true;
 }

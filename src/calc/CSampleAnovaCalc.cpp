@@ -77,7 +77,10 @@ void CSampleAnovaCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
     WriteAnovaChoicesStart(w, "Sample size for one-way ANOVA", detailed);
     w.Write("Number of groups = %d", m_groups);
     w.LineBreak();
-    w.Write("Significance level (alpha) = %.2f", m_alpha);
+    // Two decimals for the levels the form offers; any other level as the user gave it.
+    std::string level;
+    FormatAlpha(level, false);
+    w.Write("Significance level (alpha) = %s", level.c_str());
     w.LineBreak();
     std::string sd;
     FormatNumber(m_sd, sd);

@@ -50,10 +50,10 @@ const Entry kEntries[] = {
                      "4.0 and try to launch Zentrima again."},
     {IDS_GRAPH_NEEDS_VORLA,
      "Cannot create graph.\nGraphing requires Veldrine Vorla version 4.01 (or later)."},
-    {IDS_WORD_LAUNCH_FAILED, "Cannot Launch Microsoft Word.\nIf rebooting doesn't help, reinstall "
-                             "Word."},
-    {IDS_WORD_NOT_INSTALLED, "Cannot copy to Word.\nMicrosoft Word is not installed. \nInstall "
-                             "Microsoft Word and try again."},
+    {IDS_WORD_LAUNCH_FAILED, "Cannot Launch LibreOffice Writer.\nIf rebooting doesn't help, "
+                             "reinstall LibreOffice Writer."},
+    {IDS_WORD_NOT_INSTALLED, "Cannot copy to Word.\nLibreOffice Writer is not installed. "
+                             "\nInstall LibreOffice Writer and try again."},
     {IDS_TOO_MANY_CALCULATORS, "Can't create new calculator.\nToo many calculators are opened."},
     {IDS_NO_DISK_SPACE, "There is insufficient disk space to create the temporary files needed to "
                         "perform these calculations."},

@@ -30,10 +30,8 @@ struct CCliDesign
     void (*apply)(CCalculator& calc, const CCliInputs& inputs);
     /// The inputs of an example command line, for the help text.
     const char* example;
-    /// True for one-way ANOVA. Its input forms offer only the two-tailed levels 0.01, 0.05
-    /// and 0.10, and its pages write the level with two decimals; so one-tailed levels and
-    /// levels of more than two decimals are refused.
-    bool twoDecimalTwoTailedLevels;
+    /// True for one-way ANOVA, whose pages state no tails: one-tailed levels are refused.
+    bool twoTailedLevelsOnly;
 
     /// The goal's command-line name: "sample" or "power".
     QString goalName() const;

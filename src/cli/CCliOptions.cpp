@@ -25,7 +25,7 @@ struct CValueOption
 const CValueOption OutputOptions[] = {
     {"alpha", "A",
      "Significance level (default 0.05): at least 0.001 and less than 1 two-tailed, at least "
-     "0.0005 and less than 0.5 one-tailed; anova takes at most two decimals."},
+     "0.0005 and less than 0.5 one-tailed."},
     {"tails", "1|2",
      "One- or two-tailed significance level (default 2; anova takes two-tailed levels only)."},
     {"powers", "LIST", "Powers in percent, comma-separated, for example \"95,90,80\"."},
@@ -275,7 +275,7 @@ void CCliOptions::checkDesignOptions()
         if (!designInputs.contains(name))
             throw CCliError(
                 QStringLiteral("--%1: does not apply to %2").arg(name, chosen).toStdString());
-    if (tails == 1 && design->twoDecimalTwoTailedLevels)
+    if (tails == 1 && design->twoTailedLevelsOnly)
         throw CCliError(QStringLiteral("--tails: 1 does not apply to %1: one-way ANOVA takes "
                                        "two-tailed significance levels only")
                             .arg(chosen)

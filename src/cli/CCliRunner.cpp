@@ -12,7 +12,6 @@
 #include "COutputFile.h"
 #include "CUserException.h"
 #include "CalculatorFactory.h"
-#include "Formatting.h"
 #include "Platform.h"
 #include "StringTable.h"
 
@@ -58,13 +57,6 @@ void CCliRunner::setLevel(CCalculator& calc, const CCliOptions& options)
                 .arg(oneTailed ? SmallestLevel / 2 : SmallestLevel)
                 .arg(oneTailed ? 0.5 : 1.0)
                 .toStdString());
-    const std::string twoDecimals = formatInCLocale("%.2f", options.alpha);
-    if (options.design->twoDecimalTwoTailedLevels &&
-        parseDoubleInCLocale(twoDecimals.c_str(), nullptr) != options.alpha)
-        throw CCliError(QStringLiteral("--alpha: %1 is not accepted; one-way ANOVA takes "
-                                       "levels of at most two decimals, such as 0.01 or 0.05")
-                            .arg(CCliInputs::quoted(options.alphaText))
-                            .toStdString());
 }
 
 int CCliRunner::runChecked(const QStringList& arguments)

@@ -17,9 +17,12 @@
 #include "UiStrings.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QEvent>
 #include <QIcon>
+#include <QKeySequence>
 #include <QMdiArea>
+#include <QMenu>
 #include <QVBoxLayout>
 
 #include <initializer_list>
@@ -47,6 +50,15 @@ CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent)
     m_layout->addWidget(m_toolBar);
     setWidget(m_body);
     setWindowTitle(QString::fromStdString(m_state.title()));
+    // The window menu's Close answers Ctrl+F4 only: Ctrl+W is the To Word command, and a
+    // key owned by two actions runs neither.
+    if (QMenu* menu = systemMenu()) {
+        for (QAction* action : menu->actions()) {
+            QList<QKeySequence> keys = action->shortcuts();
+            if (keys.removeAll(QKeySequence(Qt::CTRL | Qt::Key_W)) > 0)
+                action->setShortcuts(keys);
+        }
+    }
     connect(m_toolBar, &CStepToolBar::commandTriggered, this, &CChildFrame::runCommand);
 }
 

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QToolTip>
 
 #include <memory>
 
@@ -63,10 +64,20 @@ void CFilteredEdit::keyPressEvent(QKeyEvent* event)
         QLineEdit::keyPressEvent(event);
         return;
     }
-    if (acceptsCharacter(text.at(0), event->modifiers()))
+    if (acceptsCharacter(text.at(0), event->modifiers())) {
         QLineEdit::keyPressEvent(event);
-    else
-        event->accept();
+        return;
+    }
+    event->accept();
+    refuseCharacter();
+}
+
+void CFilteredEdit::refuseCharacter()
+{
+    QApplication::beep();
+    // Without a word the user would not know the character was dropped (a minus sign lost
+    // turns -0.5 into 0.5).
+    QToolTip::showText(mapToGlobal(cursorRect().bottomLeft()), acceptedInputText(), this);
 }
 
 QMenu* CFilteredEdit::createFilteredContextMenu()

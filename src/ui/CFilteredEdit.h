@@ -29,6 +29,11 @@ public:
 protected:
     /// Whether the typed printable or control character ch may go in now.
     virtual bool acceptsCharacter(QChar ch, Qt::KeyboardModifiers modifiers) const = 0;
+    /// What the field takes, in a sentence shown as a tool tip when a typed character is
+    /// refused.
+    virtual QString acceptedInputText() const = 0;
+    /// A refused character: the beep, and the tool tip that says what the field takes.
+    void refuseCharacter();
 
     /// Inserts accepted text in place of the selection (an undoable step) or beeps when
     /// it is empty.

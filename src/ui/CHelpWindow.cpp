@@ -1,10 +1,12 @@
 #include "CHelpWindow.h"
 
 #include "CSettingsStore.h"
+#include "FramesResources.h"
 #include "Platform.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -31,7 +33,9 @@ const int FirstHeight = 600;
 
 CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
+    initFramesResources();
     setWindowTitle(WindowTitle);
+    setWindowIcon(QIcon(QStringLiteral(":/frames/images/window-icon.png")));
 
     m_contents = new QTreeWidget;
     m_contents->setObjectName(QStringLiteral("contents"));
@@ -267,7 +271,9 @@ QRect CHelpWindow::firstPlacement(const QRect& workArea)
 void CHelpWindow::pageShown(const QUrl& url)
 {
     const QString title = m_view->documentTitle();
-    setWindowTitle(title.isEmpty() ? WindowTitle : WindowTitle + QStringLiteral(" - ") + title);
+    // The contents page is titled like the window; its name is not said twice.
+    const bool plain = title.isEmpty() || title == WindowTitle;
+    setWindowTitle(plain ? WindowTitle : WindowTitle + QStringLiteral(" - ") + title);
     // Keep the contents tree on the page shown, whichever way it was reached.
     const QString page = m_book.pagePath(url);
     for (QTreeWidgetItemIterator it(m_contents); *it; ++it) {

@@ -23,3 +23,10 @@ bool CListEdit::acceptsCharacter(QChar ch, Qt::KeyboardModifiers modifiers) cons
 {
     return modifiers.testFlag(Qt::ControlModifier) || isListCharacter(ch);
 }
+
+QString CListEdit::acceptedInputText() const
+{
+    return m_decimalPointAllowed
+               ? QStringLiteral("Type numbers separated by commas (digits, \".\" and \",\").")
+               : QStringLiteral("Type whole numbers separated by commas (digits and \",\").");
+}

@@ -21,6 +21,7 @@ public:
 
 protected:
     bool acceptsCharacter(QChar ch, Qt::KeyboardModifiers modifiers) const override;
+    QString acceptedInputText() const override;
 
 private:
     bool isListCharacter(QChar ch) const;

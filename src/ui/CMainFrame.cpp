@@ -13,9 +13,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
@@ -50,6 +52,11 @@ CMainFrame::CMainFrame(CZentrimaApp* app, QWidget* parent) : QMainWindow(parent)
     setWindowTitle(uiString(IDS_APP_TITLE));
     setWindowIcon(QIcon(QStringLiteral(":/frames/images/window-icon.png")));
     m_mdiArea = new QMdiArea(this);
+    // Windows that do not fit (Tile with forms wider than their share) are scrolled to;
+    // without scroll bars the area would ask for their size and the main window would grow
+    // past the screen.
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
     buildMenus();
     buildAccelerators();
@@ -86,14 +93,21 @@ CChildFrame* CMainFrame::createChildFrame()
 {
     CChildFrame* active = activeChildFrame();
     auto* child = new CChildFrame;
+    // Before the main window is first shown its area has not been given its size yet.
+    if (!isVisible() && layout())
+        layout()->activate();
+    const QSize area = m_mdiArea->contentsRect().size();
     QSize size;
     if (active && active->normalSize().isValid()) {
         size = active->normalSize();
     } else {
         const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
-        size = m_mdiArea->viewport()->size() - QSize(border, border);
+        size = area - QSize(border, border);
     }
     m_mdiArea->addSubWindow(child);
+    // Never a bare title bar, never larger than the area: the window is used at this size
+    // and comes back to it from maximised.
+    size = size.expandedTo(child->minimumSizeHint()).boundedTo(area);
     child->resize(size);
     if (!active)
         child->move(0, 0);
@@ -165,11 +179,17 @@ bool CMainFrame::runApplicationCommand(int id)
         close();
         return true;
     case ID_WINDOW_CASCADE:
-        m_mdiArea->cascadeSubWindows();
+    case ID_WINDOW_TILE: {
+        // The arrangement moves the analysis windows, never the main window.
+        const QSize before = size();
+        if (id == ID_WINDOW_TILE)
+            m_mdiArea->tileSubWindows();
+        else
+            m_mdiArea->cascadeSubWindows();
+        if (!isMaximized() && !isFullScreen() && size() != before)
+            resize(before);
         return true;
-    case ID_WINDOW_TILE:
-        m_mdiArea->tileSubWindows();
-        return true;
+    }
     case ID_EXACT_DISTRIBUTIONS:
         setExactDistributions(!ExactDistributionsStored());
         return true;
@@ -272,6 +292,43 @@ void CMainFrame::buildMenus()
                                      {IDS_MENU_TILE, ID_WINDOW_TILE}},
                                     m_analysisActions),
                           help};
+    m_windowMenu = m_analysisMenuList.at(3);
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &CMainFrame::updateWindowList);
+}
+
+void CMainFrame::updateWindowList()
+{
+    for (QAction* action : m_windowListActions) {
+        m_windowMenu->removeAction(action);
+        action->deleteLater();
+    }
+    m_windowListActions.clear();
+    const QList<CChildFrame*> children = childFrames();
+    if (children.isEmpty())
+        return;
+    m_windowListActions.append(m_windowMenu->addSeparator());
+    CChildFrame* active = activeChildFrame();
+    int number = 0;
+    for (CChildFrame* child : children) {
+        ++number;
+        QString title = child->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        // The first nine are reached by their digit.
+        const QString label = number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(title)
+                                          : QStringLiteral("%1 %2").arg(number).arg(title);
+        QAction* action = m_windowMenu->addAction(label);
+        action->setCheckable(true);
+        action->setChecked(child == active);
+        const QPointer<CChildFrame> target(child);
+        connect(action, &QAction::triggered, this, [this, target]() {
+            if (!target)
+                return;
+            if (target->isMinimized())
+                target->showNormal();
+            m_mdiArea->setActiveSubWindow(target);
+        });
+        m_windowListActions.append(action);
+    }
 }
 
 void CMainFrame::buildAccelerators()
@@ -303,10 +360,7 @@ void CMainFrame::buildAccelerators()
         {QKeySequence(Qt::CTRL | Qt::Key_D), ID_DUPLICATE_WINDOW},
         {QKeySequence(Qt::CTRL | Qt::Key_R), ID_SELECT_RESULTS},
         {QKeySequence(Qt::CTRL | Qt::Key_W), ID_TO_WORD},
-        {QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus)),
-         ID_ZOOM_IN},
-        {QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus)),
-         ID_ZOOM_OUT},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), ID_FILE_PRINT},
     };
     for (const Accelerator& accelerator : accelerators) {
         auto* shortcut = new QShortcut(accelerator.key, this);
@@ -316,8 +370,37 @@ void CMainFrame::buildAccelerators()
     }
 }
 
+int CMainFrame::zoomCommandFor(const QKeyEvent& key)
+{
+    // Ctrl with + or -, whether from the keypad or the main keyboard, where + is Shift+=
+    // and = alone is taken for it too. The keypad's flag and Shift do not matter: as
+    // shortcuts, the variants of one key would match together and cancel each other out.
+    const Qt::KeyboardModifiers modifiers =
+        key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (modifiers != Qt::ControlModifier)
+        return 0;
+    switch (key.key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        return ID_ZOOM_IN;
+    case Qt::Key_Minus:
+        return ID_ZOOM_OUT;
+    default:
+        return 0;
+    }
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) {
+            if (const int command = zoomCommandFor(*static_cast<QKeyEvent*>(event))) {
+                runCommand(command);
+                return true;
+            }
+        }
+    }
     // The step keys win over an entry field's own use of them (moving by words).
     if (event->type() == QEvent::ShortcutOverride) {
         auto* widget = qobject_cast<QWidget*>(watched);

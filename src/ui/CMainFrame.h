@@ -12,6 +12,7 @@ class CChildFrame;
 class CSettingsStore;
 class CZentrimaApp;
 class QAction;
+class QKeyEvent;
 class QMdiArea;
 class QMenu;
 
@@ -57,6 +58,12 @@ public:
     QAction* menuAction(int id) const;
     /// True while the full menus (an analysis window is open) are shown.
     bool showsAnalysisMenus() const { return m_analysisMenus; }
+    /// The Window menu of the full menus; below its commands it lists the open analysis
+    /// windows ("&1 Analysis 1: ..."), the active one checked, brought up to date each time
+    /// it opens.
+    QMenu* windowMenu() const { return m_windowMenu; }
+    /// Brings the Window menu's list of analysis windows up to date.
+    void updateWindowList();
 
     /// View > Exact Distributions: stores the choice and recomputes the page of every open
     /// analysis window by the exact (true) or the written (false) method.
@@ -71,6 +78,10 @@ public:
     static QRect initialPlacement(const CSettingsStore& settings, const QSize& screen);
     /// Writes the show state ("MainWindow": 1 normal, 3 maximised) and the normal geometry.
     void savePlacement() const;
+
+    /// The text-size command that key asks for (Ctrl with + or - of the keypad or the main
+    /// keyboard, or Ctrl+=), 0 for any other key.
+    static int zoomCommandFor(const QKeyEvent& key);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -96,4 +107,6 @@ private:
     std::vector<QAction*> m_shortActions;
     std::vector<QAction*> m_analysisActions;
     std::vector<QAction*> m_helpActions;
+    QMenu* m_windowMenu = nullptr;
+    QList<QAction*> m_windowListActions;
 };

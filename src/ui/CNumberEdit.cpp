@@ -60,6 +60,15 @@ bool CNumberEdit::decimalPointAllowedInPaste() const
     return start >= 0 && point >= start && point < start + selectedText().length();
 }
 
+bool CNumberEdit::minusAllowedAtSelection() const
+{
+    if (!m_minusAllowed)
+        return false;
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    const QString kept = text().left(start) + text().mid(start + selectedText().length());
+    return start == 0 && !kept.startsWith(QLatin1Char('-'));
+}
+
 int CNumberEdit::roomLeft() const
 {
     return m_maxLength - (text().length() - selectedText().length());
@@ -80,6 +89,9 @@ bool CNumberEdit::replaceSelection(const QString& pasted)
     const int readTo = static_cast<int>(end - bytes.constData());
 
     int cut = 0;
+    if (minusAllowedAtSelection() && text.startsWith(QLatin1Char('-')))
+        ++cut;
+    const int sign = cut;
     while (cut < text.size() && isAsciiDigit(text.at(cut)))
         ++cut;
     if (decimalPointAllowedInPaste() && cut < text.size() && text.at(cut) == QLatin1Char('.')) {
@@ -89,7 +101,7 @@ bool CNumberEdit::replaceSelection(const QString& pasted)
     }
     // The kept part is ASCII, so its length in characters is its length in bytes.
     const bool numberFits = readTo == cut || readTo == bytes.size();
-    if (cut == 0 || !numberFits || roomLeft() <= 0) {
+    if (cut == sign || !numberFits || roomLeft() <= 0) {
         QApplication::beep();
         return false;
     }
@@ -102,5 +114,19 @@ bool CNumberEdit::acceptsCharacter(QChar ch, Qt::KeyboardModifiers) const
         return roomLeft() > 0;
     if (ch == QLatin1Char('.') && !m_digitsOnly && !text().contains(QLatin1Char('.')))
         return roomLeft() > 0;
+    if (ch == QLatin1Char('-') && minusAllowedAtSelection())
+        return roomLeft() > 0;
     return false;
+}
+
+QString CNumberEdit::acceptedInputText() const
+{
+    if (roomLeft() <= 0)
+        return QStringLiteral("This field takes at most %1 characters.").arg(m_maxLength);
+    if (m_digitsOnly)
+        return QStringLiteral("This field takes a whole number: digits only.");
+    if (m_minusAllowed)
+        return QStringLiteral("This field takes a number: digits, one decimal point and a "
+                              "minus sign in front.");
+    return QStringLiteral("This field takes a positive number: digits and one decimal point.");
 }

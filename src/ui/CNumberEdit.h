@@ -18,6 +18,10 @@ public:
     void setMaximumLength(int length) { m_maxLength = length; }
     int maximumLength() const { return m_maxLength; }
     bool digitsOnly() const { return m_digitsOnly; }
+    /// Lets the field take a minus sign in front of the number (a correlation can be
+    /// negative); off by default.
+    void setMinusAllowed(bool allowed) { m_minusAllowed = allowed; }
+    bool minusAllowed() const { return m_minusAllowed; }
 
     /// Shows v with as many decimals as the maximum length leaves after its integer
     /// digits, without trailing zeros. A negative value (a calculator's "not entered"), a
@@ -35,11 +39,15 @@ public:
 
 protected:
     bool acceptsCharacter(QChar ch, Qt::KeyboardModifiers modifiers) const override;
+    QString acceptedInputText() const override;
 
 private:
     bool decimalPointAllowedInPaste() const;
+    // A minus sign may go in at the start of the text when the field has none.
+    bool minusAllowedAtSelection() const;
     int roomLeft() const;
 
     int m_maxLength = DefaultMaxLength;
     bool m_digitsOnly;
+    bool m_minusAllowed = false;
 };

@@ -19,13 +19,15 @@ CPageExporter::PathChooser g_chooser;
 const char kHtmlFilter[] = "HTML Document (*.htm)";
 const char kTextFilter[] = "Plain Text (*.txt)";
 
-void reportFileError(int error)
+void reportFileError(const std::string& path, int error)
 {
     // Message boxes hold at most 255 characters of a system description.
-    std::string text = error != 0 ? std::strerror(error) : "Internal application error.";
-    if (text.size() > 255)
-        text.resize(255);
-    Platform::messages().showMessage(text, CMessageSink::Icon::Stop);
+    std::string reason = error != 0 ? std::strerror(error) : "Internal application error.";
+    if (reason.size() > 255)
+        reason.resize(255);
+    // The file is named: the reason alone does not say which path was refused.
+    Platform::messages().showMessage(CPageExporter::exportErrorText(path, reason),
+                                     CMessageSink::Icon::Stop);
 }
 
 } // namespace
@@ -38,7 +40,13 @@ void CPageExporter::setPathChooser(PathChooser chooser)
 int CPageExporter::writerModeFor(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix();
-    return suffix.startsWith(QLatin1String("htm")) ? CHtmlWriter::ModeHtml : CHtmlWriter::ModeText;
+    return suffix.startsWith(QLatin1String("htm"), Qt::CaseInsensitive) ? CHtmlWriter::ModeHtml
+                                                                        : CHtmlWriter::ModeText;
+}
+
+std::string CPageExporter::exportErrorText(const std::string& path, const std::string& reason)
+{
+    return "Cannot export to \"" + path + "\":\n" + reason + ".";
 }
 
 QString CPageExporter::askForPath(QWidget* parent)
@@ -81,7 +89,7 @@ bool CPageExporter::writePage(CCalculator& calculator, int step, const std::stri
     COutputFile output;
     std::string error;
     if (!output.open(path, nullptr, error)) {
-        reportFileError(output.errorNumber());
+        reportFileError(path, output.errorNumber());
         return false;
     }
     {
@@ -92,7 +100,7 @@ bool CPageExporter::writePage(CCalculator& calculator, int step, const std::stri
             calculator.WriteTradeoffPage(writer);
     }
     if (!output.commit(error)) {
-        reportFileError(output.errorNumber());
+        reportFileError(path, output.errorNumber());
         return false;
     }
     return true;

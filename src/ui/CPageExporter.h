@@ -22,8 +22,10 @@ public:
     static void setPathChooser(PathChooser chooser);
 
     /// Writer mode for path: HTML without links when its extension begins with "htm" in
-    /// lower case, plain text otherwise (also for "HTM" and for no extension).
+    /// any case ("htm", "HTML"), plain text otherwise (also for no extension).
     static int writerModeFor(const QString& path);
+    /// The message of a file that could not be written: the path and the reason.
+    static std::string exportErrorText(const std::string& path, const std::string& reason);
 
     /// Asks for a file and writes the page of step (4 the report on the selected cell,
     /// otherwise the table of tradeoffs) into it. Nothing happens without a state or a

@@ -25,8 +25,10 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTextFrame>
 #include <QTextTable>
 #include <QUrl>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -89,6 +91,74 @@ QTextCursor findAnchor(QTextDocument* document, const QString& name)
     return QTextCursor();
 }
 
+QString frameText(QTextFrame* frame);
+
+// The text of one table cell on one line; a cell holding only blanks is empty.
+QString cellText(const QTextTableCell& cell)
+{
+    QStringList parts;
+    for (auto it = cell.begin(); !it.atEnd(); ++it) {
+        if (QTextFrame* inner = it.currentFrame())
+            parts << frameText(inner).simplified();
+        else
+            parts << it.currentBlock().text();
+    }
+    QString text = parts.join(QLatin1Char(' '));
+    text.replace(QChar::Nbsp, QLatin1Char(' '));
+    return text.simplified();
+}
+
+// A table as tab-separated lines, one a row, as Export writes plain text. Columns that no
+// single cell fills (the spacer columns between row labels and values) are left out; a
+// heading over several columns stands in the first column kept under it.
+QStringList tableLines(QTextTable* table)
+{
+    const int columns = table->columns();
+    std::vector<bool> used(columns, false);
+    for (int r = 0; r < table->rows(); ++r)
+        for (int c = 0; c < columns; ++c) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            if (cell.columnSpan() == 1 && !cellText(cell).isEmpty())
+                used[c] = true;
+        }
+    QStringList lines;
+    for (int r = 0; r < table->rows(); ++r) {
+        std::vector<QString> row(columns);
+        for (int c = 0; c < columns; ++c) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            if (cell.row() != r || cell.column() != c)
+                continue;
+            int at = c;
+            while (at < c + cell.columnSpan() - 1 && !used[at])
+                ++at;
+            row[at] = cellText(cell);
+            used[at] = used[at] || !row[at].isEmpty();
+        }
+        QStringList kept;
+        for (int c = 0; c < columns; ++c)
+            if (used[c])
+                kept << row[c];
+        lines << kept.join(QLatin1Char('\t'));
+    }
+    return lines;
+}
+
+QString frameText(QTextFrame* frame)
+{
+    QStringList lines;
+    for (auto it = frame->begin(); !it.atEnd(); ++it) {
+        if (QTextFrame* inner = it.currentFrame()) {
+            if (auto* table = qobject_cast<QTextTable*>(inner))
+                lines << tableLines(table);
+            else
+                lines << frameText(inner);
+        } else {
+            lines << it.currentBlock().text();
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 void reportFileError(int error)
 {
     if (error == ENOSPC || error == EDQUOT) {
@@ -112,6 +182,8 @@ CResultView::CResultView(QWidget* parent) : CStepView(parent)
     m_browser->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The pages ask for a left margin of 15 pixels, which the browser does not read.
     m_browser->document()->setDocumentMargin(15);
+    // Words are never broken, also where a line is too narrow for one.
+    m_browser->setWordWrapMode(QTextOption::WordWrap);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
@@ -200,8 +272,46 @@ void CResultView::showPageFile()
     // first page.)
     layout()->activate();
     applyZoom(g_zoomMaximum == 0);
+    // The page is read and its table cells marked before the browser has it: a document
+    // the browser shows would be laid out once for the reading and again for the marks.
+    auto* page = new QTextDocument(m_browser);
+    page->setDocumentMargin(m_browser->document()->documentMargin());
+    page->setDefaultFont(m_browser->document()->defaultFont());
     // The page is written with the C library in the user's locale (the footer's date).
-    m_browser->setHtml(path.empty() ? m_pageText : QString::fromLocal8Bit(file.readAll()));
+    page->setHtml(path.empty() ? m_pageText : QString::fromLocal8Bit(file.readAll()));
+    keepCellsOnOneLine(*page);
+    QTextDocument* shown = m_browser->document();
+    const bool ownShown = shown->parent() == m_browser;
+    m_browser->setDocument(page);
+    if (ownShown)
+        delete shown;
+}
+
+void CResultView::keepCellsOnOneLine(QTextDocument& document)
+{
+    // Words are never broken, also where a line is too narrow for one.
+    QTextOption option = document.defaultTextOption();
+    option.setWrapMode(QTextOption::WordWrap);
+    document.setDefaultTextOption(option);
+    // A cell of a few words is a number or a heading; more words make a sentence.
+    const int sentenceWords = 5;
+    // One change for the layout, not one per cell.
+    QTextCursor batch(&document);
+    batch.beginEditBlock();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextCursor cursor(block);
+        QTextTable* table = cursor.currentTable();
+        if (!table || (table->rows() == 1 && table->columns() == 1))
+            continue;
+        if (block.text().simplified().count(QLatin1Char(' ')) + 1 >= sentenceWords)
+            continue;
+        QTextBlockFormat format = block.blockFormat();
+        if (format.nonBreakableLines())
+            continue;
+        format.setNonBreakableLines(true);
+        cursor.setBlockFormat(format);
+    }
+    batch.endEditBlock();
 }
 
 void CResultView::applyZoom(bool askRange)
@@ -328,12 +438,14 @@ void CResultView::graphCurrentTable()
 
 void CResultView::followLink(const QUrl& link)
 {
-    const QString text = link.toString();
-    const int question = text.indexOf(QLatin1Char('?'));
+    // The pages' own cell links are a bare query ("?n=3&pow=2"); a web address that has a
+    // query of its own is an ordinary link.
+    const bool cellLink = link.isRelative() && link.host().isEmpty() && link.path().isEmpty() &&
+                          link.hasQuery() && !link.hasFragment();
     CAnalysisState* state = analysisState();
     CCalculator* calculator = state ? state->currentCalculator() : nullptr;
-    if (calculator && question >= 0) {
-        const std::string query = text.mid(question + 1).toStdString();
+    if (calculator && cellLink) {
+        const std::string query = link.query(QUrl::FullyEncoded).toStdString();
         calculator->SelectFromQuery(query.c_str());
         emit commandRequested(ID_STEP_4);
         return;
@@ -405,11 +517,8 @@ void CResultView::copyWithoutLinks()
     QApplication::clipboard()->setMimeData(mimeDataWithoutLinks(selection.selection()));
 }
 
-QMimeData* CResultView::mimeDataWithoutLinks(const QTextDocumentFragment& fragment)
+void CResultView::removeLinks(QTextDocument& copy)
 {
-    QTextDocument copy;
-    QTextCursor cursor(&copy);
-    cursor.insertFragment(fragment);
     // Collect the linked runs first; changing formats while walking them would split them.
     std::vector<std::pair<int, int>> links;
     for (QTextBlock block = copy.begin(); block.isValid(); block = block.next()) {
@@ -430,9 +539,21 @@ QMimeData* CResultView::mimeDataWithoutLinks(const QTextDocumentFragment& fragme
         format.clearForeground();
         run.setCharFormat(format);
     }
+}
+
+QMimeData* CResultView::mimeDataWithoutLinks(const QTextDocumentFragment& fragment)
+{
+    QTextDocument copy;
+    QTextCursor cursor(&copy);
+    cursor.insertFragment(fragment);
+    removeLinks(copy);
     auto* data = new QMimeData;
     data->setHtml(copy.toHtml());
-    data->setText(copy.toPlainText());
+    // Pasted into a spreadsheet or an editor, a table keeps its rows and columns.
+    QString text = frameText(copy.rootFrame());
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QChar::Nbsp, QLatin1Char(' '));
+    data->setText(text);
     return data;
 }
 

@@ -44,8 +44,9 @@ public:
     /// a private folder (the page is then kept in memory).
     std::string pageFilePath() const;
 
-    /// What a click on a link does: a link with "?" selects the table cell its query names
-    /// and asks for step 4; any other link is followed (web addresses by the desktop).
+    /// What a click on a link does: a cell link (nothing but a query, "?pow=2") selects the
+    /// table cell its query names and asks for step 4; any other link is followed (web
+    /// addresses by the desktop's browser).
     void followLink(const QUrl& link);
     /// Selects on screen the part of the page that the anchor id names: "ALL" the whole
     /// report (the contents of the page's outer table cell), "RESULT" the results table with
@@ -59,8 +60,16 @@ public:
     /// The part of document that the anchor id names (see selectElement); a null cursor
     /// when there is none.
     static QTextCursor elementRange(QTextDocument* document, const QString& id);
-    /// The fragment as clipboard data, every hyperlink turned into plain text.
+    /// Turns every hyperlink of document into plain text in the text's own colour.
+    static void removeLinks(QTextDocument& document);
+    /// The fragment as clipboard data, every hyperlink turned into plain text; in the plain
+    /// text a table keeps its rows as tab-separated lines.
     static QMimeData* mimeDataWithoutLinks(const QTextDocumentFragment& fragment);
+
+    /// Keeps the cells of document's tables on one line (a number or a heading is never
+    /// broken inside), except the page's one-cell frame and cells that hold a sentence,
+    /// which wrap between words only.
+    static void keepCellsOnOneLine(QTextDocument& document);
 
     /// True when the text browser renders a page the way the views need (tables, and ids
     /// that become anchors).

@@ -39,6 +39,8 @@ CSamplePairedForm::CSamplePairedForm(QWidget* parent) : CStepForm(155, ID_STEP_3
     QGridLayout* withR = addFieldGrid();
     m_sd = addNumberField(withR, 0, 0, 1100, QStringLiteral("SD:"));
     m_r = addNumberField(withR, 0, 2, 1025, QStringLiteral("r:"));
+    // A negative r must reach the calculator's check, not lose its sign on the way.
+    m_r->setMinusAllowed(true);
     addExplanation(1015,
                    QStringLiteral("It only makes sense to do a paired t test when you expect the "
                                   "data in the two groups to correlate, so you'll expect r to be "

@@ -91,9 +91,9 @@ const Entry kEntries[] = {
     {IDS_TOOL_GRAPH, "Graph"},
     {IDS_TOOL_WORD, "Word"},
     {IDS_TOOL_LEARN, "Learn"},
-    {IDS_ABOUT_TITLE, "About Zentrima 2 for Windows"},
+    {IDS_ABOUT_TITLE, "About Zentrima 2 for Linux"},
     {IDS_ABOUT_TAB, "About"},
-    {IDS_ABOUT_PRODUCT, "Zentrima 2 for Windows"},
+    {IDS_ABOUT_PRODUCT, "Zentrima 2 for Linux"},
     {IDS_ABOUT_VERSION, "Version 2.00"},
     {IDS_ABOUT_NOTICE, "Copyright \xC2\xA9 1995-2004 Veldrine Software, Inc.\nAll rights "
                        "reserved.\n\nThis program is protected by copyright law. Unauthorized "

@@ -232,12 +232,15 @@ TEST_F(TTestCalcTest, SampleSizeSettersCheckTheirLowerBounds)
         double n;
         unsigned int message; // 0 when accepted
     } cases[] = {
-        {true, 1, 0},
-        {true, 0.5, 0},
-        {true, 0, IDS_SAMPLE_SIZE_POSITIVE},
-        {true, -3, IDS_SAMPLE_SIZE_POSITIVE},
-        {true, NaN, IDS_SAMPLE_SIZE_POSITIVE},
-        {true, Inf, IDS_SAMPLE_SIZE_POSITIVE},
+        // Pairs as one-sample sizes: one pair leaves the t test no degrees of freedom.
+        {true, 2, 0},
+        {true, 1, IDS_SAMPLE_SIZE_ABOVE_ONE},
+        {true, 1.999, IDS_SAMPLE_SIZE_ABOVE_ONE},
+        {true, 0.5, IDS_SAMPLE_SIZE_ABOVE_ONE},
+        {true, 0, IDS_SAMPLE_SIZE_ABOVE_ONE},
+        {true, -3, IDS_SAMPLE_SIZE_ABOVE_ONE},
+        {true, NaN, IDS_SAMPLE_SIZE_ABOVE_ONE},
+        {true, Inf, IDS_SAMPLE_SIZE_ABOVE_ONE},
         {false, 2, 0},
         {false, 1, IDS_SAMPLE_SIZE_ABOVE_ONE},
         {false, 1.999, IDS_SAMPLE_SIZE_ABOVE_ONE},

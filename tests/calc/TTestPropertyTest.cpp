@@ -149,7 +149,7 @@ TEST_F(TTestPropertyTest, CellsAreFiniteAndMonotonic)
         CPowerOneCalc powerOne;
         powerUnpaired.SetGroups(sweep.integer(2, 5000), sweep.integer(2, 5000),
                                 sweep.logUniform(1e-3, 1e3), sweep.logUniform(1e-3, 1e3));
-        powerPaired.SetPairs(sweep.integer(1, 5000));
+        powerPaired.SetPairs(sweep.integer(2, 5000));
         powerPaired.SetSD(sweep.logUniform(1e-3, 1e3));
         powerOne.SetSampleSize(sweep.integer(2, 5000));
         powerOne.SetSD(sweep.logUniform(1e-3, 1e3));

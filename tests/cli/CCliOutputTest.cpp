@@ -590,6 +590,12 @@ TEST(CliPages, StateTheChosenLevelWithoutRounding)
           "0.05"},
          "Significance level (alpha) = 0.05 (two-tailed)"},
         {{"sample", "anova", "--sd", "1", "--alpha", "0.1"}, "Significance level (alpha) = 0.10"},
+        // ANOVA takes every level the other designs take, and states it unrounded.
+        {{"sample", "anova", "--sd", "1", "--alpha", "0.001"},
+         "Significance level (alpha) = 0.001"},
+        {{"power", "anova", "--df-treatment", "2", "--ms-groups", "1", "--df-residual", "27",
+          "--ms-residual", "1", "--alpha", "0.037"},
+         "Significance level (alpha) = 0.037"},
     };
     CliProcess cli;
     for (const Case& c : cases) {
@@ -639,7 +645,7 @@ TEST(CliPages, ReportOnACellOfEachNewDesign)
 TEST(CliOutputFile, IsWrittenWholeAndNamedErrorsExitWith1)
 {
     CliProcess cli;
-    const QStringList base = {"power", "paired", "--pairs", "1", "--sd", "1"};
+    const QStringList base = {"power", "paired", "--pairs", "2", "--sd", "1"};
     const CliProcess::Result toStdout = cli.run(base);
     ASSERT_EQ(toStdout.exitCode, 0) << toStdout.err;
 

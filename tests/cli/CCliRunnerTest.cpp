@@ -98,7 +98,11 @@ const RefusedCase InputCases[] = {
      cli("--sd2: missing")},
     {"pairsZero",
      {"power", "paired", "--pairs", "0", "--sd", "1"},
-     cli("--pairs: Sample size must be positive integer.")},
+     cli("--pairs: Sample size must be positive integer greater than 1.")},
+    // One pair leaves no degrees of freedom, as one value does in the one-sample test.
+    {"pairsOne",
+     {"power", "paired", "--pairs", "1", "--sd", "1"},
+     cli("--pairs: Sample size must be positive integer greater than 1.")},
     {"pairsSdFirst",
      {"power", "paired", "--pairs", "0", "--sd", "0"},
      cli("--sd: SD must be a positive number.")},
@@ -148,10 +152,10 @@ const RefusedCase AnovaCases[] = {
       "--ms-residual", "1", "--tails", "1"},
      cli("--tails: 1 does not apply to power anova: one-way ANOVA takes two-tailed significance "
          "levels only")},
-    {"sampleThreeDecimals",
-     {"sample", "anova", "--sd", "1", "--alpha", "0.005"},
-     cli("--alpha: '0.005' is not accepted; one-way ANOVA takes levels of at most two decimals, "
-         "such as 0.01 or 0.05")},
+    {"sampleBelowSmallestLevel",
+     {"sample", "anova", "--sd", "1", "--alpha", "0.0009"},
+     cli("--alpha: '0.0009' is not accepted; a two-tailed significance level must be at least "
+         "0.001 and less than 1")},
     {"sampleForeignInput",
      {"sample", "anova", "--sd", "1", "--ms-groups", "1"},
      cli("--ms-groups: does not apply to sample anova")},

@@ -33,7 +33,7 @@ TEST(AboutDialogTest, VersionLineFromTheBuildDate)
 TEST(AboutDialogTest, OpensOnTheAboutPage)
 {
     CAboutDialog about;
-    EXPECT_EQ(QStringLiteral("About Zentrima 2 for Windows"), about.windowTitle());
+    EXPECT_EQ(QStringLiteral("About Zentrima 2 for Linux"), about.windowTitle());
     ASSERT_EQ(2, about.tabs()->count());
     EXPECT_EQ(0, about.tabs()->currentIndex());
     EXPECT_EQ(QStringLiteral("About"), about.tabs()->tabText(0));
@@ -43,7 +43,7 @@ TEST(AboutDialogTest, OpensOnTheAboutPage)
     bool product = false;
     bool picture = false;
     for (QLabel* label : page->findChildren<QLabel*>()) {
-        if (label->text() == QStringLiteral("Zentrima 2 for Windows"))
+        if (label->text() == QStringLiteral("Zentrima 2 for Linux"))
             product = label->font().bold();
         if (!label->pixmap().isNull())
             picture = true;

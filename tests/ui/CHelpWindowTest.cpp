@@ -107,6 +107,9 @@ TEST_F(HelpWindowTest, ContentsIndexAndUnknownTopics)
 {
     EXPECT_TRUE(window.showHelp(CHelpWindow::ContentsTopic));
     EXPECT_EQ("Zentrima Help", shownTitle());
+    // The contents page's own title is the window's: it is not repeated.
+    EXPECT_EQ("Zentrima Help", window.windowTitle().toStdString());
+    EXPECT_FALSE(window.windowIcon().isNull());
     EXPECT_TRUE(window.showHelp(1830));
     EXPECT_EQ("Help me decide: unpaired t test", shownTitle());
     // An unknown number falls back to the contents and says so.

@@ -11,10 +11,12 @@
 
 #include <QComboBox>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -262,18 +264,38 @@ TEST(CInputFormsTest, PairedPowerFormChecksTheSdBeforeThePairs)
     EXPECT_TRUE(f.focused(1100));
 
     f.type(1100, "1.5");
+    const std::string pairsMessage = "Sample size must be positive integer greater than 1.\nEnter "
+                                     "correct value in the field and try again.";
     EXPECT_FALSE(f.form->saveData());
-    EXPECT_EQ("Sample size must be positive integer.\nEnter correct value in the field and try "
-              "again.",
-              f.platform.messages.last());
+    EXPECT_EQ(pairsMessage, f.platform.messages.last());
     EXPECT_TRUE(f.focused(1044));
     EXPECT_DOUBLE_EQ(1.5, calc->m_sd);
     EXPECT_DOUBLE_EQ(0.05, calc->m_alpha);
 
+    // One pair leaves the t test no degrees of freedom, as in the one-sample form.
     f.type(1044, "1");
-    EXPECT_TRUE(f.form->saveData()) << "one pair is accepted";
-    EXPECT_DOUBLE_EQ(1, calc->m_n);
+    EXPECT_FALSE(f.form->saveData());
+    EXPECT_EQ(pairsMessage, f.platform.messages.last());
+    EXPECT_EQ(3u, f.platform.messages.messages().size());
+    f.type(1044, "2");
+    EXPECT_TRUE(f.form->saveData());
+    EXPECT_DOUBLE_EQ(2, calc->m_n);
     EXPECT_DOUBLE_EQ(0.10, calc->m_alpha);
+}
+
+TEST(CInputFormsTest, NegativeCorrelationReachesTheCalculatorsCheck)
+{
+    FormFixture f(0, 1);
+    auto* calc = dynamic_cast<CSamplePairedCalc*>(f.state.currentCalculator());
+    ASSERT_NE(nullptr, calc);
+    f.type(1100, "4");
+    f.field(1025)->setFocus();
+    QTest::keyClicks(f.field(1025), QStringLiteral("-0.5"));
+    EXPECT_EQ(QStringLiteral("-0.5"), f.field(1025)->text());
+    EXPECT_FALSE(f.form->saveData()) << "the sign is not lost";
+    EXPECT_EQ("r must be between 0 and 1.\nEnter correct value in the field and try again.",
+              f.platform.messages.last());
+    EXPECT_TRUE(f.focused(1025));
 }
 
 TEST(CInputFormsTest, OneSamplePowerFormRefusesASingleSubject)

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -148,6 +149,66 @@ TEST(CNumberEditTest, TypingLetsThroughDigitsAndOnePoint)
         QTest::keyClicks(&field, QString::fromLatin1(c.typed));
         EXPECT_EQ(QString::fromLatin1(c.text), field.text()) << c.typed;
     }
+}
+
+TEST(CNumberEditTest, MinusSignGoesInFrontWhereTheFieldTakesOne)
+{
+    const struct
+    {
+        const char* typed;
+        bool minus;
+        const char* text;
+    } cases[] = {
+        {"-0.5", true, "-0.5"}, {"--5", true, "-5"}, {"0-5", true, "05"},
+        {"-0.5", false, "0.5"}, {"1-", true, "1"},
+    };
+    for (const auto& c : cases) {
+        CNumberEdit field;
+        field.setMinusAllowed(c.minus);
+        QTest::keyClicks(&field, QString::fromLatin1(c.typed));
+        EXPECT_EQ(QString::fromLatin1(c.text), field.text()) << c.typed << " " << c.minus;
+    }
+    // Pasted: the sign only in front, and only once.
+    CNumberEdit field;
+    field.setMinusAllowed(true);
+    EXPECT_TRUE(field.replaceSelection(QStringLiteral("-0.25x")));
+    EXPECT_EQ(QStringLiteral("-0.25"), field.text());
+    EXPECT_DOUBLE_EQ(-0.25, field.readValue());
+    field.setCursorPosition(0);
+    EXPECT_FALSE(field.replaceSelection(QStringLiteral("-1")));
+    EXPECT_FALSE(field.replaceSelection(QStringLiteral("-")));
+    EXPECT_EQ(QStringLiteral("-0.25"), field.text());
+}
+
+TEST(CNumberEditTest, RefusedCharacterSaysWhatTheFieldTakes)
+{
+    const struct
+    {
+        bool digitsOnly;
+        bool minus;
+        const char* said;
+    } cases[] = {
+        {false, false, "This field takes a positive number: digits and one decimal point."},
+        {true, false, "This field takes a whole number: digits only."},
+        {false, true,
+         "This field takes a number: digits, one decimal point and a minus sign in front."},
+    };
+    for (const auto& c : cases) {
+        CNumberEdit field(nullptr, c.digitsOnly);
+        field.setMinusAllowed(c.minus);
+        field.show();
+        QToolTip::hideText();
+        QTest::keyClick(&field, 'x');
+        EXPECT_EQ(QString(), field.text());
+        EXPECT_TRUE(QToolTip::isVisible()) << c.said;
+        EXPECT_EQ(QString::fromLatin1(c.said), QToolTip::text());
+    }
+    // A full field says how long it may be.
+    CNumberEdit full;
+    full.show();
+    QTest::keyClicks(&full, QStringLiteral("12345678901"));
+    EXPECT_EQ(QStringLiteral("This field takes at most 10 characters."), QToolTip::text());
+    QToolTip::hideText();
 }
 
 TEST(CNumberEditTest, TypedPointIsRefusedEvenWhenTheFieldsPointIsSelected)

@@ -42,7 +42,8 @@ TEST_F(PageExporterTest, ModeFollowsTheExtensionAsTyped)
         int mode;
     } cases[] = {
         {"/a/report.htm", CHtmlWriter::ModeHtml},  {"/a/report.html", CHtmlWriter::ModeHtml},
-        {"/a/report.txt", CHtmlWriter::ModeText},  {"/a/REPORT.HTM", CHtmlWriter::ModeText},
+        {"/a/report.txt", CHtmlWriter::ModeText},  {"/a/REPORT.HTM", CHtmlWriter::ModeHtml},
+        {"/a/Report.Html", CHtmlWriter::ModeHtml}, {"/a/REPORT.TXT", CHtmlWriter::ModeText},
         {"/a/report", CHtmlWriter::ModeText},      {"/a.htm/report", CHtmlWriter::ModeText},
         {"/a/report.xhtm", CHtmlWriter::ModeText},
     };
@@ -63,6 +64,17 @@ TEST_F(PageExporterTest, HtmlExportOfTheReportHasNoLinks)
                                   .arg(paired->m_ns[3])
                                   .arg(paired->m_powers[2])
                                   .toUtf8()));
+    EXPECT_TRUE(env.messages.messages().empty());
+}
+
+TEST_F(PageExporterTest, UpperCaseHtmlExtensionWritesHtml)
+{
+    exportTo(target("UPPER.HTM"), 3);
+    EXPECT_TRUE(readAll(target("UPPER.HTM")).startsWith("<HTML>"));
+    exportTo(target("UPPER.TXT"), 3);
+    const QByteArray text = readAll(target("UPPER.TXT"));
+    EXPECT_FALSE(text.isEmpty());
+    EXPECT_FALSE(text.contains("<"));
     EXPECT_TRUE(env.messages.messages().empty());
 }
 
@@ -110,7 +122,10 @@ TEST_F(PageExporterTest, FileErrorsShowTheirDescriptionWithTheStopIcon)
         env.messages.clear();
         exportTo(c.path, 3);
         ASSERT_EQ(1u, env.messages.messages().size()) << c.path.toStdString();
-        EXPECT_EQ(std::strerror(c.error), env.messages.last());
+        // The file and the reason, in that order.
+        EXPECT_EQ("Cannot export to \"" + c.path.toStdString() + "\":\n" + std::strerror(c.error) +
+                      ".",
+                  env.messages.last());
         EXPECT_EQ(CMessageSink::Icon::Stop, env.messages.icons().back());
     }
     EXPECT_FALSE(QFile::exists(target("locked/report.txt")));

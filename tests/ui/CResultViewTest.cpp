@@ -1,13 +1,16 @@
 #include "CResultView.h"
 
 #include "CFileSizeLimit.h"
+#include "CHtmlWriter.h"
 #include "CMemoryMachineRegistry.h"
 #include "CRecordingProcessLauncher.h"
 #include "CommandIds.h"
 #include "ExportFixture.h"
 #include "Platform.h"
+#include "CUrlRecorder.h"
 #include "StringTable.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -15,13 +18,18 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTextBrowser>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
+#include <QTextTable>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -31,6 +39,24 @@
 #include <unistd.h>
 
 namespace {
+
+// The table of tradeoffs of calc as the writer writes it in mode.
+std::string pageText(CCalculator& calc, int mode)
+{
+    FILE* file = std::tmpfile();
+    {
+        CHtmlWriter writer(file, mode);
+        calc.WriteTradeoffPage(writer);
+    }
+    std::fflush(file);
+    std::rewind(file);
+    std::string text;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, n);
+    std::fclose(file);
+    return text;
+}
 
 class ResultViewTest : public ::testing::Test, public ExportFixture
 {
@@ -116,6 +142,76 @@ TEST_F(ResultViewTest, OtherLinksAreFollowedWithoutSelecting)
     QSignalSpy bareRequests(&bare, &CStepView::commandRequested);
     bare.followLink(QUrl(QStringLiteral("#x?n=1&pow=1")));
     EXPECT_EQ(0, bareRequests.count());
+}
+
+TEST_F(ResultViewTest, OnlyTheCellLinksSelectACell)
+{
+    view.loadData(3);
+    CUrlRecorder browser;
+    QSignalSpy requests(&view, &CStepView::commandRequested);
+    // The survival pages cite a book whose address has a query of its own.
+    const QString book = QStringLiteral(
+        "https://openlibrary.org/search?title=Survival+Analysis.+A+Practical+Approach");
+    view.followLink(QUrl(book));
+    EXPECT_EQ(0, requests.count());
+    EXPECT_FALSE(paired->HasSelection());
+    EXPECT_TRUE(env.messages.messages().empty());
+    EXPECT_EQ(QStringList{book}, browser.opened);
+
+    view.followLink(QUrl(QStringLiteral("?n=3&pow=2")));
+    ASSERT_EQ(1, requests.count());
+    EXPECT_TRUE(paired->HasSelection());
+    EXPECT_EQ(1u, browser.opened.size());
+}
+
+TEST_F(ResultViewTest, TableCellsAreNeverBrokenAndAWideTableScrolls)
+{
+    // Thirteen powers and values of five digits before the point.
+    ASSERT_TRUE(paired->ParsePowers("99,98,97,96,95,94,93,92,91,90,85,80,50"));
+    paired->SetSD(12345.678);
+    view.resize(500, 400);
+    view.loadData(3);
+    QTextDocument* document = view.browser()->document();
+    document->adjustSize();
+    int cells = 0;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        QTextTable* table = QTextCursor(block).currentTable();
+        if (!table || table->columns() < 10 || block.text().trimmed().isEmpty())
+            continue;
+        ++cells;
+        ASSERT_NE(nullptr, block.layout());
+        EXPECT_EQ(1, block.layout()->lineCount()) << block.text().toStdString();
+    }
+    EXPECT_GT(cells, 13 * 20);
+    // Wider than the window: the view scrolls sideways.
+    QScrollBar* sideways = view.browser()->horizontalScrollBar();
+    EXPECT_GT(sideways->maximum(), 0);
+}
+
+TEST_F(ResultViewTest, CopiedPlainTextKeepsTableRowsTabSeparated)
+{
+    view.loadData(3);
+    QApplication::clipboard()->clear();
+    view.handleCommand(ID_EDIT_COPY);
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_NE(nullptr, data);
+    EXPECT_TRUE(data->hasHtml());
+    const QStringList copied = data->text().split(QLatin1Char('\n'));
+
+    // Each row of the table as Export... writes it in plain text.
+    const QString exported = QString::fromStdString(pageText(*paired, CHtmlWriter::ModeText));
+    int rows = 0;
+    for (const QString& line : exported.split(QLatin1Char('\n'))) {
+        QStringList fields = line.split(QLatin1Char('\t'), Qt::SkipEmptyParts);
+        if (fields.size() < 4)
+            continue;
+        ++rows;
+        EXPECT_TRUE(copied.contains(fields.join(QLatin1Char('\t'))))
+            << line.toStdString() << "\ncopied:\n"
+            << data->text().left(1500).toStdString();
+    }
+    EXPECT_GT(rows, 20);
+    EXPECT_FALSE(data->text().contains(QStringLiteral("?n=")));
 }
 
 TEST_F(ResultViewTest, ZoomIsSharedByEveryViewAndKeptInTheSettings)

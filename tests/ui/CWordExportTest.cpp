@@ -172,8 +172,8 @@ TEST_F(WordExportTest, MissingOrBrokenWordProcessorGivesItsMessage)
     EXPECT_FALSE(CWordExport::exportView(view.browser()));
     ASSERT_EQ(1u, env.messages.messages().size());
     EXPECT_EQ(LoadString(IDS_WORD_NOT_INSTALLED), env.messages.last());
-    EXPECT_EQ("Cannot copy to Word.\nMicrosoft Word is not installed. \nInstall Microsoft Word "
-              "and try again.",
+    EXPECT_EQ("Cannot copy to Word.\nLibreOffice Writer is not installed. \nInstall LibreOffice "
+              "Writer and try again.",
               env.messages.last());
 
     const struct
@@ -190,7 +190,8 @@ TEST_F(WordExportTest, MissingOrBrokenWordProcessorGivesItsMessage)
         writeProgram(c.text, c.mode);
         EXPECT_FALSE(CWordExport::exportView(view.browser())) << c.what;
         ASSERT_EQ(1u, env.messages.messages().size()) << c.what;
-        EXPECT_EQ("Cannot Launch Microsoft Word.\nIf rebooting doesn't help, reinstall Word.",
+        EXPECT_EQ("Cannot Launch LibreOffice Writer.\nIf rebooting doesn't help, reinstall "
+                  "LibreOffice Writer.",
                   env.messages.last())
             << c.what;
     }

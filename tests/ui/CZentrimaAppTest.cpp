@@ -475,7 +475,7 @@ TEST_F(ZentrimaAppTest, AboutBoxEndsTheStartUpUnlessTurnedOff)
     });
     auto app = makeApp(true);
     ASSERT_TRUE(app->initInstance());
-    EXPECT_EQ(QStringLiteral("About Zentrima 2 for Windows"), shown);
+    EXPECT_EQ(QStringLiteral("About Zentrima 2 for Linux"), shown);
     app.reset();
 
     ::setenv("ZENTRIMA_NO_ABOUT", "1", 1);
