@@ -116,7 +116,7 @@ TEST(CliMethod, RefusesAnUnknownOrRepeatedMethod)
     const CliProcess::Result twice = cli.run(
         {"sample", "unpaired", "--sd", "1", "--method", "exact", "--method", "approximate"});
     EXPECT_EQ(twice.exitCode, 2);
-    EXPECT_EQ(twice.err, "zentrima-cli: --method is given more than once\n");
+    EXPECT_EQ(twice.err, "zentrima-cli: --method: given more than once\n");
     const CliProcess::Result help = cli.run({"--help"});
     EXPECT_NE(help.out.find("--method <METHOD>"), std::string::npos);
 }
