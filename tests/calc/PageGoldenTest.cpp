@@ -5,19 +5,19 @@
 // To rewrite the expected files after a deliberate change of a page, run
 //     ZENTRIMA_REGENERATE_EXPECTED=1 ./calc_tests --gtest_filter='PageGolden*'
 // and read every changed file before committing it.
-#include "CPowerAnovaCalc.h"
-#include "CPowerChiSquareCalc.h"
-#include "CPowerLogrankCalc.h"
-#include "CPowerOneCalc.h"
-#include "CPowerPairedCalc.h"
-#include "CPowerUnpairedCalc.h"
-#include "CSampleAnovaCalc.h"
-#include "CSampleChiSquareCalc.h"
-#include "CSampleLogrankCalc.h"
-#include "CSampleOneCalc.h"
-#include "CSamplePairedCalc.h"
-#include "CSampleUnpairedCalc.h"
-#include "CalcTestSupport.h"
+#include "calc/CPowerAnovaCalc.h"
+#include "calc/CPowerChiSquareCalc.h"
+#include "calc/CPowerLogrankCalc.h"
+#include "calc/CPowerOneCalc.h"
+#include "calc/CPowerPairedCalc.h"
+#include "calc/CPowerUnpairedCalc.h"
+#include "calc/CSampleAnovaCalc.h"
+#include "calc/CSampleChiSquareCalc.h"
+#include "calc/CSampleLogrankCalc.h"
+#include "calc/CSampleOneCalc.h"
+#include "calc/CSamplePairedCalc.h"
+#include "calc/CSampleUnpairedCalc.h"
+#include "calc/CalcTestSupport.h"
 
 #include <gtest/gtest.h>
 

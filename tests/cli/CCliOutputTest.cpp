@@ -17,7 +17,7 @@
 // - one-way ANOVA: the 16 halvings of f over (0, 20) on the normal approximation to the
 //   noncentral F with λ = N·f², range = 2f·SD/√((k + 1)/(3(k − 1))); the power calculator
 //   takes SD = √(residual MS) and N = df residual + k.
-#include "CliProcess.h"
+#include "cli/CliProcess.h"
 
 #include <QDir>
 #include <QFileInfo>

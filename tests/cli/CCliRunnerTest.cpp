@@ -1,7 +1,7 @@
 // Refused command lines: the exit status and the exact text on standard error. Every refusal
 // names its option; the calculators' own messages come through in the order their input
 // forms save, on one line and without the advice meant for a form's field.
-#include "CliProcess.h"
+#include "cli/CliProcess.h"
 
 #include <gtest/gtest.h>
 

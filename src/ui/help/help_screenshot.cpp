@@ -2,7 +2,7 @@
 //   zentrima-help-shot BOOK OUTPUT.png [TOPIC]
 // BOOK is the help book (Zentrima.rcc), TOPIC a topic number (default 1720, the power
 // tutorial). Runs on any Qt platform, offscreen included; settings stay in memory.
-#include "CHelpWindow.h"
+#include "ui/help/CHelpWindow.h"
 
 #include <QApplication>
 #include <QPixmap>
