@@ -8,7 +8,7 @@ class CMainFrame;
 /// paired design, SD 10 and r 0.5, Calculate, a click on a table cell) and saves a picture
 /// of the main window at each step: step1.png to step4.png in a folder, and the step-4
 /// report printed on A4 as printed.pdf. Used to make the pictures of the documentation
-/// (`zentrima --screenshot-steps DIR`).
+/// (`zentrima-step-shots DIR`, run by scripts/screenshots.sh).
 class CScreenshotDriver
 {
 public:

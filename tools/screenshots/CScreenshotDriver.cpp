@@ -1,4 +1,4 @@
-#include "ui/app/CScreenshotDriver.h"
+#include "screenshots/CScreenshotDriver.h"
 
 #include "ui/app/CChildFrame.h"
 #include "ui/app/CMainFrame.h"
