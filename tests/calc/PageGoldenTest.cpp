@@ -232,19 +232,19 @@ TEST_P(PageGoldenTest, StepThreeAndFourPagesMatchInBothModes)
 }
 
 INSTANTIATE_TEST_SUITE_P(TTest, PageGoldenTest, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<PageCase>& info) {
-                             return std::string(info.param.name);
+                         [](const ::testing::TestParamInfo<PageCase>& testInfo) {
+                             return std::string(testInfo.param.name);
                          });
 
 INSTANTIATE_TEST_SUITE_P(ProportionSurvival, PageGoldenTest,
                          ::testing::ValuesIn(kProportionSurvivalCases),
-                         [](const ::testing::TestParamInfo<PageCase>& info) {
-                             return std::string(info.param.name);
+                         [](const ::testing::TestParamInfo<PageCase>& testInfo) {
+                             return std::string(testInfo.param.name);
                          });
 
 INSTANTIATE_TEST_SUITE_P(Anova, PageGoldenTest, ::testing::ValuesIn(kAnovaCases),
-                         [](const ::testing::TestParamInfo<PageCase>& info) {
-                             return std::string(info.param.name);
+                         [](const ::testing::TestParamInfo<PageCase>& testInfo) {
+                             return std::string(testInfo.param.name);
                          });
 
 } // namespace

@@ -18,10 +18,10 @@ CFilteredEdit::CFilteredEdit(QWidget* parent) : QLineEdit(parent)
 
 void CFilteredEdit::pasteFiltered()
 {
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    if (!data || !data->hasText())
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    if (!mime || !mime->hasText())
         return;
-    replaceSelection(data->text());
+    replaceSelection(mime->text());
 }
 
 bool CFilteredEdit::insertOrBeep(const QString& accepted)

@@ -252,12 +252,12 @@ bool CStepForm::handleCommand(int id)
         return true;
     case ID_EDIT_PASTE:
         if (edit) {
-            const QMimeData* data = QApplication::clipboard()->mimeData();
-            if (data && data->hasText()) {
+            const QMimeData* mime = QApplication::clipboard()->mimeData();
+            if (mime && mime->hasText()) {
                 if (auto* filtered = qobject_cast<CFilteredEdit*>(edit))
-                    filtered->replaceSelection(data->text());
+                    filtered->replaceSelection(mime->text());
                 else
-                    edit->insert(data->text());
+                    edit->insert(mime->text());
             }
         }
         return true;
@@ -279,8 +279,8 @@ bool CStepForm::commandEnabled(int id, bool& enabled) const
         enabled = hasSelectionInFocus();
         return true;
     case ID_EDIT_PASTE: {
-        const QMimeData* data = QApplication::clipboard()->mimeData();
-        enabled = focusedEdit() && data && data->hasText();
+        const QMimeData* mime = QApplication::clipboard()->mimeData();
+        enabled = focusedEdit() && mime && mime->hasText();
         return true;
     }
     case ID_EDIT_UNDO: {

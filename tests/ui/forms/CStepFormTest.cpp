@@ -127,10 +127,10 @@ TEST_F(StepFormTest, HelpButtonsAskForTheirTopics)
     std::vector<int> topics;
     CStepForm::setHelpHandler([&topics](int topic) { topics.push_back(topic); });
     const std::pair<int, int> sampleForms[] = {{0, 1830}, {1, 1480}, {5, 1510}};
-    for (const auto& form : sampleForms) {
-        std::unique_ptr<CStepForm> f(createInputForm(0, form.first));
+    for (const auto& sampleForm : sampleForms) {
+        std::unique_ptr<CStepForm> f(createInputForm(0, sampleForm.first));
         f->findChild<QPushButton*>(QStringLiteral("1078"))->click();
-        EXPECT_EQ(form.second, topics.back());
+        EXPECT_EQ(sampleForm.second, topics.back());
     }
     for (int design : {0, 1, 5}) {
         std::unique_ptr<CStepForm> f(createInputForm(1, design));
