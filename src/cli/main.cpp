@@ -1,4 +1,4 @@
-// zentrima-cli: sample size and power of t tests from the command line.
+// zentrima-cli: sample size and power of every design from the command line.
 #include "cli/CCliRunner.h"
 #include "qtsupport/CQtSettingsStore.h"
 #include "platform/CStderrMessageSink.h"

@@ -1,6 +1,6 @@
-// Whole step-3 and step-4 pages of the six t-test calculators, compared byte for byte with
-// the files under tests/calc/expected/ (each checked by hand against the emitter sequence of
-// its page and the writer's output rules).
+// Whole step-3 and step-4 pages of the calculators (t tests, proportions, survival and one-way
+// ANOVA), compared byte for byte with the files under tests/calc/expected/ (each checked by
+// hand against the emitter sequence of its page and the writer's output rules).
 //
 // To rewrite the expected files after a deliberate change of a page, run
 //     ZENTRIMA_REGENERATE_EXPECTED=1 ./calc_tests --gtest_filter='PageGolden*'

@@ -28,9 +28,10 @@ class QVBoxLayout;
 /// shown its message already (the calculator's ReportError) and ends the save: the focus
 /// goes to the refused field and saveData returns false.
 ///
-/// Help: "Help me decide" asks for the form's context topic (1830 unpaired t, 1480 paired
-/// t, 1510 one-sample t), "Master the concepts of power and sample size" on the step-1
-/// form for HelpContents. The application installs the handler with setHelpHandler.
+/// Help: "Help me decide", on the sample-size forms only, asks for the form's context topic
+/// (1830 unpaired t, 1480 paired t, 1510 one-sample t, 1450 one-way ANOVA, 1460 survival,
+/// 1260 proportions), "Master the concepts of power and sample size" on the step-1 form for
+/// HelpContents. The application installs the handler with setHelpHandler.
 class CStepForm : public CStepView
 {
     Q_OBJECT
