@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CCalculator.h"
-#include "CHtmlWriter.h"
-#include "CSampleCalc.h"
-#include "FTailDetail.h"
-#include "Formatting.h"
+#include "calc/CCalculator.h"
+#include "report/CHtmlWriter.h"
+#include "calc/CSampleCalc.h"
+#include "engine/detail/FTailDetail.h"
+#include "calc/Formatting.h"
 
 #include <benchmark/benchmark.h>
 

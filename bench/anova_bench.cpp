@@ -5,8 +5,8 @@
 // emptied before every page so that each page pays for all of them. Pages go to /dev/null,
 // so the writer's formatting is measured as well.
 
-#include "CPowerAnovaCalc.h"
-#include "CSampleAnovaCalc.h"
+#include "calc/CPowerAnovaCalc.h"
+#include "calc/CSampleAnovaCalc.h"
 #include "PageBench.h"
 
 #include <benchmark/benchmark.h>

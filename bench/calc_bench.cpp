@@ -1,15 +1,15 @@
 // Writing the step-3 page of each t-test calculator, with the default lists and with 100
 // powers by 100 sample sizes, to /dev/null.
-#include "CMemorySettingsStore.h"
-#include "CPowerOneCalc.h"
-#include "CPowerPairedCalc.h"
-#include "CPowerUnpairedCalc.h"
-#include "CRecordingMessageSink.h"
-#include "CSampleOneCalc.h"
-#include "CSamplePairedCalc.h"
-#include "CSampleUnpairedCalc.h"
+#include "platform/CMemorySettingsStore.h"
+#include "calc/CPowerOneCalc.h"
+#include "calc/CPowerPairedCalc.h"
+#include "calc/CPowerUnpairedCalc.h"
+#include "platform/CRecordingMessageSink.h"
+#include "calc/CSampleOneCalc.h"
+#include "calc/CSamplePairedCalc.h"
+#include "calc/CSampleUnpairedCalc.h"
 #include "PageBench.h"
-#include "Platform.h"
+#include "platform/Platform.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,8 +2,8 @@
 // on both sides of the switch from the finite series to the incomplete beta fraction, and a
 // whole one-way ANOVA sample-size table (20 groups, 100 Ns up to 1,000,000, 100 powers).
 
-#include "Distributions.h"
-#include "FTailDetail.h"
+#include "engine/Distributions.h"
+#include "engine/detail/FTailDetail.h"
 
 #include <benchmark/benchmark.h>
 

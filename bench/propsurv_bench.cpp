@@ -3,10 +3,10 @@
 // 11-step hazard-ratio bisection with one pow() per step, a proportion cell one arcsine and
 // one sine. The page goes to /dev/null, so the writer's formatting is measured as well.
 
-#include "CPowerChiSquareCalc.h"
-#include "CPowerLogrankCalc.h"
-#include "CSampleChiSquareCalc.h"
-#include "CSampleLogrankCalc.h"
+#include "calc/CPowerChiSquareCalc.h"
+#include "calc/CPowerLogrankCalc.h"
+#include "calc/CSampleChiSquareCalc.h"
+#include "calc/CSampleLogrankCalc.h"
 #include "PageBench.h"
 
 #include <benchmark/benchmark.h>

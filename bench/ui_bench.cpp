@@ -4,15 +4,15 @@
 // and painted). Resident memory after start-up is reported as a counter.
 //
 // Build with -DZENTRIMA_BENCHMARKS=ON in a Release build; run build/bench/ui_bench.
-#include "CChildFrame.h"
-#include "CFakeFileSystem.h"
-#include "CMainFrame.h"
-#include "CMemorySettingsStore.h"
-#include "CRecordingMessageSink.h"
-#include "CResultView.h"
-#include "CStepView.h"
-#include "CZentrimaApp.h"
-#include "Platform.h"
+#include "ui/app/CChildFrame.h"
+#include "platform/CFakeFileSystem.h"
+#include "ui/app/CMainFrame.h"
+#include "platform/CMemorySettingsStore.h"
+#include "platform/CRecordingMessageSink.h"
+#include "ui/result/CResultView.h"
+#include "ui/app/CStepView.h"
+#include "ui/app/CZentrimaApp.h"
+#include "platform/Platform.h"
 
 #include <QAbstractButton>
 #include <QApplication>

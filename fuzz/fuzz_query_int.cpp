@@ -1,7 +1,7 @@
 // Feeds an arbitrary key and query to QueryInt and compares it with a plain reference: the
 // first key, the first "=" after it, then strtol's base-10 reading, -1 outside int.
 #include "CFuzzCalculator.h"
-#include "Query.h"
+#include "calc/Query.h"
 
 #include <cerrno>
 #include <climits>

@@ -11,6 +11,6 @@ if [[ ! -f "$build/CMakeCache.txt" ]]; then
 fi
 cmake --build "$build" --target zentrima-help-shot zentrima_help_book
 mkdir -p docs/screenshots
-QT_QPA_PLATFORM=offscreen "$build/src/ui/help/zentrima-help-shot" \
+QT_QPA_PLATFORM=offscreen "$build/tools/screenshots/zentrima-help-shot" \
     "$build/src/ui/Zentrima.rcc" docs/screenshots/help.png 1720
 echo "wrote docs/screenshots/help.png"

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds a separate test build with AddressSanitizer and UndefinedBehaviorSanitizer and runs
-# every test through CTest.
+# The CI path: builds a separate test build with AddressSanitizer and UndefinedBehaviorSanitizer,
+# with every warning an error, and runs every test through CTest (the layering and format
+# checks included).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZENTRIMA_SANITIZE=ON
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZENTRIMA_SANITIZE=ON -DZENTRIMA_WERROR=ON
 cmake --build build-test
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-test --output-on-failure -j"$(nproc)"

@@ -4,11 +4,11 @@
 // for both chi-squares; the critical F value comes from CriticalF. The range of means follows
 // Cohen (1988), the pattern of intermediate variability: with k means equally spaced over a
 // range d, f = d / (2 sd) * sqrt((k + 1) / (3 (k - 1))).
-#include "AnovaShared.h"
+#include "calc/AnovaShared.h"
 
-#include "CHtmlWriter.h"
-#include "Distributions.h"
-#include "TTestShared.h"
+#include "report/CHtmlWriter.h"
+#include "engine/Distributions.h"
+#include "calc/TTestShared.h"
 
 #include <cmath>
 #include <string>

@@ -1,12 +1,12 @@
 // Normal deviates of the significance level and of each power come from
 // InverseTwoTailedNormal (Abramowitz and Stegun 26.2.19, inverted by bisection).
-#include "CCalculator.h"
+#include "calc/CCalculator.h"
 
-#include "CUserException.h"
-#include "Distributions.h"
-#include "Formatting.h"
-#include "Platform.h"
-#include "CMessageSink.h"
+#include "platform/CUserException.h"
+#include "engine/Distributions.h"
+#include "calc/Formatting.h"
+#include "platform/Platform.h"
+#include "platform/CMessageSink.h"
 
 #include <cmath>
 #include <algorithm>

@@ -1,18 +1,18 @@
 // The graph export of CCalculator: the table goes to the separate graphing program as the
 // data of a script that loads a template, sets the titles and shows the graph.
-#include "CCalculator.h"
+#include "calc/CCalculator.h"
 
-#include "CFileSystem.h"
-#include "CHtmlWriter.h"
-#include "CMessageSink.h"
-#include "CProcessLauncher.h"
-#include "CTableLabels.h"
-#include "CUserException.h"
-#include "GraphTemplates.h"
-#include "GraphingProgram.h"
-#include "Platform.h"
-#include "PrivateFile.h"
-#include "StringTable.h"
+#include "platform/CFileSystem.h"
+#include "report/CHtmlWriter.h"
+#include "platform/CMessageSink.h"
+#include "platform/CProcessLauncher.h"
+#include "calc/CTableLabels.h"
+#include "platform/CUserException.h"
+#include "calc/GraphTemplates.h"
+#include "calc/GraphingProgram.h"
+#include "platform/Platform.h"
+#include "platform/PrivateFile.h"
+#include "calc/StringTable.h"
 
 #include <cstdio>
 #include <memory>

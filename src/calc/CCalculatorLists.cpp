@@ -1,12 +1,12 @@
 // The lists of powers and sample sizes of CCalculator: parsing, text form and the stored
 // defaults every new calculator starts with.
-#include "CCalculator.h"
+#include "calc/CCalculator.h"
 
-#include "CSettingsStore.h"
-#include "Formatting.h"
-#include "ListScanners.h"
-#include "Platform.h"
-#include "StringTable.h"
+#include "platform/CSettingsStore.h"
+#include "calc/Formatting.h"
+#include "calc/ListScanners.h"
+#include "platform/Platform.h"
+#include "calc/StringTable.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The choice between the written approximations and the exact distributions, shared by all
 // calculators.
-#include "CCalculator.h"
+#include "calc/CCalculator.h"
 
-#include "CHtmlWriter.h"
-#include "CPowerCalc.h"
-#include "CSampleCalc.h"
-#include "CTableLabels.h"
-#include "ExactLevel.h"
+#include "report/CHtmlWriter.h"
+#include "calc/CPowerCalc.h"
+#include "calc/CSampleCalc.h"
+#include "calc/CTableLabels.h"
+#include "exact/ExactLevel.h"
 
 void CCalculator::SetMethod(CalcMethod method)
 {

@@ -1,13 +1,13 @@
-#include "CPowerAnovaCalc.h"
+#include "calc/CPowerAnovaCalc.h"
 
-#include "AnovaShared.h"
-#include "CHtmlWriter.h"
-#include "CTableLabels.h"
-#include "Distributions.h"
-#include "ExactCells.h"
-#include "Formatting.h"
-#include "ReportText.h"
-#include "StringTable.h"
+#include "calc/AnovaShared.h"
+#include "report/CHtmlWriter.h"
+#include "calc/CTableLabels.h"
+#include "engine/Distributions.h"
+#include "calc/ExactCells.h"
+#include "calc/Formatting.h"
+#include "calc/ReportText.h"
+#include "calc/StringTable.h"
 
 #include <algorithm>
 #include <cmath>

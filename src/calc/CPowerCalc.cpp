@@ -1,12 +1,12 @@
-#include "CPowerCalc.h"
+#include "calc/CPowerCalc.h"
 
-#include "CFileSystem.h"
-#include "CHtmlWriter.h"
-#include "CTableLabels.h"
-#include "Formatting.h"
-#include "Platform.h"
-#include "Query.h"
-#include "ReportText.h"
+#include "platform/CFileSystem.h"
+#include "report/CHtmlWriter.h"
+#include "calc/CTableLabels.h"
+#include "calc/Formatting.h"
+#include "platform/Platform.h"
+#include "calc/Query.h"
+#include "calc/ReportText.h"
 
 CPowerCalc::CPowerCalc()
 {

@@ -2,16 +2,16 @@
 // Behavioral Sciences, ch. 6): with n the harmonic mean of the group sizes, the experiment
 // detects the difference (z alpha + z power) / sqrt(2n) in phi = arcsin(sqrt(P)), laid here
 // symmetrically around the arcsine of the mean observed proportion.
-#include "CPowerChiSquareCalc.h"
+#include "calc/CPowerChiSquareCalc.h"
 
-#include "CHtmlWriter.h"
-#include "CPooledZTest.h"
-#include "CTableLabels.h"
-#include "ExactLevel.h"
-#include "ProportionShared.h"
-#include "ReportText.h"
-#include "StringTable.h"
-#include "TTestShared.h"
+#include "report/CHtmlWriter.h"
+#include "exact/CPooledZTest.h"
+#include "calc/CTableLabels.h"
+#include "exact/ExactLevel.h"
+#include "calc/ProportionShared.h"
+#include "calc/ReportText.h"
+#include "calc/StringTable.h"
+#include "calc/TTestShared.h"
 
 #include <cmath>
 #include <memory>

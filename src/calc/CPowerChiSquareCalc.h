@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CPowerCalc.h"
+#include "calc/CPowerCalc.h"
 
 #include <string>
 

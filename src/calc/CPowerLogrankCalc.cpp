@@ -1,11 +1,11 @@
-#include "CPowerLogrankCalc.h"
+#include "calc/CPowerLogrankCalc.h"
 
-#include "CHtmlWriter.h"
-#include "CTableLabels.h"
-#include "ProportionShared.h"
-#include "ReportText.h"
-#include "StringTable.h"
-#include "TTestShared.h"
+#include "report/CHtmlWriter.h"
+#include "calc/CTableLabels.h"
+#include "calc/ProportionShared.h"
+#include "calc/ReportText.h"
+#include "calc/StringTable.h"
+#include "calc/TTestShared.h"
 
 #include <cmath>
 #include <memory>

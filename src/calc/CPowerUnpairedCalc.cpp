@@ -1,13 +1,13 @@
-#include "CPowerUnpairedCalc.h"
+#include "calc/CPowerUnpairedCalc.h"
 
-#include "CHtmlWriter.h"
-#include "CTableLabels.h"
-#include "ExactCells.h"
-#include "ExactLevel.h"
-#include "StringTable.h"
-#include "TTestShared.h"
+#include "report/CHtmlWriter.h"
+#include "calc/CTableLabels.h"
+#include "calc/ExactCells.h"
+#include "exact/ExactLevel.h"
+#include "calc/StringTable.h"
+#include "calc/TTestShared.h"
 
-#include "Distributions.h"
+#include "engine/Distributions.h"
 
 #include <cmath>
 #include <memory>

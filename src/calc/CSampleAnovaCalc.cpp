@@ -1,12 +1,12 @@
-#include "CSampleAnovaCalc.h"
+#include "calc/CSampleAnovaCalc.h"
 
-#include "AnovaShared.h"
-#include "CHtmlWriter.h"
-#include "CTableLabels.h"
-#include "ExactCells.h"
-#include "Formatting.h"
-#include "ReportText.h"
-#include "StringTable.h"
+#include "calc/AnovaShared.h"
+#include "report/CHtmlWriter.h"
+#include "calc/CTableLabels.h"
+#include "calc/ExactCells.h"
+#include "calc/Formatting.h"
+#include "calc/ReportText.h"
+#include "calc/StringTable.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CCalculator.h"
+#include "calc/CCalculator.h"
 
 #include <string>
 

@@ -1,16 +1,16 @@
 // Two proportions on the arcsine scale (Cohen 1988, Statistical Power Analysis for the
 // Behavioral Sciences, ch. 6): phi = arcsin(sqrt(P)) has the variance 1 / (4n) whatever P,
 // so two groups of n detect the difference h / 2 = (z alpha + z power) / sqrt(2n) in phi.
-#include "CSampleChiSquareCalc.h"
+#include "calc/CSampleChiSquareCalc.h"
 
-#include "CHtmlWriter.h"
-#include "CPooledZTest.h"
-#include "CTableLabels.h"
-#include "ExactLevel.h"
-#include "ProportionShared.h"
-#include "ReportText.h"
-#include "StringTable.h"
-#include "TTestShared.h"
+#include "report/CHtmlWriter.h"
+#include "exact/CPooledZTest.h"
+#include "calc/CTableLabels.h"
+#include "exact/ExactLevel.h"
+#include "calc/ProportionShared.h"
+#include "calc/ReportText.h"
+#include "calc/StringTable.h"
+#include "calc/TTestShared.h"
 
 #include <cmath>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CSampleCalc.h"
+#include "calc/CSampleCalc.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
-#include "CSamplePairedCalc.h"
+#include "calc/CSamplePairedCalc.h"
 
-#include "CHtmlWriter.h"
-#include "CTableLabels.h"
-#include "ExactCells.h"
-#include "ExactLevel.h"
-#include "StringTable.h"
-#include "TTestShared.h"
+#include "report/CHtmlWriter.h"
+#include "calc/CTableLabels.h"
+#include "calc/ExactCells.h"
+#include "exact/ExactLevel.h"
+#include "calc/StringTable.h"
+#include "calc/TTestShared.h"
 
 #include <cmath>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "CTableLabels.h"
+#include "calc/CTableLabels.h"
 
-#include "Formatting.h"
+#include "calc/Formatting.h"
 
 #include <cmath>
 

@@ -22,7 +22,7 @@ foreach(entry IN LISTS TEMPLATES)
 endforeach()
 
 file(WRITE "${OUTPUT}.tmp" "// Generated from resources/templates by EmbedGraphTemplates.cmake; do not edit.
-#include \"GraphTemplates.h\"
+#include \"calc/GraphTemplates.h\"
 
 #include <cstddef>
 #include <string>

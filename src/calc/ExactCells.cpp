@@ -3,16 +3,16 @@
 // F distribution with lambda = N f^2 (Cohen 1988, Statistical Power Analysis for the
 // Behavioral Sciences, ch. 2 and 8), where the range d of k equally spaced means has
 // f = d / (2 sd) sqrt((k + 1) / (3 (k - 1))) (Cohen's pattern of intermediate variability).
-#include "ExactCells.h"
+#include "calc/ExactCells.h"
 
-#include "CCalculator.h"
-#include "CHtmlWriter.h"
-#include "ExactLevel.h"
-#include "Formatting.h"
-#include "NoncentralF.h"
-#include "NoncentralT.h"
-#include "ReportText.h"
-#include "TTestShared.h"
+#include "calc/CCalculator.h"
+#include "report/CHtmlWriter.h"
+#include "exact/ExactLevel.h"
+#include "calc/Formatting.h"
+#include "exact/NoncentralF.h"
+#include "exact/NoncentralT.h"
+#include "calc/ReportText.h"
+#include "calc/TTestShared.h"
 
 #include <cmath>
 

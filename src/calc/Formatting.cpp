@@ -1,4 +1,4 @@
-#include "Formatting.h"
+#include "calc/Formatting.h"
 
 #include <climits>
 #include <cstdarg>

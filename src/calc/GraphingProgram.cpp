@@ -1,8 +1,8 @@
-#include "GraphingProgram.h"
+#include "calc/GraphingProgram.h"
 
-#include "CMachineRegistry.h"
-#include "Platform.h"
-#include "PrivateFile.h"
+#include "platform/CMachineRegistry.h"
+#include "platform/Platform.h"
+#include "platform/PrivateFile.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "ListScanners.h"
+#include "calc/ListScanners.h"
 
-#include "Formatting.h"
+#include "calc/Formatting.h"
 
 #include <algorithm>
 #include <functional>

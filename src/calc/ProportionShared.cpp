@@ -3,17 +3,17 @@
 // h. With the event-free proportions S in the control group and S^h in the treated group
 // at the end of the study, a subject has an event with the probability (2 - S - S^h) / 2 on
 // average, so two groups of n subjects give D events when n = D / (2 - S - S^h).
-#include "ProportionShared.h"
+#include "calc/ProportionShared.h"
 
-#include "CCalculator.h"
-#include "CHtmlWriter.h"
-#include "CPowerCalc.h"
-#include "CSampleCalc.h"
-#include "CTableLabels.h"
-#include "ExactLevel.h"
-#include "FreedmanRatio.h"
-#include "ReportText.h"
-#include "TTestShared.h"
+#include "calc/CCalculator.h"
+#include "report/CHtmlWriter.h"
+#include "calc/CPowerCalc.h"
+#include "calc/CSampleCalc.h"
+#include "calc/CTableLabels.h"
+#include "exact/ExactLevel.h"
+#include "exact/FreedmanRatio.h"
+#include "calc/ReportText.h"
+#include "calc/TTestShared.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExactCells.h"
+#include "calc/ExactCells.h"
 
 class CCalculator;
 class CHtmlWriter;

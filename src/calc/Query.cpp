@@ -1,6 +1,6 @@
-#include "Query.h"
+#include "calc/Query.h"
 
-#include "Formatting.h"
+#include "calc/Formatting.h"
 
 #include <climits>
 #include <cstring>

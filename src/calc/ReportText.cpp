@@ -1,9 +1,9 @@
-#include "ReportText.h"
+#include "calc/ReportText.h"
 
-#include "CFileSystem.h"
-#include "CHtmlWriter.h"
-#include "CTableLabels.h"
-#include "Platform.h"
+#include "platform/CFileSystem.h"
+#include "report/CHtmlWriter.h"
+#include "calc/CTableLabels.h"
+#include "platform/Platform.h"
 
 const char* ArticleFor(const char* name)
 {

@@ -1,4 +1,4 @@
-#include "StringTable.h"
+#include "calc/StringTable.h"
 
 #include <algorithm>
 #include <iterator>

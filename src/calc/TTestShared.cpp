@@ -2,15 +2,15 @@
 // sqrt(2/n), widened for small samples by a first-order correction of the t quantile
 // (Abramowitz and Stegun 26.7.5: t ~ z + (z^3 + z) / (4 df)); its weight 1.21 is
 // (1.96^2 + 1) / 4, the value at the usual two-tailed 0.05 level.
-#include "TTestShared.h"
+#include "calc/TTestShared.h"
 
-#include "CCalculator.h"
-#include "CHtmlWriter.h"
-#include "CPowerCalc.h"
-#include "CTableLabels.h"
-#include "ExactCells.h"
-#include "ReportText.h"
-#include "Formatting.h"
+#include "calc/CCalculator.h"
+#include "report/CHtmlWriter.h"
+#include "calc/CPowerCalc.h"
+#include "calc/CTableLabels.h"
+#include "calc/ExactCells.h"
+#include "calc/ReportText.h"
+#include "calc/Formatting.h"
 
 #include <cmath>
 #include <string>

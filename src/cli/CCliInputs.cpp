@@ -1,7 +1,7 @@
-#include "CCliInputs.h"
+#include "cli/CCliInputs.h"
 
-#include "CCliError.h"
-#include "Formatting.h"
+#include "cli/CCliError.h"
+#include "calc/Formatting.h"
 
 #include <QByteArray>
 

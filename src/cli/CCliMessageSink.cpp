@@ -1,6 +1,6 @@
-#include "CCliMessageSink.h"
+#include "cli/CCliMessageSink.h"
 
-#include "CCliInputs.h"
+#include "cli/CCliInputs.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CMessageSink.h"
+#include "platform/CMessageSink.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "CCliOptions.h"
+#include "cli/CCliOptions.h"
 
-#include "CCliDesign.h"
-#include "CCliError.h"
+#include "cli/CCliDesign.h"
+#include "cli/CCliError.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CCliInputs.h"
+#include "cli/CCliInputs.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,10 +1,10 @@
-#include "CCliPageWriter.h"
+#include "cli/CCliPageWriter.h"
 
-#include "CHtmlWriter.h"
-#include "CPowerCalc.h"
-#include "CSampleCalc.h"
-#include "CTableLabels.h"
-#include "Formatting.h"
+#include "report/CHtmlWriter.h"
+#include "calc/CPowerCalc.h"
+#include "calc/CSampleCalc.h"
+#include "calc/CTableLabels.h"
+#include "calc/Formatting.h"
 
 #include <string>
 

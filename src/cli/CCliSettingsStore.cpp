@@ -1,4 +1,4 @@
-#include "CCliSettingsStore.h"
+#include "cli/CCliSettingsStore.h"
 
 std::string CCliSettingsStore::readString(const std::string& section, const std::string& name,
                                           const std::string& defaultValue) const

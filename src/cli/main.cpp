@@ -1,7 +1,7 @@
-// zentrima-cli: sample size and power of t tests from the command line.
-#include "CCliRunner.h"
-#include "CQtSettingsStore.h"
-#include "CStderrMessageSink.h"
+// zentrima-cli: sample size and power of every design from the command line.
+#include "cli/CCliRunner.h"
+#include "qtsupport/CQtSettingsStore.h"
+#include "platform/CStderrMessageSink.h"
 
 #include <QCoreApplication>
 

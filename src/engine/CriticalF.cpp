@@ -2,10 +2,10 @@
 // u = 1 / (1 + x), on the upper tail of Abramowitz and Stegun 26.6.4 to 26.6.8 for small
 // degrees of freedom and on the incomplete beta form 26.6.2 with 26.5.8 for large ones.
 
-#include "Distributions.h"
+#include "engine/Distributions.h"
 
-#include "CCriticalFCache.h"
-#include "FTailDetail.h"
+#include "engine/detail/CCriticalFCache.h"
+#include "engine/detail/FTailDetail.h"
 
 #include <cmath>
 

@@ -11,7 +11,7 @@
 //   probability it stands for instead of inf * 0 = NaN;
 // - cos and sin of theta = arctan(sqrt(x df1 / df2)) are sqrt(w) and sqrt(1 - w).
 
-#include "FTailDetail.h"
+#include "engine/detail/FTailDetail.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 // 2 Q(z) ~ (1 + d1 z + ... + d6 z^6)^-16, with its coefficients cut to the digits below so
 // that every build gives the same deviates to the last digit.
 
-#include "Distributions.h"
+#include "engine/Distributions.h"
 
 #include <cmath>
 

@@ -4,10 +4,10 @@
 // Statistical Methods for Rates and Proportions, 3rd ed., ch. 4, and Suissa and Shuster
 // (1985), Journal of the Royal Statistical Society A 148, 317-327. A table whose pooled
 // proportion is 0 or 1 has no statistic and never rejects.
-#include "CPooledZTest.h"
+#include "exact/CPooledZTest.h"
 
-#include "ExactPolicy.h"
-#include "RootSearch.h"
+#include "exact/ExactPolicy.h"
+#include "exact/RootSearch.h"
 
 #include <boost/math/distributions/normal.hpp>
 #include <boost/math/special_functions/gamma.hpp>

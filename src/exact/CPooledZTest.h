@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExactLevel.h"
+#include "exact/ExactLevel.h"
 
 #include <vector>
 

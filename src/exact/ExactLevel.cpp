@@ -1,4 +1,4 @@
-#include "ExactLevel.h"
+#include "exact/ExactLevel.h"
 
 ExactLevel ExactLevel::FromStored(double storedAlpha, bool twoTailed)
 {

@@ -2,10 +2,10 @@
 // logrank test", Statistics in Medicine 1, 121-129: D = ((1 + h) / (1 - h))^2 (z_a + z_b)^2
 // events detect the hazard ratio h; with proportional hazards the treated group's surviving
 // share is S^h, so two groups of n give n (2 - S - S^h) events.
-#include "FreedmanRatio.h"
+#include "exact/FreedmanRatio.h"
 
-#include "ExactPolicy.h"
-#include "RootSearch.h"
+#include "exact/ExactPolicy.h"
+#include "exact/RootSearch.h"
 
 #include <boost/math/distributions/normal.hpp>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExactLevel.h"
+#include "exact/ExactLevel.h"
 
 /// The hazard ratio h (between 0 and 1) that a logrank test detects with nPerGroup subjects
 /// in each group, by Freedman's count solved to full precision: the events needed,

@@ -2,10 +2,10 @@
 // subjects the statistic follows F'(k - 1, N - k, lambda = N f^2) (Cohen 1988, Statistical
 // Power Analysis for the Behavioral Sciences, ch. 8). Boost.Math evaluates it through the
 // noncentral beta distribution (Posten 1993; Ding 1992, Applied Statistics 41, 478-482).
-#include "NoncentralF.h"
+#include "exact/NoncentralF.h"
 
-#include "ExactPolicy.h"
-#include "RootSearch.h"
+#include "exact/ExactPolicy.h"
+#include "exact/RootSearch.h"
 
 #include <boost/math/distributions/fisher_f.hpp>
 #include <boost/math/distributions/non_central_f.hpp>

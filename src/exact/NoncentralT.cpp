@@ -4,10 +4,10 @@
 // Power Analysis for the Behavioral Sciences, ch. 2). Boost.Math evaluates the distribution
 // by the series of Benton and Krishnamoorthy (2003), Computational Statistics & Data
 // Analysis 43, 249-267.
-#include "NoncentralT.h"
+#include "exact/NoncentralT.h"
 
-#include "ExactPolicy.h"
-#include "RootSearch.h"
+#include "exact/ExactPolicy.h"
+#include "exact/RootSearch.h"
 
 #include <boost/math/distributions/non_central_t.hpp>
 #include <boost/math/distributions/normal.hpp>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExactLevel.h"
+#include "exact/ExactLevel.h"
 
 /// Power of a t test with df degrees of freedom (> 0) whose statistic has the noncentrality
 /// noncentrality >= 0: P(T > t) + P(T < -t) two-tailed, with t the upper alpha / 2 point of

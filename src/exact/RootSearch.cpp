@@ -1,8 +1,8 @@
 // Root finding by Alefeld, Potra and Shi (1995), "Algorithm 748: enclosing zeros of
 // continuous functions", ACM TOMS 21, 327-344, as Boost.Math implements it.
-#include "RootSearch.h"
+#include "exact/RootSearch.h"
 
-#include "ExactPolicy.h"
+#include "exact/ExactPolicy.h"
 
 #include <boost/math/tools/toms748_solve.hpp>
 

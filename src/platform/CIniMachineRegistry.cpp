@@ -1,4 +1,4 @@
-#include "CIniMachineRegistry.h"
+#include "platform/CIniMachineRegistry.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -1,6 +1,6 @@
-#include "CIniSettingsFile.h"
+#include "platform/CIniSettingsFile.h"
 
-#include "COutputFile.h"
+#include "platform/COutputFile.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "CLocalFileSystem.h"
+#include "platform/CLocalFileSystem.h"
 
 #include <cerrno>
 #include <cstdlib>

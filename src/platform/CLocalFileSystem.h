@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CFileSystem.h"
+#include "platform/CFileSystem.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "CMachineRegistry.h"
+#include "platform/CMachineRegistry.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CMachineRegistry.h"
+#include "platform/CMachineRegistry.h"
 
 #include <map>
 #include <string>

@@ -1,4 +1,4 @@
-#include "CMemorySettingsStore.h"
+#include "platform/CMemorySettingsStore.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "COutputFile.h"
+#include "platform/COutputFile.h"
 
 #include <cerrno>
 #include <climits>

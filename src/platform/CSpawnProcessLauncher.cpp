@@ -1,4 +1,4 @@
-#include "CSpawnProcessLauncher.h"
+#include "platform/CSpawnProcessLauncher.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CProcessLauncher.h"
+#include "platform/CProcessLauncher.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "CStderrMessageSink.h"
+#include "platform/CStderrMessageSink.h"
 
 #include <cstdio>
 

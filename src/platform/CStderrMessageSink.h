@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CMessageSink.h"
+#include "platform/CMessageSink.h"
 
 /// Writes each message to standard error followed by a newline.
 class CStderrMessageSink : public CMessageSink

@@ -1,11 +1,11 @@
-#include "Platform.h"
+#include "platform/Platform.h"
 
-#include "CBusyIndicator.h"
-#include "CIniMachineRegistry.h"
-#include "CLocalFileSystem.h"
-#include "CMemorySettingsStore.h"
-#include "CSpawnProcessLauncher.h"
-#include "CStderrMessageSink.h"
+#include "platform/CBusyIndicator.h"
+#include "platform/CIniMachineRegistry.h"
+#include "platform/CLocalFileSystem.h"
+#include "platform/CMemorySettingsStore.h"
+#include "platform/CSpawnProcessLauncher.h"
+#include "platform/CStderrMessageSink.h"
 
 namespace {
 

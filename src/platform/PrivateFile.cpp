@@ -1,4 +1,4 @@
-#include "PrivateFile.h"
+#include "platform/PrivateFile.h"
 
 #include <cerrno>
 

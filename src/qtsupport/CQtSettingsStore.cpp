@@ -1,6 +1,6 @@
-#include "CQtSettingsStore.h"
+#include "qtsupport/CQtSettingsStore.h"
 
-#include "CIniSettingsFile.h"
+#include "platform/CIniSettingsFile.h"
 
 #include <QStandardPaths>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CSettingsStore.h"
+#include "platform/CSettingsStore.h"
 
 #include <memory>
 #include <string>

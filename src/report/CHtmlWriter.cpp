@@ -1,6 +1,6 @@
-#include "CHtmlWriter.h"
+#include "report/CHtmlWriter.h"
 
-#include "CLocaleClock.h"
+#include "report/CLocaleClock.h"
 
 #include <locale.h>
 

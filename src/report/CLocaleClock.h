@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CFooterClock.h"
+#include "report/CFooterClock.h"
 
 #include <string>
 

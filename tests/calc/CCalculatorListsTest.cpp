@@ -1,7 +1,7 @@
-#include "CTestCalculator.h"
+#include "calc/CTestCalculator.h"
 
-#include "CUserException.h"
-#include "Formatting.h"
+#include "platform/CUserException.h"
+#include "calc/Formatting.h"
 
 #include <string>
 #include <vector>

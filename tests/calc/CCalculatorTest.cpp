@@ -1,7 +1,7 @@
-#include "CTestCalculator.h"
+#include "calc/CTestCalculator.h"
 
-#include "CHtmlWriter.h"
-#include "CUserException.h"
+#include "report/CHtmlWriter.h"
+#include "platform/CUserException.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,13 +1,13 @@
 // The power ANOVA calculator: agreement with the sample-size calculator on the same design,
 // detectable ranges against an independent reference, the setters in their form's order,
 // the decimals rule of the two mean squares, cloning and the texts of both page modes.
-#include "CPowerAnovaCalc.h"
-#include "CSampleAnovaCalc.h"
-#include "CTableLabels.h"
-#include "CUserException.h"
-#include "CalcTestSupport.h"
-#include "CalculatorFactory.h"
-#include "StringTable.h"
+#include "calc/CPowerAnovaCalc.h"
+#include "calc/CSampleAnovaCalc.h"
+#include "calc/CTableLabels.h"
+#include "platform/CUserException.h"
+#include "calc/CalcTestSupport.h"
+#include "calc/CalculatorFactory.h"
+#include "calc/StringTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "CPowerLogrankCalc.h"
+#include "calc/CPowerLogrankCalc.h"
 
-#include "CSampleLogrankCalc.h"
-#include "CalcTestSupport.h"
-#include "CUserException.h"
-#include "StringTable.h"
-#include "TTestShared.h"
+#include "calc/CSampleLogrankCalc.h"
+#include "calc/CalcTestSupport.h"
+#include "platform/CUserException.h"
+#include "calc/StringTable.h"
+#include "calc/TTestShared.h"
 
 #include <cmath>
 #include <limits>

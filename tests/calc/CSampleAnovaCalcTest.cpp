@@ -1,13 +1,13 @@
 // The sample-size ANOVA calculator and the effect-size search it shares with the power
 // calculator: detectable ranges against an independent reference, the fixed bisection, the
 // group-count and SD rules, cloning and the texts that differ between page modes.
-#include "AnovaShared.h"
-#include "CSampleAnovaCalc.h"
-#include "CTableLabels.h"
-#include "CUserException.h"
-#include "CalcTestSupport.h"
-#include "CalculatorFactory.h"
-#include "StringTable.h"
+#include "calc/AnovaShared.h"
+#include "calc/CSampleAnovaCalc.h"
+#include "calc/CTableLabels.h"
+#include "platform/CUserException.h"
+#include "calc/CalcTestSupport.h"
+#include "calc/CalculatorFactory.h"
+#include "calc/StringTable.h"
 
 #include <gtest/gtest.h>
 

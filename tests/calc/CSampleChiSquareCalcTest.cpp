@@ -1,9 +1,9 @@
-#include "CSampleChiSquareCalc.h"
+#include "calc/CSampleChiSquareCalc.h"
 
-#include "CalcTestSupport.h"
-#include "CTableLabels.h"
-#include "CUserException.h"
-#include "StringTable.h"
+#include "calc/CalcTestSupport.h"
+#include "calc/CTableLabels.h"
+#include "platform/CUserException.h"
+#include "calc/StringTable.h"
 
 #include <cmath>
 #include <limits>

@@ -1,10 +1,10 @@
-#include "CSampleLogrankCalc.h"
+#include "calc/CSampleLogrankCalc.h"
 
-#include "CalcTestSupport.h"
-#include "CTableLabels.h"
-#include "CUserException.h"
-#include "ProportionShared.h"
-#include "StringTable.h"
+#include "calc/CalcTestSupport.h"
+#include "calc/CTableLabels.h"
+#include "platform/CUserException.h"
+#include "calc/ProportionShared.h"
+#include "calc/StringTable.h"
 
 #include <cmath>
 #include <limits>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CCalculator.h"
-#include "CMemorySettingsStore.h"
-#include "CRecordingMessageSink.h"
-#include "Platform.h"
-#include "Query.h"
+#include "calc/CCalculator.h"
+#include "platform/CMemorySettingsStore.h"
+#include "platform/CRecordingMessageSink.h"
+#include "platform/Platform.h"
+#include "calc/Query.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "CBusyIndicator.h"
-#include "CFakeFileSystem.h"
-#include "CFooterClock.h"
-#include "CHtmlWriter.h"
-#include "CMemorySettingsStore.h"
-#include "CRecordingMessageSink.h"
-#include "Platform.h"
+#include "platform/CBusyIndicator.h"
+#include "platform/CFakeFileSystem.h"
+#include "report/CFooterClock.h"
+#include "report/CHtmlWriter.h"
+#include "platform/CMemorySettingsStore.h"
+#include "platform/CRecordingMessageSink.h"
+#include "platform/Platform.h"
 
 #include <gtest/gtest.h>
 

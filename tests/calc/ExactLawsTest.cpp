@@ -1,17 +1,17 @@
 // Laws of the exact method that hold for any input: the exact effect has exactly the power
 // asked for, it falls as N or alpha rises and rises with the power, and for large samples
 // the written t tables agree with it.
-#include "CPooledZTest.h"
-#include "CSampleAnovaCalc.h"
-#include "CSampleChiSquareCalc.h"
-#include "CSampleLogrankCalc.h"
-#include "CSampleOneCalc.h"
-#include "CSamplePairedCalc.h"
-#include "CSampleUnpairedCalc.h"
-#include "CalcTestSupport.h"
-#include "ExactLevel.h"
-#include "NoncentralF.h"
-#include "NoncentralT.h"
+#include "exact/CPooledZTest.h"
+#include "calc/CSampleAnovaCalc.h"
+#include "calc/CSampleChiSquareCalc.h"
+#include "calc/CSampleLogrankCalc.h"
+#include "calc/CSampleOneCalc.h"
+#include "calc/CSamplePairedCalc.h"
+#include "calc/CSampleUnpairedCalc.h"
+#include "calc/CalcTestSupport.h"
+#include "exact/ExactLevel.h"
+#include "exact/NoncentralF.h"
+#include "exact/NoncentralT.h"
 
 #include <cmath>
 #include <functional>

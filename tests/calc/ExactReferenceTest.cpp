@@ -14,19 +14,19 @@
 //     ((1 + h) / (1 - h))^2 (qnorm(1 - a / tails) + qnorm(power))^2, c(1e-12, 1 - 1e-12),
 //     tol = 1e-14)$root
 // A one-tailed level a is stored by the calculators as the two-tailed 2a.
-#include "CPowerAnovaCalc.h"
-#include "CPowerChiSquareCalc.h"
-#include "CPowerLogrankCalc.h"
-#include "CPowerOneCalc.h"
-#include "CPowerPairedCalc.h"
-#include "CPowerUnpairedCalc.h"
-#include "CSampleAnovaCalc.h"
-#include "CSampleChiSquareCalc.h"
-#include "CSampleLogrankCalc.h"
-#include "CSampleOneCalc.h"
-#include "CSamplePairedCalc.h"
-#include "CSampleUnpairedCalc.h"
-#include "CalcTestSupport.h"
+#include "calc/CPowerAnovaCalc.h"
+#include "calc/CPowerChiSquareCalc.h"
+#include "calc/CPowerLogrankCalc.h"
+#include "calc/CPowerOneCalc.h"
+#include "calc/CPowerPairedCalc.h"
+#include "calc/CPowerUnpairedCalc.h"
+#include "calc/CSampleAnovaCalc.h"
+#include "calc/CSampleChiSquareCalc.h"
+#include "calc/CSampleLogrankCalc.h"
+#include "calc/CSampleOneCalc.h"
+#include "calc/CSamplePairedCalc.h"
+#include "calc/CSampleUnpairedCalc.h"
+#include "calc/CalcTestSupport.h"
 
 #include <cmath>
 #include <string>

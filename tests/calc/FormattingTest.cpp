@@ -1,7 +1,7 @@
-#include "CTableLabels.h"
-#include "CTestCalculator.h"
-#include "Formatting.h"
-#include "Query.h"
+#include "calc/CTableLabels.h"
+#include "calc/CTestCalculator.h"
+#include "calc/Formatting.h"
+#include "calc/Query.h"
 
 #include <gtest/gtest.h>
 

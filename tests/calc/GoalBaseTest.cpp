@@ -1,9 +1,9 @@
 // The two goal bases: tables of tradeoffs, power tables, data rows, selection, graph
 // templates, the unequal-N advice and the generic explanations.
-#include "CPowerCalc.h"
-#include "CSampleCalc.h"
-#include "CTableLabels.h"
-#include "CalcTestSupport.h"
+#include "calc/CPowerCalc.h"
+#include "calc/CSampleCalc.h"
+#include "calc/CTableLabels.h"
+#include "calc/CalcTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,23 +1,23 @@
-// Whole step-3 and step-4 pages of the six t-test calculators, compared byte for byte with
-// the files under tests/calc/expected/ (each checked by hand against the emitter sequence of
-// its page and the writer's output rules).
+// Whole step-3 and step-4 pages of the calculators (t tests, proportions, survival and one-way
+// ANOVA), compared byte for byte with the files under tests/calc/expected/ (each checked by
+// hand against the emitter sequence of its page and the writer's output rules).
 //
 // To rewrite the expected files after a deliberate change of a page, run
 //     ZENTRIMA_REGENERATE_EXPECTED=1 ./calc_tests --gtest_filter='PageGolden*'
 // and read every changed file before committing it.
-#include "CPowerAnovaCalc.h"
-#include "CPowerChiSquareCalc.h"
-#include "CPowerLogrankCalc.h"
-#include "CPowerOneCalc.h"
-#include "CPowerPairedCalc.h"
-#include "CPowerUnpairedCalc.h"
-#include "CSampleAnovaCalc.h"
-#include "CSampleChiSquareCalc.h"
-#include "CSampleLogrankCalc.h"
-#include "CSampleOneCalc.h"
-#include "CSamplePairedCalc.h"
-#include "CSampleUnpairedCalc.h"
-#include "CalcTestSupport.h"
+#include "calc/CPowerAnovaCalc.h"
+#include "calc/CPowerChiSquareCalc.h"
+#include "calc/CPowerLogrankCalc.h"
+#include "calc/CPowerOneCalc.h"
+#include "calc/CPowerPairedCalc.h"
+#include "calc/CPowerUnpairedCalc.h"
+#include "calc/CSampleAnovaCalc.h"
+#include "calc/CSampleChiSquareCalc.h"
+#include "calc/CSampleLogrankCalc.h"
+#include "calc/CSampleOneCalc.h"
+#include "calc/CSamplePairedCalc.h"
+#include "calc/CSampleUnpairedCalc.h"
+#include "calc/CalcTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -232,19 +232,19 @@ TEST_P(PageGoldenTest, StepThreeAndFourPagesMatchInBothModes)
 }
 
 INSTANTIATE_TEST_SUITE_P(TTest, PageGoldenTest, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<PageCase>& info) {
-                             return std::string(info.param.name);
+                         [](const ::testing::TestParamInfo<PageCase>& testInfo) {
+                             return std::string(testInfo.param.name);
                          });
 
 INSTANTIATE_TEST_SUITE_P(ProportionSurvival, PageGoldenTest,
                          ::testing::ValuesIn(kProportionSurvivalCases),
-                         [](const ::testing::TestParamInfo<PageCase>& info) {
-                             return std::string(info.param.name);
+                         [](const ::testing::TestParamInfo<PageCase>& testInfo) {
+                             return std::string(testInfo.param.name);
                          });
 
 INSTANTIATE_TEST_SUITE_P(Anova, PageGoldenTest, ::testing::ValuesIn(kAnovaCases),
-                         [](const ::testing::TestParamInfo<PageCase>& info) {
-                             return std::string(info.param.name);
+                         [](const ::testing::TestParamInfo<PageCase>& testInfo) {
+                             return std::string(testInfo.param.name);
                          });
 
 } // namespace

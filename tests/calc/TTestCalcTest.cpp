@@ -1,18 +1,18 @@
 // The six t-test calculators: detectable differences against published values, setters and
 // their messages, formats, identities and the factory.
-#include "CPowerOneCalc.h"
-#include "CPowerPairedCalc.h"
-#include "CPowerUnpairedCalc.h"
-#include "CSampleOneCalc.h"
-#include "CSamplePairedCalc.h"
-#include "CSampleUnpairedCalc.h"
-#include "CTableLabels.h"
-#include "CUserException.h"
-#include "CalcTestSupport.h"
-#include "CalculatorFactory.h"
-#include "Formatting.h"
-#include "StringTable.h"
-#include "TTestShared.h"
+#include "calc/CPowerOneCalc.h"
+#include "calc/CPowerPairedCalc.h"
+#include "calc/CPowerUnpairedCalc.h"
+#include "calc/CSampleOneCalc.h"
+#include "calc/CSamplePairedCalc.h"
+#include "calc/CSampleUnpairedCalc.h"
+#include "calc/CTableLabels.h"
+#include "platform/CUserException.h"
+#include "calc/CalcTestSupport.h"
+#include "calc/CalculatorFactory.h"
+#include "calc/Formatting.h"
+#include "calc/StringTable.h"
+#include "calc/TTestShared.h"
 
 #include <gtest/gtest.h>
 

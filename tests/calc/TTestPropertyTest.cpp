@@ -1,12 +1,12 @@
 // Properties of the t-test calculators over a deterministic pseudo-random sweep of inputs.
-#include "CPowerOneCalc.h"
-#include "CPowerPairedCalc.h"
-#include "CPowerUnpairedCalc.h"
-#include "CSampleOneCalc.h"
-#include "CSamplePairedCalc.h"
-#include "CSampleUnpairedCalc.h"
-#include "CalcTestSupport.h"
-#include "Formatting.h"
+#include "calc/CPowerOneCalc.h"
+#include "calc/CPowerPairedCalc.h"
+#include "calc/CPowerUnpairedCalc.h"
+#include "calc/CSampleOneCalc.h"
+#include "calc/CSamplePairedCalc.h"
+#include "calc/CSampleUnpairedCalc.h"
+#include "calc/CalcTestSupport.h"
+#include "calc/Formatting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // --method: the same pages and cells columns from the exact distributions, and the
 // accuracy check of the written method's report.
-#include "CliProcess.h"
+#include "cli/CliProcess.h"
 
 #include <gtest/gtest.h>
 

@@ -17,7 +17,7 @@
 // - one-way ANOVA: the 16 halvings of f over (0, 20) on the normal approximation to the
 //   noncentral F with λ = N·f², range = 2f·SD/√((k + 1)/(3(k − 1))); the power calculator
 //   takes SD = √(residual MS) and N = df residual + k.
-#include "CliProcess.h"
+#include "cli/CliProcess.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -345,7 +345,7 @@ const CellsCase Cases[] = {
      0.138147},
 };
 INSTANTIATE_TEST_SUITE_P(Designs, CliCells, ::testing::ValuesIn(Cases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 // Cells without a result: ok 0 on the cells page, and the design's own stand-in on the text
 // page, where such a cell carries no link. Sample sizes 2 and 10 with powers 90 and 50, or
@@ -444,7 +444,7 @@ const FailedCellsCase FailedCases[] = {
      {"Impossible\t90\t", "Impossible\t10\t"}},
 };
 INSTANTIATE_TEST_SUITE_P(Designs, CliFailedCells, ::testing::ValuesIn(FailedCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(CliCells, NumbersIgnoreADecimalCommaLocale)
 {

@@ -1,7 +1,7 @@
 // Refused command lines: the exit status and the exact text on standard error. Every refusal
 // names its option; the calculators' own messages come through in the order their input
 // forms save, on one line and without the advice meant for a form's field.
-#include "CliProcess.h"
+#include "cli/CliProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -114,7 +114,7 @@ const RefusedCase InputCases[] = {
      cli("--n: Sample size must be positive integer greater than 1.")},
 };
 INSTANTIATE_TEST_SUITE_P(Inputs, RefusedCommandLine, ::testing::ValuesIn(InputCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 // One-way ANOVA: the SD before the number of groups, then the four ANOVA-table entries in the
 // order of the table's rows.
@@ -192,7 +192,7 @@ const RefusedCase AnovaCases[] = {
      cli("--ms-residual: 'nan' is not a finite number")},
 };
 INSTANTIATE_TEST_SUITE_P(Anova, RefusedCommandLine, ::testing::ValuesIn(AnovaCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 // Survival: the proportion, then (power) the total size, then the effect to tabulate.
 const RefusedCase SurvivalCases[] = {
@@ -240,7 +240,7 @@ const RefusedCase SurvivalCases[] = {
      cli("--tabulate: given more than once")},
 };
 INSTANTIATE_TEST_SUITE_P(Survival, RefusedCommandLine, ::testing::ValuesIn(SurvivalCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 // Two proportions: the control proportion, then direction and scale together; for power the
 // sizes and proportions in one check, N1, N2, P1, P2, then the effect to tabulate.
@@ -297,7 +297,7 @@ const RefusedCase ProportionsCases[] = {
      cli("--lower: does not apply to power proportions")},
 };
 INSTANTIATE_TEST_SUITE_P(Proportions, RefusedCommandLine, ::testing::ValuesIn(ProportionsCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 const RefusedCase ListCases[] = {
     {"spaceInsideItem",
@@ -324,7 +324,7 @@ const RefusedCase ListCases[] = {
          "sizes")},
 };
 INSTANTIATE_TEST_SUITE_P(Lists, RefusedCommandLine, ::testing::ValuesIn(ListCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 const RefusedCase OptionCases[] = {
     {"noArguments",
@@ -426,7 +426,7 @@ const RefusedCase OptionCases[] = {
      cli("--select: 'pow=13' selects no cell of the table")},
 };
 INSTANTIATE_TEST_SUITE_P(Options, RefusedCommandLine, ::testing::ValuesIn(OptionCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 // count different powers: 0.5, 1, 1.5, ...
 QString distinctPowers(int count)
@@ -478,7 +478,7 @@ const RefusedCase MessageCases[] = {
      cli("Unknown option '" + Cut60 + "'.")},
 };
 INSTANTIATE_TEST_SUITE_P(Messages, RefusedCommandLine, ::testing::ValuesIn(MessageCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(CliRefusal, LeavesAnExistingOutputFileUntouched)
 {

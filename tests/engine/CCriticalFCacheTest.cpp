@@ -1,7 +1,7 @@
-#include "CCriticalFCache.h"
+#include "engine/detail/CCriticalFCache.h"
 
-#include "Distributions.h"
-#include "FTailDetail.h"
+#include "engine/Distributions.h"
+#include "engine/detail/FTailDetail.h"
 
 #include <gtest/gtest.h>
 

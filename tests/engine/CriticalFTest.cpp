@@ -1,6 +1,6 @@
-#include "Distributions.h"
+#include "engine/Distributions.h"
 
-#include "FTailDetail.h"
+#include "engine/detail/FTailDetail.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Distributions.h"
+#include "engine/Distributions.h"
 
 #include <gtest/gtest.h>
 

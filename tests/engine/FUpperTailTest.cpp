@@ -1,7 +1,7 @@
-#include "Distributions.h"
+#include "engine/Distributions.h"
 
-#include "FTailDetail.h"
-#include "IncompleteBeta.h"
+#include "engine/detail/FTailDetail.h"
+#include "engine/detail/IncompleteBeta.h"
 
 #include <gtest/gtest.h>
 

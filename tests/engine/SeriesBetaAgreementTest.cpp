@@ -1,7 +1,7 @@
 // The finite series and the incomplete beta fraction are two evaluations of one tail; where
 // FUpperTail switches from one to the other no critical value may move.
 
-#include "FTailDetail.h"
+#include "engine/detail/FTailDetail.h"
 
 #include <gtest/gtest.h>
 

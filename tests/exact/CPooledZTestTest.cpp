@@ -1,4 +1,4 @@
-#include "CPooledZTest.h"
+#include "exact/CPooledZTest.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "FreedmanRatio.h"
+#include "exact/FreedmanRatio.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "NoncentralF.h"
-#include "NoncentralT.h"
+#include "exact/NoncentralF.h"
+#include "exact/NoncentralT.h"
 
 #include <gtest/gtest.h>
 

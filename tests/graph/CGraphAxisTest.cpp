@@ -1,4 +1,4 @@
-#include "CGraphAxis.h"
+#include "graph-viewer/CGraphAxis.h"
 
 #include <gtest/gtest.h>
 

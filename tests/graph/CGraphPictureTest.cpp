@@ -1,6 +1,6 @@
-#include "CGraphPicture.h"
+#include "graph-viewer/CGraphPicture.h"
 
-#include "GraphTestSupport.h"
+#include "graph/GraphTestSupport.h"
 
 #include <gtest/gtest.h>
 

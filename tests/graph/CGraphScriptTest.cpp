@@ -1,4 +1,4 @@
-#include "CGraphScript.h"
+#include "graph-viewer/CGraphScript.h"
 
 #include <gtest/gtest.h>
 

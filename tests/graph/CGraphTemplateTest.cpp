@@ -1,4 +1,4 @@
-#include "CGraphTemplate.h"
+#include "graph-viewer/CGraphTemplate.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "CGraphWindow.h"
+#include "graph-viewer/CGraphWindow.h"
 
-#include "GraphTestSupport.h"
+#include "graph/GraphTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,16 @@
 // The whole road of a graph: the calculator finds the stand-in graphing program through the
 // machine-wide registry file, checks its version record, writes template and script and
 // starts it; the stand-in reads them and draws the picture.
-#include "CFakeFileSystem.h"
-#include "CIniMachineRegistry.h"
-#include "CMemorySettingsStore.h"
-#include "CRecordingMessageSink.h"
-#include "CSampleUnpairedCalc.h"
-#include "CSpawnProcessLauncher.h"
-#include "CGraphTemplate.h"
-#include "Platform.h"
+#include "platform/CFakeFileSystem.h"
+#include "platform/CIniMachineRegistry.h"
+#include "platform/CMemorySettingsStore.h"
+#include "platform/CRecordingMessageSink.h"
+#include "calc/CSampleUnpairedCalc.h"
+#include "platform/CSpawnProcessLauncher.h"
+#include "graph-viewer/CGraphTemplate.h"
+#include "platform/Platform.h"
 
-#include "GraphTestSupport.h"
+#include "graph/GraphTestSupport.h"
 
 #include <gtest/gtest.h>
 

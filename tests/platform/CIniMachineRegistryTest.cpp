@@ -1,10 +1,10 @@
-#include "CIniMachineRegistry.h"
+#include "platform/CIniMachineRegistry.h"
 
-#include "CMemoryMachineRegistry.h"
-#include "CMemorySettingsStore.h"
-#include "CRecordingMessageSink.h"
-#include "CRecordingProcessLauncher.h"
-#include "Platform.h"
+#include "platform/CMemoryMachineRegistry.h"
+#include "platform/CMemorySettingsStore.h"
+#include "platform/CRecordingMessageSink.h"
+#include "platform/CRecordingProcessLauncher.h"
+#include "platform/Platform.h"
 
 #include <gtest/gtest.h>
 

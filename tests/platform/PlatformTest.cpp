@@ -1,9 +1,9 @@
-#include "Platform.h"
+#include "platform/Platform.h"
 
-#include "CBusyIndicator.h"
-#include "CFakeFileSystem.h"
-#include "CMemorySettingsStore.h"
-#include "CRecordingMessageSink.h"
+#include "platform/CBusyIndicator.h"
+#include "platform/CFakeFileSystem.h"
+#include "platform/CMemorySettingsStore.h"
+#include "platform/CRecordingMessageSink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "CQtSettingsStore.h"
+#include "qtsupport/CQtSettingsStore.h"
 
 #include <QFile>
 #include <QFileInfo>

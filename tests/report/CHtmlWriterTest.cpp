@@ -1,6 +1,6 @@
-#include "CHtmlWriter.h"
+#include "report/CHtmlWriter.h"
 
-#include "CFooterClock.h"
+#include "report/CFooterClock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "CLocaleClock.h"
+#include "report/CLocaleClock.h"
 
 #include <gtest/gtest.h>
 

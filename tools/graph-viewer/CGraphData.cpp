@@ -1,4 +1,4 @@
-#include "CGraphData.h"
+#include "graph-viewer/CGraphData.h"
 
 #include <QStringList>
 

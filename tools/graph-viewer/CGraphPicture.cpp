@@ -1,6 +1,6 @@
-#include "CGraphPicture.h"
+#include "graph-viewer/CGraphPicture.h"
 
-#include "CGraphAxis.h"
+#include "graph-viewer/CGraphAxis.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

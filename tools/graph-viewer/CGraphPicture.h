@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CGraphData.h"
-#include "CGraphScript.h"
-#include "CGraphTemplate.h"
+#include "graph-viewer/CGraphData.h"
+#include "graph-viewer/CGraphScript.h"
+#include "graph-viewer/CGraphTemplate.h"
 
 #include <QByteArray>
 #include <QImage>

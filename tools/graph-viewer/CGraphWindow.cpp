@@ -1,4 +1,4 @@
-#include "CGraphWindow.h"
+#include "graph-viewer/CGraphWindow.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>

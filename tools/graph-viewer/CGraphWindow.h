@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGraphPicture.h"
-#include "CScriptLock.h"
+#include "graph-viewer/CGraphPicture.h"
+#include "graph-viewer/CScriptLock.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "CScriptLock.h"
+#include "graph-viewer/CScriptLock.h"
 
 #include <QFile>
 

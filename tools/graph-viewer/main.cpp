@@ -5,9 +5,9 @@
 //
 // The script argument is "@" followed by the path, in double quotes or not (the quotes
 // arrive as part of the argument); a plain path works as well.
-#include "CGraphPicture.h"
-#include "CGraphWindow.h"
-#include "CScriptLock.h"
+#include "graph-viewer/CGraphPicture.h"
+#include "graph-viewer/CGraphWindow.h"
+#include "graph-viewer/CScriptLock.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,0 +1,495 @@
+#include "ui/app/CMainFrame.h"
+
+#include "ui/app/CChildFrame.h"
+#include "platform/CSettingsStore.h"
+#include "ui/app/CZentrimaApp.h"
+#include "ui/app/ExactDistributions.h"
+#include "ui/app/CommandIds.h"
+#include "ui/app/FramesResources.h"
+#include "platform/Platform.h"
+#include "calc/StringTable.h"
+#include "ui/app/UiStrings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyle>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const char kSection[] = "ShowStyle";
+
+// Commands whose menu item shows a check mark.
+bool isCheckable(int id)
+{
+    return id == ID_STEP_1 || id == ID_STEP_2 || id == ID_STEP_3 || id == ID_EXACT_DISTRIBUTIONS;
+}
+
+// One coordinate of the placement: a stored value beyond nine tenths of the screen (the
+// default is the screen size itself) is centred, a negative one becomes 0.
+int clampedOrigin(int stored, int screen, int extent)
+{
+    if (stored > static_cast<int>(std::lround(screen * 0.9)))
+        stored = (screen - extent) / 2;
+    return std::max(stored, 0);
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CZentrimaApp* app, QWidget* parent) : QMainWindow(parent), m_app(app)
+{
+    initFramesResources();
+    setWindowTitle(uiString(IDS_APP_TITLE));
+    setWindowIcon(QIcon(QStringLiteral(":/frames/images/window-icon.png")));
+    m_mdiArea = new QMdiArea(this);
+    // Windows that do not fit (Tile with forms wider than their share) are scrolled to;
+    // without scroll bars the area would ask for their size and the main window would grow
+    // past the screen.
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+    buildMenus();
+    buildAccelerators();
+    updateMenuBar();
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::updateMenuBar);
+    qApp->installEventFilter(this);
+}
+
+CMainFrame::~CMainFrame()
+{
+    qApp->removeEventFilter(this);
+    savePlacement();
+    // The analysis windows go before the main window's members do.
+    for (CChildFrame* child : childFrames())
+        delete child;
+}
+
+CChildFrame* CMainFrame::activeChildFrame() const
+{
+    // The current window stays current while the program is not the active application.
+    return qobject_cast<CChildFrame*>(m_mdiArea->currentSubWindow());
+}
+
+QList<CChildFrame*> CMainFrame::childFrames() const
+{
+    QList<CChildFrame*> children;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList())
+        if (auto* child = qobject_cast<CChildFrame*>(window))
+            children.append(child);
+    return children;
+}
+
+CChildFrame* CMainFrame::createChildFrame()
+{
+    CChildFrame* active = activeChildFrame();
+    auto* child = new CChildFrame;
+    // Before the main window is first shown its area has not been given its size yet.
+    if (!isVisible() && layout())
+        layout()->activate();
+    const QSize area = m_mdiArea->contentsRect().size();
+    QSize size;
+    if (active && active->normalSize().isValid()) {
+        size = active->normalSize();
+    } else {
+        const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+        size = area - QSize(border, border);
+    }
+    m_mdiArea->addSubWindow(child);
+    // Never a bare title bar, never larger than the area: the window is used at this size
+    // and comes back to it from maximised.
+    size = size.expandedTo(child->minimumSizeHint()).boundedTo(area);
+    child->resize(size);
+    if (!active)
+        child->move(0, 0);
+    connect(child, &QObject::destroyed, this, &CMainFrame::updateMenuBar, Qt::QueuedConnection);
+    connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateCommandStates);
+    return child;
+}
+
+CChildFrame* CMainFrame::openNewWindow()
+{
+    CChildFrame* active = activeChildFrame();
+    const int show = active ? (active->isMaximized() ? 3 : 1)
+                            : Platform::settings().readInt(kSection, "ChildWindow", 3);
+    CChildFrame* child = createChildFrame();
+    if (!child)
+        return nullptr;
+    if (show != 1)
+        child->showMaximized();
+    else
+        child->show();
+    m_mdiArea->setActiveSubWindow(child);
+    child->goToStep(1);
+    updateMenuBar();
+    return child;
+}
+
+bool CMainFrame::isApplicationCommand(int id) const
+{
+    switch (id) {
+    case ID_FILE_NEW:
+    case ID_APP_EXIT:
+    case ID_WINDOW_CASCADE:
+    case ID_WINDOW_TILE:
+    case ID_EXACT_DISTRIBUTIONS:
+        return true;
+    default:
+        return m_app && m_app->handlesCommand(id);
+    }
+}
+
+bool CMainFrame::commandEnabled(int id, CChildFrame* target) const
+{
+    CChildFrame* child = target ? target : activeChildFrame();
+    bool enabled = false;
+    bool checked = false;
+    QString text;
+    if (child && child->commandState(id, enabled, checked, text))
+        return enabled;
+    return isApplicationCommand(id);
+}
+
+void CMainFrame::runCommand(int id, CChildFrame* target)
+{
+    if (!commandEnabled(id, target))
+        return;
+    CChildFrame* child = target ? target : activeChildFrame();
+    if (!(child && child->handleCommand(id)))
+        runApplicationCommand(id);
+    updateCommandStates();
+}
+
+bool CMainFrame::runApplicationCommand(int id)
+{
+    switch (id) {
+    case ID_FILE_NEW:
+        openNewWindow();
+        return true;
+    case ID_APP_EXIT:
+        close();
+        return true;
+    case ID_WINDOW_CASCADE:
+    case ID_WINDOW_TILE: {
+        // The arrangement moves the analysis windows, never the main window.
+        const QSize before = size();
+        if (id == ID_WINDOW_TILE)
+            m_mdiArea->tileSubWindows();
+        else
+            m_mdiArea->cascadeSubWindows();
+        if (!isMaximized() && !isFullScreen() && size() != before)
+            resize(before);
+        return true;
+    }
+    case ID_EXACT_DISTRIBUTIONS:
+        setExactDistributions(!ExactDistributionsStored());
+        return true;
+    default:
+        return m_app && m_app->handleCommand(id);
+    }
+}
+
+QMenu* CMainFrame::buildMenu(unsigned int title, const std::vector<MenuItem>& items,
+                             std::vector<QAction*>& actions)
+{
+    auto* menu = new QMenu(uiString(title), this);
+    for (const MenuItem& item : items) {
+        if (item.text == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        QString text = uiString(item.text);
+        if (item.text == IDS_MENU_VISIT)
+            text += QString::fromUtf8(kMakerWebHost);
+        QAction* action = menu->addAction(text);
+        action->setData(item.command);
+        action->setCheckable(isCheckable(item.command));
+        const int command = item.command;
+        connect(action, &QAction::triggered, this, [this, command]() { runCommand(command); });
+        actions.push_back(action);
+    }
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
+    return menu;
+}
+
+void CMainFrame::buildMenus()
+{
+    const MenuItem sep{0, 0};
+    QMenu* help = buildMenu(IDS_MENU_HELP,
+                            {{IDS_MENU_CONTENTS, ID_LEARN},
+                             sep,
+                             {IDS_MENU_WHAT_DOES, ID_HELP_WHAT_DOES},
+                             {IDS_MENU_SAMPLE_TUTORIAL, ID_HELP_SAMPLE_TUTORIAL},
+                             {IDS_MENU_POWER_TUTORIAL, ID_HELP_POWER_TUTORIAL},
+                             sep,
+                             {IDS_MENU_LICENSE, ID_HELP_LICENSE},
+                             {IDS_MENU_CITE, ID_HELP_CITE},
+                             {IDS_MENU_SUPPORT, ID_HELP_SUPPORT},
+                             sep,
+                             {IDS_MENU_VISIT, ID_WEB_VISIT},
+                             {IDS_MENU_UPDATES, ID_WEB_UPDATES},
+                             sep,
+                             {IDS_MENU_ABOUT, ID_APP_ABOUT}},
+                            m_helpActions);
+
+    m_shortMenus = {
+        buildMenu(IDS_MENU_FILE,
+                  {{IDS_MENU_NEW_WINDOW, ID_FILE_NEW}, sep, {IDS_MENU_EXIT, ID_APP_EXIT}},
+                  m_shortActions),
+        help};
+
+    m_analysisMenuList = {buildMenu(IDS_MENU_FILE,
+                                    {{IDS_MENU_NEW, ID_FILE_NEW},
+                                     {IDS_MENU_CLOSE, ID_FILE_CLOSE},
+                                     sep,
+                                     {IDS_MENU_EXPORT, ID_FILE_EXPORT},
+                                     {IDS_MENU_GRAPH, ID_GRAPH},
+                                     {IDS_MENU_TO_WORD, ID_TO_WORD},
+                                     sep,
+                                     {IDS_MENU_PAGE_SETUP, ID_PAGE_SETUP},
+                                     {IDS_MENU_PRINT, ID_FILE_PRINT},
+                                     sep,
+                                     {IDS_MENU_EXIT, ID_APP_EXIT}},
+                                    m_analysisActions),
+                          buildMenu(IDS_MENU_EDIT,
+                                    {{IDS_MENU_UNDO, ID_EDIT_UNDO},
+                                     sep,
+                                     {IDS_MENU_CUT, ID_EDIT_CUT},
+                                     {IDS_MENU_COPY, ID_EDIT_COPY},
+                                     {IDS_MENU_PASTE, ID_EDIT_PASTE},
+                                     sep,
+                                     {IDS_MENU_CLEAR, ID_EDIT_CLEAR},
+                                     sep,
+                                     {IDS_MENU_SELECT_RESULTS, ID_SELECT_RESULTS},
+                                     {IDS_MENU_SELECT_ALL, ID_SELECT_ALL}},
+                                    m_analysisActions),
+                          buildMenu(IDS_MENU_VIEW,
+                                    {{IDS_MENU_NEXT_STEP, ID_NEXT_STEP},
+                                     {IDS_MENU_PREVIOUS_STEP, ID_PREVIOUS_STEP},
+                                     sep,
+                                     {IDS_MENU_STEP_1, ID_STEP_1},
+                                     {IDS_MENU_STEP_2, ID_STEP_2},
+                                     {IDS_MENU_STEP_3_POWER_N, ID_STEP_3},
+                                     sep,
+                                     {IDS_MENU_ZOOM_IN, ID_ZOOM_IN},
+                                     {IDS_MENU_ZOOM_OUT, ID_ZOOM_OUT},
+                                     sep,
+                                     {IDS_MENU_EXACT_DISTRIBUTIONS, ID_EXACT_DISTRIBUTIONS}},
+                                    m_analysisActions),
+                          buildMenu(IDS_MENU_WINDOW,
+                                    {{IDS_MENU_DUPLICATE, ID_DUPLICATE_WINDOW},
+                                     sep,
+                                     {IDS_MENU_CASCADE, ID_WINDOW_CASCADE},
+                                     {IDS_MENU_TILE, ID_WINDOW_TILE}},
+                                    m_analysisActions),
+                          help};
+    m_windowMenu = m_analysisMenuList.at(3);
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &CMainFrame::updateWindowList);
+}
+
+void CMainFrame::updateWindowList()
+{
+    for (QAction* action : m_windowListActions) {
+        m_windowMenu->removeAction(action);
+        action->deleteLater();
+    }
+    m_windowListActions.clear();
+    const QList<CChildFrame*> children = childFrames();
+    if (children.isEmpty())
+        return;
+    m_windowListActions.append(m_windowMenu->addSeparator());
+    CChildFrame* active = activeChildFrame();
+    int number = 0;
+    for (CChildFrame* child : children) {
+        ++number;
+        QString title = child->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        // The first nine are reached by their digit.
+        const QString label = number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(title)
+                                          : QStringLiteral("%1 %2").arg(number).arg(title);
+        QAction* action = m_windowMenu->addAction(label);
+        action->setCheckable(true);
+        action->setChecked(child == active);
+        const QPointer<CChildFrame> target(child);
+        connect(action, &QAction::triggered, this, [this, target]() {
+            if (!target)
+                return;
+            if (target->isMinimized())
+                target->showNormal();
+            m_mdiArea->setActiveSubWindow(target);
+        });
+        m_windowListActions.append(action);
+    }
+}
+
+void CMainFrame::buildAccelerators()
+{
+    struct Accelerator
+    {
+        QKeySequence key;
+        int command;
+    };
+    const Accelerator accelerators[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_N), ID_FILE_NEW},
+        {QKeySequence(Qt::CTRL | Qt::Key_A), ID_SELECT_ALL},
+        {QKeySequence(Qt::CTRL | Qt::Key_C), ID_EDIT_COPY},
+        {QKeySequence(Qt::CTRL | Qt::Key_Insert), ID_EDIT_COPY},
+        {QKeySequence(Qt::CTRL | Qt::Key_V), ID_EDIT_PASTE},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Insert), ID_EDIT_PASTE},
+        {QKeySequence(Qt::CTRL | Qt::Key_X), ID_EDIT_CUT},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Delete), ID_EDIT_CUT},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), ID_EDIT_UNDO},
+        {QKeySequence(Qt::ALT | Qt::Key_Backspace), ID_EDIT_UNDO},
+        {QKeySequence(Qt::CTRL | Qt::Key_F1), ID_LEARN},
+        {QKeySequence(Qt::Key_F6), ID_NEXT_PANE},
+        {QKeySequence(Qt::SHIFT | Qt::Key_F6), ID_PREV_PANE},
+        {QKeySequence(Qt::CTRL | Qt::Key_1), ID_STEP_1},
+        {QKeySequence(Qt::CTRL | Qt::Key_2), ID_STEP_2},
+        {QKeySequence(Qt::CTRL | Qt::Key_3), ID_STEP_3},
+        {QKeySequence(Qt::CTRL | Qt::Key_Left), ID_PREVIOUS_STEP},
+        {QKeySequence(Qt::CTRL | Qt::Key_Right), ID_NEXT_STEP},
+        {QKeySequence(Qt::CTRL | Qt::Key_D), ID_DUPLICATE_WINDOW},
+        {QKeySequence(Qt::CTRL | Qt::Key_R), ID_SELECT_RESULTS},
+        {QKeySequence(Qt::CTRL | Qt::Key_W), ID_TO_WORD},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), ID_FILE_PRINT},
+    };
+    for (const Accelerator& accelerator : accelerators) {
+        auto* shortcut = new QShortcut(accelerator.key, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        const int command = accelerator.command;
+        connect(shortcut, &QShortcut::activated, this, [this, command]() { runCommand(command); });
+    }
+}
+
+int CMainFrame::zoomCommandFor(const QKeyEvent& key)
+{
+    // Ctrl with + or -, whether from the keypad or the main keyboard, where + is Shift+=
+    // and = alone is taken for it too. The keypad's flag and Shift do not matter: as
+    // shortcuts, the variants of one key would match together and cancel each other out.
+    const Qt::KeyboardModifiers modifiers =
+        key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (modifiers != Qt::ControlModifier)
+        return 0;
+    switch (key.key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        return ID_ZOOM_IN;
+    case Qt::Key_Minus:
+        return ID_ZOOM_OUT;
+    default:
+        return 0;
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) {
+            if (const int command = zoomCommandFor(*static_cast<QKeyEvent*>(event))) {
+                runCommand(command);
+                return true;
+            }
+        }
+    }
+    // The step keys win over an entry field's own use of them (moving by words).
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (widget && widget->window() == this && key->modifiers() == Qt::ControlModifier &&
+            (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::updateMenuBar()
+{
+    const bool analysis = !m_mdiArea->subWindowList().isEmpty();
+    if (analysis != m_analysisMenus || menuBar()->actions().isEmpty()) {
+        m_analysisMenus = analysis;
+        menuBar()->clear();
+        for (QMenu* menu : analysis ? m_analysisMenuList : m_shortMenus)
+            menuBar()->addMenu(menu);
+    }
+    updateCommandStates();
+}
+
+void CMainFrame::updateCommandStates()
+{
+    CChildFrame* child = activeChildFrame();
+    for (auto* list : {&m_shortActions, &m_analysisActions, &m_helpActions}) {
+        for (QAction* action : *list) {
+            const int id = action->data().toInt();
+            bool enabled = false;
+            bool checked = false;
+            QString text;
+            if (child && child->commandState(id, enabled, checked, text)) {
+                action->setEnabled(enabled);
+                action->setChecked(checked);
+                if (!text.isEmpty())
+                    action->setText(text);
+            } else {
+                action->setEnabled(isApplicationCommand(id));
+                action->setChecked(id == ID_EXACT_DISTRIBUTIONS && ExactDistributionsStored());
+            }
+        }
+    }
+}
+
+QAction* CMainFrame::menuAction(int id) const
+{
+    for (auto* list : {m_analysisMenus ? &m_analysisActions : &m_shortActions, &m_helpActions})
+        for (QAction* action : *list)
+            if (action->data().toInt() == id)
+                return action;
+    return nullptr;
+}
+
+void CMainFrame::setExactDistributions(bool exact)
+{
+    StoreExactDistributions(exact);
+    for (CChildFrame* child : childFrames())
+        child->applyCalcMethod(StoredCalcMethod());
+    updateCommandStates();
+}
+
+void CMainFrame::raiseAndRestore()
+{
+    if (isMinimized())
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+QRect CMainFrame::initialPlacement(const CSettingsStore& settings, const QSize& screen)
+{
+    const int cx = std::min(std::max(settings.readInt(kSection, "cx", 800), 800), screen.width());
+    const int cy = std::min(std::max(settings.readInt(kSection, "cy", 600), 600), screen.height());
+    const int x =
+        clampedOrigin(settings.readInt(kSection, "x", screen.width()), screen.width(), cx);
+    const int y =
+        clampedOrigin(settings.readInt(kSection, "y", screen.height()), screen.height(), cy);
+    return QRect(x, y, cx, cy);
+}
+
+void CMainFrame::savePlacement() const
+{
+    CSettingsStore& settings = Platform::settings();
+    const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    settings.writeInt(kSection, "MainWindow", isMaximized() ? 3 : 1);
+    settings.writeInt(kSection, "x", normal.x());
+    settings.writeInt(kSection, "y", normal.y());
+    settings.writeInt(kSection, "cx", normal.width());
+    settings.writeInt(kSection, "cy", normal.height());
+}

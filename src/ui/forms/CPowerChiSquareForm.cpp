@@ -1,0 +1,85 @@
+#include "ui/forms/CPowerChiSquareForm.h"
+
+#include "ui/forms/CChoiceList.h"
+#include "ui/forms/CNumberEdit.h"
+#include "calc/CPowerChiSquareCalc.h"
+#include "ui/app/CommandIds.h"
+#include "ui/forms/ContinuedText.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+#include <utility>
+
+CPowerChiSquareForm::CPowerChiSquareForm(QWidget* parent) : CStepForm(163, ID_STEP_3, parent)
+{
+    addLabel(1008, QStringLiteral("Power of a chi-square test (compare two proportions)"));
+    addLabel(1009, QStringLiteral("1. Experimental results"));
+    QGridLayout* grid = addFieldGrid();
+    grid->addWidget(new QLabel(QStringLiteral("N:"), this), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Proportion \"success\":"), this), 0, 2);
+    m_n1 = addNumberField(grid, 1, 0, 1036, QStringLiteral("Group 1:"), true);
+    m_p1 = addNumberField(grid, 1, 1, 1050, QString());
+    m_n2 = addNumberField(grid, 2, 0, 1038, QStringLiteral("Group 2:"), true);
+    m_p2 = addNumberField(grid, 2, 1, 1051, QString());
+
+    addSignificanceStep(1011, QStringLiteral("2. Choose a significance level"), 1013,
+                        QString::fromLatin1(PowerAlphaText), 1020);
+
+    addLabel(1010, QStringLiteral("3. What do you wish to tabulate?"));
+    addExplanation(
+        1014,
+        continuedText(QStringLiteral(
+                          "You are comparing a control and treated group, and this calculator will "
+                          "determine the power of your experiment to detect various treatment "
+                          "effects. There are two ways to display the effect. The simplest "),
+                      QStringLiteral(
+                          "approach (recommended) is to tabulate the difference between the two "
+                          "proportions. The alternative is to tabulate the relative risk (ratio of "
+                          "proportions).")));
+    m_tabulate = CChoiceList::addToGrid(this, addFieldGrid(), 0, 0, 1031,
+                                        QStringLiteral("Tabulate:"), false);
+    m_tabulate->addChoice(QStringLiteral("Change"), 0);
+    m_tabulate->addChoice(QStringLiteral("Relative risk"), 1);
+    m_tabulate->addChoice(QStringLiteral("Risk reduction"), 2);
+
+    addBottomButtons(QStringLiteral("Calculate"), 0);
+    applyFonts({1008, 1009, 1010, 1011}, {1013, 1014});
+}
+
+void CPowerChiSquareForm::exchangeLoad()
+{
+    if (auto* calc = dynamic_cast<CPowerChiSquareCalc*>(calculator())) {
+        m_n1->showValue(calc->m_n1);
+        m_p1->showValue(calc->m_p1);
+        m_n2->showValue(calc->m_n2);
+        m_p2->showValue(calc->m_p2);
+        m_tabulate->selectCode(calc->m_effectType);
+    }
+}
+
+void CPowerChiSquareForm::exchangeSave()
+{
+    auto* calc = dynamic_cast<CPowerChiSquareCalc*>(calculator());
+    if (!calc)
+        return;
+    const double n1 = readField(m_n1);
+    const double n2 = readField(m_n2);
+    const double p1 = readField(m_p1);
+    const double p2 = readField(m_p2);
+    calc->SetGroups(n1, n2, p1, p2);
+    int type = 0;
+    if (m_tabulate->selectedCode(type))
+        calc->SetEffectType(type);
+}
+
+QWidget* CPowerChiSquareForm::refusedField() const
+{
+    // SetGroups checks N1, N2, P1, P2 in turn.
+    auto* calc = dynamic_cast<CPowerChiSquareCalc*>(calculator());
+    return calc ? firstNotStored({{m_n1, calc->m_n1},
+                                  {m_n2, calc->m_n2},
+                                  {m_p1, calc->m_p1},
+                                  {m_p2, calc->m_p2}})
+                : nullptr;
+}

@@ -1,0 +1,32 @@
+#include "ui/forms/CSampleOneForm.h"
+
+#include "ui/forms/CNumberEdit.h"
+#include "calc/CSampleOneCalc.h"
+#include "ui/app/CommandIds.h"
+
+CSampleOneForm::CSampleOneForm(QWidget* parent) : CStepForm(159, ID_STEP_3, parent)
+{
+    addLabel(1008, QStringLiteral("Calculate sample size for a one-sample t test"));
+    addLabel(1009, QStringLiteral("1. What standard deviation do you expect?"));
+    addExplanation(1013, QStringLiteral("Sample size depends on the scatter among the data. "
+                                        "You'll need more subjects if your data have a high "
+                                        "SD. Enter the SD in same units as the data, based on "
+                                        "pilot studies or previous data."));
+    m_sd = addNumberField(addFieldGrid(), 0, 0, 1100, QStringLiteral("Estimated SD:"));
+    addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1014,
+                        QString::fromLatin1(SampleAlphaText), 1056);
+    addBottomButtons(QStringLiteral("Calculate"), 1510);
+    applyFonts({1008, 1009, 1010}, {1013, 1014});
+}
+
+void CSampleOneForm::exchangeLoad()
+{
+    if (auto* calc = dynamic_cast<CSampleOneCalc*>(calculator()))
+        m_sd->showValue(calc->m_sd);
+}
+
+void CSampleOneForm::exchangeSave()
+{
+    if (auto* calc = dynamic_cast<CSampleOneCalc*>(calculator()))
+        calc->SetSD(readField(m_sd));
+}
