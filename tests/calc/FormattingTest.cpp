@@ -28,6 +28,9 @@ TEST(FormatNumberTest, UsesShortestFormAboveOneTenThousandthAndTrimmedFixedBelow
         {-20.5, "-20.5"},
         {0.0001, "0.0001"}, // not above the threshold: fixed form, trimmed
         {0.00010000001, "0.00010000001"},
+        // Above the threshold the shortest form keeps fourteen significant digits; the fixed
+        // form would cut this to twelve decimals.
+        {0.00012345678901234, "0.00012345678901234"},
         {1e-12, "0.000000000001"},
         {4e-13, "0"},
         {80, "80"},
