@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <clocale>
 #include <cstdio>
 #include <string>
@@ -42,6 +43,13 @@ TEST(FormatNumberTest, UsesShortestFormAboveOneTenThousandthAndTrimmedFixedBelow
         {1e20, "1e+20"},
         // Longer than any short buffer: -2^210, exact in binary and in its decimal digits.
         {-0x1p210, "-1645504557321206042154969182557350504982735865633579863348609024"},
+        // Longer than the formatting buffer of 128 characters: -2^500 (152 characters).
+        {-0x1p500, "-327339060789614187001318969682759915221664204604306478948329136809613379640467"
+                   "4554883270092325904157150886684127560071009217256545885393053328527589376"},
+        // The same text as the page writer's numbers, never padded.
+        {std::nan(""), "nan"},
+        {-HUGE_VAL, "-inf"},
+        {HUGE_VAL, "inf"},
     };
     for (const Case& c : cases) {
         std::string out = "old";
