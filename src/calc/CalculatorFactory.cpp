@@ -1,5 +1,6 @@
 #include "calc/CalculatorFactory.h"
 
+#include "calc/AnalysisKind.h"
 #include "calc/CPowerAnovaCalc.h"
 #include "calc/CPowerChiSquareCalc.h"
 #include "calc/CPowerLogrankCalc.h"
@@ -15,41 +16,40 @@
 
 CCalculator* CreateCalculator(int goal, int design)
 {
-    if (goal == 0) {
-        switch (design) {
-        case 0:
+    const auto kind = static_cast<Design>(design);
+    if (goal == static_cast<int>(Goal::SampleSize)) {
+        switch (kind) {
+        case Design::Unpaired:
             return new CSampleUnpairedCalc;
-        case 1:
+        case Design::Paired:
             return new CSamplePairedCalc;
-        case 2:
+        case Design::Anova:
             return new CSampleAnovaCalc;
-        case 3:
+        case Design::Survival:
             return new CSampleLogrankCalc;
-        case 4:
+        case Design::Proportions:
             return new CSampleChiSquareCalc;
-        case 5:
+        case Design::OneSample:
             return new CSampleOneCalc;
-        default:
-            return nullptr;
         }
+        return nullptr;
     }
-    if (goal == 1) {
-        switch (design) {
-        case 0:
+    if (goal == static_cast<int>(Goal::Power)) {
+        switch (kind) {
+        case Design::Unpaired:
             return new CPowerUnpairedCalc;
-        case 1:
+        case Design::Paired:
             return new CPowerPairedCalc;
-        case 2:
+        case Design::Anova:
             return new CPowerAnovaCalc;
-        case 3:
+        case Design::Survival:
             return new CPowerLogrankCalc;
-        case 4:
+        case Design::Proportions:
             return new CPowerChiSquareCalc;
-        case 5:
+        case Design::OneSample:
             return new CPowerOneCalc;
-        default:
-            return nullptr;
         }
+        return nullptr;
     }
     return nullptr;
 }

@@ -251,7 +251,9 @@ void CCliOptions::parse(const QStringList& arguments)
                                    {{"approximate", 0}, {"exact", 1}}) == 1;
     if (singleValue(parser, QStringLiteral("format"), text))
         writerMode = CCliInputs::choose(QStringLiteral("format"), text,
-                                        {{"text", 1}, {"html", 0}, {"html-links", 3}});
+                                        {{"text", CHtmlWriter::ModeText},
+                                         {"html", CHtmlWriter::ModeHtml},
+                                         {"html-links", CHtmlWriter::ModeHtmlLinks}});
     const bool hasSelect = singleValue(parser, QStringLiteral("select"), select);
     singleValue(parser, QStringLiteral("o"), outputPath);
     if (parser.isSet(QStringLiteral("o")) && outputPath.isEmpty())
@@ -261,7 +263,7 @@ void CCliOptions::parse(const QStringList& arguments)
         throw CCliError("--page: report needs --select QUERY, for example --select \"n=3&pow=2\"");
     if (page != Page::Report && hasSelect)
         throw CCliError("--select: applies only to --page report");
-    if ((page == Page::Data || page == Page::Cells) && writerMode != 1)
+    if ((page == Page::Data || page == Page::Cells) && writerMode != CHtmlWriter::ModeText)
         throw CCliError("--format: html and html-links apply only to the tradeoff and report "
                         "pages");
     checkDesignOptions();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CCliInputs.h"
+#include "report/CHtmlWriter.h"
 
 #include <QString>
 #include <QStringList>
@@ -49,8 +50,8 @@ public:
     Page page = Page::Tradeoff;
     /// True for --method exact: the cells come from the exact distributions.
     bool exact = false;
-    /// The report writer's mode: 1 text, 0 HTML, 3 HTML with links.
-    int writerMode = 1;
+    /// The report writer's mode, one of CHtmlWriter's ModeText, ModeHtml and ModeHtmlLinks.
+    int writerMode = CHtmlWriter::ModeText;
     QString select;
     /// The output file; empty for standard output.
     QString outputPath;
