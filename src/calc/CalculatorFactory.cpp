@@ -14,42 +14,42 @@
 #include "calc/CSamplePairedCalc.h"
 #include "calc/CSampleUnpairedCalc.h"
 
+namespace {
+
+template <typename T> CCalculator* make()
+{
+    return new T;
+}
+
+struct SKind
+{
+    Goal goal;
+    Design design;
+    CCalculator* (*make)();
+};
+
+const SKind kKinds[] = {
+    {Goal::SampleSize, Design::Unpaired, make<CSampleUnpairedCalc>},
+    {Goal::SampleSize, Design::Paired, make<CSamplePairedCalc>},
+    {Goal::SampleSize, Design::Anova, make<CSampleAnovaCalc>},
+    {Goal::SampleSize, Design::Survival, make<CSampleLogrankCalc>},
+    {Goal::SampleSize, Design::Proportions, make<CSampleChiSquareCalc>},
+    {Goal::SampleSize, Design::OneSample, make<CSampleOneCalc>},
+    {Goal::Power, Design::Unpaired, make<CPowerUnpairedCalc>},
+    {Goal::Power, Design::Paired, make<CPowerPairedCalc>},
+    {Goal::Power, Design::Anova, make<CPowerAnovaCalc>},
+    {Goal::Power, Design::Survival, make<CPowerLogrankCalc>},
+    {Goal::Power, Design::Proportions, make<CPowerChiSquareCalc>},
+    {Goal::Power, Design::OneSample, make<CPowerOneCalc>},
+};
+
+} // namespace
+
 CCalculator* CreateCalculator(int goal, int design)
 {
-    const auto kind = static_cast<Design>(design);
-    if (goal == static_cast<int>(Goal::SampleSize)) {
-        switch (kind) {
-        case Design::Unpaired:
-            return new CSampleUnpairedCalc;
-        case Design::Paired:
-            return new CSamplePairedCalc;
-        case Design::Anova:
-            return new CSampleAnovaCalc;
-        case Design::Survival:
-            return new CSampleLogrankCalc;
-        case Design::Proportions:
-            return new CSampleChiSquareCalc;
-        case Design::OneSample:
-            return new CSampleOneCalc;
-        }
-        return nullptr;
-    }
-    if (goal == static_cast<int>(Goal::Power)) {
-        switch (kind) {
-        case Design::Unpaired:
-            return new CPowerUnpairedCalc;
-        case Design::Paired:
-            return new CPowerPairedCalc;
-        case Design::Anova:
-            return new CPowerAnovaCalc;
-        case Design::Survival:
-            return new CPowerLogrankCalc;
-        case Design::Proportions:
-            return new CPowerChiSquareCalc;
-        case Design::OneSample:
-            return new CPowerOneCalc;
-        }
-        return nullptr;
+    for (const SKind& kind : kKinds) {
+        if (IsGoalAndDesign(goal, design, kind.goal, kind.design))
+            return kind.make();
     }
     return nullptr;
 }
