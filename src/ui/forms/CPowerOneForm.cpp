@@ -1,8 +1,9 @@
 #include "ui/forms/CPowerOneForm.h"
 
-#include "ui/forms/CNumberEdit.h"
 #include "calc/CPowerOneCalc.h"
 #include "ui/app/CommandIds.h"
+#include "ui/forms/CNumberEdit.h"
+#include "ui/forms/ControlIds.h"
 
 #include <QGridLayout>
 
@@ -14,7 +15,7 @@ CPowerOneForm::CPowerOneForm(QWidget* parent) : CStepForm(164, ID_STEP_3, parent
     m_n = addNumberField(grid, 0, 0, 1044, QStringLiteral("N:"), true);
     m_sd = addNumberField(grid, 1, 0, 1100, QStringLiteral("SD:"));
     addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1013,
-                        QString::fromLatin1(PowerAlphaText), 1020);
+                        QString::fromLatin1(PowerAlphaText), ControlId::EditPowers);
     addBottomButtons(QStringLiteral("Calculate"), 0);
     applyFonts({1008, 1009, 1010}, {1013});
 }

@@ -1,8 +1,9 @@
 #include "ui/forms/CPowerPairedForm.h"
 
-#include "ui/forms/CNumberEdit.h"
 #include "calc/CPowerPairedCalc.h"
 #include "ui/app/CommandIds.h"
+#include "ui/forms/CNumberEdit.h"
+#include "ui/forms/ControlIds.h"
 
 #include <QGridLayout>
 
@@ -14,7 +15,7 @@ CPowerPairedForm::CPowerPairedForm(QWidget* parent) : CStepForm(161, ID_STEP_3, 
     m_n = addNumberField(grid, 0, 0, 1044, QStringLiteral("Number of pairs:"), true);
     m_sd = addNumberField(grid, 1, 0, 1100, QStringLiteral("SD of the differences:"));
     addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1013,
-                        QString::fromLatin1(PowerAlphaText), 1020);
+                        QString::fromLatin1(PowerAlphaText), ControlId::EditPowers);
     addBottomButtons(QStringLiteral("Calculate"), 0);
     applyFonts({1008, 1009, 1010}, {1013});
 }
