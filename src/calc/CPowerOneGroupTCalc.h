@@ -46,6 +46,9 @@ public:
     /// Stores the SD (> 0, otherwise the message is shown and CUserException thrown) and
     /// sets m_decimals from it.
     bool SetSD(double sd);
+    /// Stores the count (of values or of pairs); it must be at least 2, otherwise message 61237
+    /// through ReportError.
+    bool SetCount(double n);
     /// The choices block: list form in step 4 (detailed), heading form in step 3.
     void WriteChoices(CHtmlWriter& w, bool detailed) const;
 
@@ -57,8 +60,6 @@ public:
 protected:
     /// SD and count not set yet (-1); words must outlive the calculator.
     explicit CPowerOneGroupTCalc(const SWords& words);
-    /// Stores the count; it must be at least 2, otherwise message 61237 through ReportError.
-    bool SetCount(double n);
     /// Copies the SD, the count and the core of source, for Clone.
     void CopyOneGroupFrom(const CPowerOneGroupTCalc& source);
 

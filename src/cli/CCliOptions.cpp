@@ -197,8 +197,15 @@ void CCliOptions::parse(const QStringList& arguments)
         versionRequested = true;
         return;
     }
+    readGoalAndDesign(parser.positionalArguments());
+    readInputs(parser);
+    readSignificanceAndLists(parser);
+    readOutput(parser);
+    checkDesignOptions();
+}
 
-    const QStringList positional = parser.positionalArguments();
+void CCliOptions::readGoalAndDesign(const QStringList& positional)
+{
     if (positional.size() < 2)
         throw CCliError("expected GOAL and DESIGN, for example: zentrima-cli sample unpaired "
                         "--sd 1 (see --help)");
@@ -216,14 +223,20 @@ void CCliOptions::parse(const QStringList& arguments)
             QStringLiteral("unknown design %1; choose %2")
                 .arg(quoted(positional.at(1)), CCliDesign::names(goal).join(QStringLiteral(", ")))
                 .toStdString());
+}
 
+void CCliOptions::readInputs(const QCommandLineParser& parser)
+{
     for (const CCliInputs::Option& input : CCliInputs::options()) {
         const QString name = QString::fromLatin1(input.name);
         QString text;
         if (input.valueName == nullptr ? parser.isSet(name) : singleValue(parser, name, text))
             inputs.set(name, text);
     }
+}
 
+void CCliOptions::readSignificanceAndLists(const QCommandLineParser& parser)
+{
     QString text;
     if (singleValue(parser, QStringLiteral("tails"), text)) {
         if (text != QLatin1String("1") && text != QLatin1String("2"))
@@ -239,7 +252,11 @@ void CCliOptions::parse(const QStringList& arguments)
     hasPowers = singleValue(parser, QStringLiteral("powers"), powers);
     hasNs = singleValue(parser, QStringLiteral("ns"), ns);
     noSettings = parser.isSet(QStringLiteral("no-settings"));
+}
 
+void CCliOptions::readOutput(const QCommandLineParser& parser)
+{
+    QString text;
     if (singleValue(parser, QStringLiteral("page"), text))
         page = static_cast<Page>(CCliInputs::choose(QStringLiteral("page"), text,
                                                     {{"tradeoff", static_cast<int>(Page::Tradeoff)},
@@ -266,7 +283,6 @@ void CCliOptions::parse(const QStringList& arguments)
     if ((page == Page::Data || page == Page::Cells) && writerMode != CHtmlWriter::ModeText)
         throw CCliError("--format: html and html-links apply only to the tradeoff and report "
                         "pages");
-    checkDesignOptions();
 }
 
 void CCliOptions::checkDesignOptions()

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class CCliDesign;
+class QCommandLineParser;
 
 /// The command line of zentrima-cli, read and checked before any calculator exists:
 ///     zentrima-cli GOAL DESIGN [inputs] [--alpha A] [--tails 1|2] [--powers LIST]
@@ -57,5 +58,10 @@ public:
     QString outputPath;
 
 private:
+    // The parts of parse, in the order it runs them.
+    void readGoalAndDesign(const QStringList& positional);
+    void readInputs(const QCommandLineParser& parser);
+    void readSignificanceAndLists(const QCommandLineParser& parser);
+    void readOutput(const QCommandLineParser& parser);
     void checkDesignOptions();
 };
