@@ -1,13 +1,14 @@
 #include "calc/CPowerAnovaCalc.h"
 
+#include "calc/AnalysisKind.h"
 #include "calc/AnovaShared.h"
-#include "report/CHtmlWriter.h"
 #include "calc/CTableLabels.h"
-#include "engine/Distributions.h"
 #include "calc/ExactCells.h"
 #include "calc/Formatting.h"
 #include "calc/ReportText.h"
 #include "calc/StringTable.h"
+#include "engine/Distributions.h"
+#include "report/CHtmlWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -123,7 +124,7 @@ bool CPowerAnovaCalc::ComputeCell(int powerIndex, double* out) const
 
 bool CPowerAnovaCalc::IsKind(int goal, int design) const
 {
-    return goal == 1 && design == 2;
+    return IsGoalAndDesign(goal, design, Goal::Power, Design::Anova);
 }
 
 unsigned int CPowerAnovaCalc::GetTitleId() const

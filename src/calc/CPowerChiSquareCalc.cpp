@@ -4,14 +4,15 @@
 // symmetrically around the arcsine of the mean observed proportion.
 #include "calc/CPowerChiSquareCalc.h"
 
-#include "report/CHtmlWriter.h"
-#include "exact/CPooledZTest.h"
+#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
-#include "exact/ExactLevel.h"
 #include "calc/ProportionShared.h"
 #include "calc/ReportText.h"
 #include "calc/StringTable.h"
 #include "calc/TTestShared.h"
+#include "exact/CPooledZTest.h"
+#include "exact/ExactLevel.h"
+#include "report/CHtmlWriter.h"
 
 #include <cmath>
 #include <memory>
@@ -137,7 +138,7 @@ bool CPowerChiSquareCalc::EffectAt(double a, double b, double* out) const
 
 bool CPowerChiSquareCalc::IsKind(int goal, int design) const
 {
-    return goal == 1 && design == 4;
+    return IsGoalAndDesign(goal, design, Goal::Power, Design::Proportions);
 }
 
 unsigned int CPowerChiSquareCalc::GetTitleId() const

@@ -1,11 +1,12 @@
 #include "calc/CPowerLogrankCalc.h"
 
-#include "report/CHtmlWriter.h"
+#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ProportionShared.h"
 #include "calc/ReportText.h"
 #include "calc/StringTable.h"
 #include "calc/TTestShared.h"
+#include "report/CHtmlWriter.h"
 
 #include <cmath>
 #include <memory>
@@ -65,7 +66,7 @@ bool CPowerLogrankCalc::ComputeCell(int powerIndex, double* out) const
 
 bool CPowerLogrankCalc::IsKind(int goal, int design) const
 {
-    return goal == 1 && design == 3;
+    return IsGoalAndDesign(goal, design, Goal::Power, Design::Survival);
 }
 
 unsigned int CPowerLogrankCalc::GetTitleId() const

@@ -1,11 +1,12 @@
 #include "calc/CPowerUnpairedCalc.h"
 
-#include "report/CHtmlWriter.h"
+#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ExactCells.h"
-#include "exact/ExactLevel.h"
 #include "calc/StringTable.h"
 #include "calc/TTestShared.h"
+#include "exact/ExactLevel.h"
+#include "report/CHtmlWriter.h"
 
 #include "engine/Distributions.h"
 
@@ -62,7 +63,7 @@ bool CPowerUnpairedCalc::ComputeCell(int powerIndex, double* out) const
 
 bool CPowerUnpairedCalc::IsKind(int goal, int design) const
 {
-    return goal == 1 && design == 0;
+    return IsGoalAndDesign(goal, design, Goal::Power, Design::Unpaired);
 }
 
 unsigned int CPowerUnpairedCalc::GetTitleId() const

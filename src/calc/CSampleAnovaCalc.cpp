@@ -1,12 +1,13 @@
 #include "calc/CSampleAnovaCalc.h"
 
+#include "calc/AnalysisKind.h"
 #include "calc/AnovaShared.h"
-#include "report/CHtmlWriter.h"
 #include "calc/CTableLabels.h"
 #include "calc/ExactCells.h"
 #include "calc/Formatting.h"
 #include "calc/ReportText.h"
 #include "calc/StringTable.h"
+#include "report/CHtmlWriter.h"
 
 #include <memory>
 #include <string>
@@ -50,7 +51,7 @@ bool CSampleAnovaCalc::ComputeCell(int powerIndex, int nIndex, double* out) cons
 
 bool CSampleAnovaCalc::IsKind(int goal, int design) const
 {
-    return goal == 0 && design == 2;
+    return IsGoalAndDesign(goal, design, Goal::SampleSize, Design::Anova);
 }
 
 unsigned int CSampleAnovaCalc::GetTitleId() const

@@ -123,14 +123,11 @@ void CSampleCalc::WriteTradeoffTable(CHtmlWriter& w, const CTableLabels& labels)
     WriteResultTableEnd(w, labels);
 }
 
-void CSampleCalc::WriteUnequalNAdvice(CHtmlWriter& w) const
+namespace {
+
+// The paragraph that offers unequal groups instead of n subjects in each.
+void writeUnequalNIntroduction(CHtmlWriter& w, int n)
 {
-    const int n = m_selN >= 0 && m_selN < m_nNs ? m_ns[m_selN] : 0;
-
-    w.OpenParagraph();
-    WriteBold(w, "If you want to use unequal N:");
-    w.CloseParagraph();
-
     w.OpenParagraph();
     w.Write("Instead of using %d", n);
     w.Write(" subjects in each group, you can use unequal N. Substitute any of the following "
@@ -142,10 +139,11 @@ void CSampleCalc::WriteUnequalNAdvice(CHtmlWriter& w) const
             "total sample size goes up, choosing unequal N may reduce the total cost (or risk) "
             "of the experiment.");
     w.CloseParagraph();
+}
 
-    w.OpenParagraph();
-    w.OpenTable(0, 0, false, 0);
-
+// The two heading rows of the unequal-N table.
+void writeUnequalNHeading(CHtmlWriter& w)
+{
     w.OpenRow(CHtmlWriter::NoColor, 2, 2);
     w.OpenCell(2, 0, 3, 0);
     WriteBold(w, "Sample size");
@@ -183,40 +181,61 @@ void CSampleCalc::WriteUnequalNAdvice(CHtmlWriter& w) const
     WriteBold(w, "When to choose");
     w.CloseCell();
     w.CloseRow();
+}
 
+// One design of the unequal-N table: group B ratio times the size of group A, at the power of
+// n in each group. index picks the row's colour and the one printed cost that is rounded up.
+void writeUnequalNRow(CHtmlWriter& w, int index, double ratio, int n)
+{
+    // Group A is rounded up with six nines and group B with seven: the sizes that keep
+    // the power of the equal design.
+    const double a = std::trunc((ratio + 1) * (2.0 * n) / (4 * ratio) + 0.999999);
+    const double b = std::trunc(ratio * a + 0.9999999);
+    // The cost ratio of 1.5 is printed as 2.3, one rounding step above 2.25.
+    const double cost = index == 2 ? 2.25 + 0.01 : ratio * ratio;
+
+    w.OpenRow(RowColor(index), 0, 0);
+    w.OpenCell(2, 0, 0, 0);
+    w.WriteNumber(a, 0);
+    w.CloseCell();
+    WriteSpacerCell(w);
+    w.OpenCell(2, 0, 0, 0);
+    w.WriteNumber(b, 0);
+    w.CloseCell();
+    w.OpenCell(2, 0, 0, 0);
+    w.WriteNumber(ratio, 3);
+    w.CloseCell();
+    w.OpenCell(2, 0, 0, 0);
+    w.WriteNumber(a + b, 0);
+    w.CloseCell();
+    w.OpenCell(0, 0, 0, 0);
+    w.Write("If the ");
+    w.WriteQuoted("cost");
+    w.Write(" of treatment A is %.1f times the ", cost);
+    w.WriteQuoted("cost");
+    w.Write(" of treatment B.");
+    w.CloseCell();
+    w.CloseRow();
+}
+
+} // namespace
+
+void CSampleCalc::WriteUnequalNAdvice(CHtmlWriter& w) const
+{
+    const int n = m_selN >= 0 && m_selN < m_nNs ? m_ns[m_selN] : 0;
+
+    w.OpenParagraph();
+    WriteBold(w, "If you want to use unequal N:");
+    w.CloseParagraph();
+
+    writeUnequalNIntroduction(w, n);
+
+    w.OpenParagraph();
+    w.OpenTable(0, 0, false, 0);
+    writeUnequalNHeading(w);
     static const double ratios[] = {1, 1.25, 1.5, 2, 3, 4, 5};
-    for (int i = 0; i < 7; ++i) {
-        const double d = ratios[i];
-        // Group A is rounded up with six nines and group B with seven: the sizes that keep
-        // the power of the equal design.
-        const double a = std::trunc((d + 1) * (2.0 * n) / (4 * d) + 0.999999);
-        const double b = std::trunc(d * a + 0.9999999);
-        // The cost ratio of 1.5 is printed as 2.3, one rounding step above 2.25.
-        const double cost = i == 2 ? 2.25 + 0.01 : d * d;
-
-        w.OpenRow(RowColor(i), 0, 0);
-        w.OpenCell(2, 0, 0, 0);
-        w.WriteNumber(a, 0);
-        w.CloseCell();
-        WriteSpacerCell(w);
-        w.OpenCell(2, 0, 0, 0);
-        w.WriteNumber(b, 0);
-        w.CloseCell();
-        w.OpenCell(2, 0, 0, 0);
-        w.WriteNumber(d, 3);
-        w.CloseCell();
-        w.OpenCell(2, 0, 0, 0);
-        w.WriteNumber(a + b, 0);
-        w.CloseCell();
-        w.OpenCell(0, 0, 0, 0);
-        w.Write("If the ");
-        w.WriteQuoted("cost");
-        w.Write(" of treatment A is %.1f times the ", cost);
-        w.WriteQuoted("cost");
-        w.Write(" of treatment B.");
-        w.CloseCell();
-        w.CloseRow();
-    }
+    for (int i = 0; i < 7; ++i)
+        writeUnequalNRow(w, i, ratios[i], n);
     w.CloseTable();
     w.CloseParagraph();
 

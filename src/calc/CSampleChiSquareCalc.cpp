@@ -3,14 +3,15 @@
 // so two groups of n detect the difference h / 2 = (z alpha + z power) / sqrt(2n) in phi.
 #include "calc/CSampleChiSquareCalc.h"
 
-#include "report/CHtmlWriter.h"
-#include "exact/CPooledZTest.h"
+#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
-#include "exact/ExactLevel.h"
 #include "calc/ProportionShared.h"
 #include "calc/ReportText.h"
 #include "calc/StringTable.h"
 #include "calc/TTestShared.h"
+#include "exact/CPooledZTest.h"
+#include "exact/ExactLevel.h"
+#include "report/CHtmlWriter.h"
 
 #include <cmath>
 #include <memory>
@@ -113,7 +114,7 @@ bool CSampleChiSquareCalc::ComputeCell(int powerIndex, int nIndex, double* out) 
 
 bool CSampleChiSquareCalc::IsKind(int goal, int design) const
 {
-    return goal == 0 && design == 4;
+    return IsGoalAndDesign(goal, design, Goal::SampleSize, Design::Proportions);
 }
 
 unsigned int CSampleChiSquareCalc::GetTitleId() const

@@ -1,11 +1,12 @@
 #include "calc/CSampleLogrankCalc.h"
 
-#include "report/CHtmlWriter.h"
+#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ProportionShared.h"
 #include "calc/ReportText.h"
 #include "calc/StringTable.h"
 #include "calc/TTestShared.h"
+#include "report/CHtmlWriter.h"
 
 #include <memory>
 
@@ -66,7 +67,7 @@ bool CSampleLogrankCalc::ComputeCell(int powerIndex, int nIndex, double* out) co
 
 bool CSampleLogrankCalc::IsKind(int goal, int design) const
 {
-    return goal == 0 && design == 3;
+    return IsGoalAndDesign(goal, design, Goal::SampleSize, Design::Survival);
 }
 
 unsigned int CSampleLogrankCalc::GetTitleId() const

@@ -1,11 +1,12 @@
 #include "calc/CSampleOneCalc.h"
 
-#include "report/CHtmlWriter.h"
+#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ExactCells.h"
-#include "exact/ExactLevel.h"
 #include "calc/StringTable.h"
 #include "calc/TTestShared.h"
+#include "exact/ExactLevel.h"
+#include "report/CHtmlWriter.h"
 
 #include <cmath>
 #include <memory>
@@ -50,7 +51,7 @@ bool CSampleOneCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
 
 bool CSampleOneCalc::IsKind(int goal, int design) const
 {
-    return goal == 0 && design == 5;
+    return IsGoalAndDesign(goal, design, Goal::SampleSize, Design::OneSample);
 }
 
 unsigned int CSampleOneCalc::GetTitleId() const

@@ -1,11 +1,12 @@
 #include "calc/CSamplePairedCalc.h"
 
-#include "report/CHtmlWriter.h"
+#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ExactCells.h"
-#include "exact/ExactLevel.h"
 #include "calc/StringTable.h"
 #include "calc/TTestShared.h"
+#include "exact/ExactLevel.h"
+#include "report/CHtmlWriter.h"
 
 #include <cmath>
 #include <memory>
@@ -52,7 +53,7 @@ bool CSamplePairedCalc::ComputeCell(int powerIndex, int nIndex, double* out) con
 
 bool CSamplePairedCalc::IsKind(int goal, int design) const
 {
-    return goal == 0 && design == 1;
+    return IsGoalAndDesign(goal, design, Goal::SampleSize, Design::Paired);
 }
 
 unsigned int CSamplePairedCalc::GetTitleId() const

@@ -1,11 +1,12 @@
 #include "calc/CSampleUnpairedCalc.h"
 
-#include "report/CHtmlWriter.h"
+#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ExactCells.h"
-#include "exact/ExactLevel.h"
 #include "calc/StringTable.h"
 #include "calc/TTestShared.h"
+#include "exact/ExactLevel.h"
+#include "report/CHtmlWriter.h"
 
 #include <cmath>
 #include <memory>
@@ -41,7 +42,7 @@ bool CSampleUnpairedCalc::ComputeCell(int powerIndex, int nIndex, double* out) c
 
 bool CSampleUnpairedCalc::IsKind(int goal, int design) const
 {
-    return goal == 0 && design == 0;
+    return IsGoalAndDesign(goal, design, Goal::SampleSize, Design::Unpaired);
 }
 
 unsigned int CSampleUnpairedCalc::GetTitleId() const

@@ -1,5 +1,6 @@
 #include "calc/CalculatorFactory.h"
 
+#include "calc/AnalysisKind.h"
 #include "calc/CPowerAnovaCalc.h"
 #include "calc/CPowerChiSquareCalc.h"
 #include "calc/CPowerLogrankCalc.h"
@@ -13,43 +14,42 @@
 #include "calc/CSamplePairedCalc.h"
 #include "calc/CSampleUnpairedCalc.h"
 
+namespace {
+
+template <typename T> CCalculator* make()
+{
+    return new T;
+}
+
+struct SKind
+{
+    Goal goal;
+    Design design;
+    CCalculator* (*make)();
+};
+
+const SKind kKinds[] = {
+    {Goal::SampleSize, Design::Unpaired, make<CSampleUnpairedCalc>},
+    {Goal::SampleSize, Design::Paired, make<CSamplePairedCalc>},
+    {Goal::SampleSize, Design::Anova, make<CSampleAnovaCalc>},
+    {Goal::SampleSize, Design::Survival, make<CSampleLogrankCalc>},
+    {Goal::SampleSize, Design::Proportions, make<CSampleChiSquareCalc>},
+    {Goal::SampleSize, Design::OneSample, make<CSampleOneCalc>},
+    {Goal::Power, Design::Unpaired, make<CPowerUnpairedCalc>},
+    {Goal::Power, Design::Paired, make<CPowerPairedCalc>},
+    {Goal::Power, Design::Anova, make<CPowerAnovaCalc>},
+    {Goal::Power, Design::Survival, make<CPowerLogrankCalc>},
+    {Goal::Power, Design::Proportions, make<CPowerChiSquareCalc>},
+    {Goal::Power, Design::OneSample, make<CPowerOneCalc>},
+};
+
+} // namespace
+
 CCalculator* CreateCalculator(int goal, int design)
 {
-    if (goal == 0) {
-        switch (design) {
-        case 0:
-            return new CSampleUnpairedCalc;
-        case 1:
-            return new CSamplePairedCalc;
-        case 2:
-            return new CSampleAnovaCalc;
-        case 3:
-            return new CSampleLogrankCalc;
-        case 4:
-            return new CSampleChiSquareCalc;
-        case 5:
-            return new CSampleOneCalc;
-        default:
-            return nullptr;
-        }
-    }
-    if (goal == 1) {
-        switch (design) {
-        case 0:
-            return new CPowerUnpairedCalc;
-        case 1:
-            return new CPowerPairedCalc;
-        case 2:
-            return new CPowerAnovaCalc;
-        case 3:
-            return new CPowerLogrankCalc;
-        case 4:
-            return new CPowerChiSquareCalc;
-        case 5:
-            return new CPowerOneCalc;
-        default:
-            return nullptr;
-        }
+    for (const SKind& kind : kKinds) {
+        if (IsGoalAndDesign(goal, design, kind.goal, kind.design))
+            return kind.make();
     }
     return nullptr;
 }

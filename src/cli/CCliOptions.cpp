@@ -197,8 +197,15 @@ void CCliOptions::parse(const QStringList& arguments)
         versionRequested = true;
         return;
     }
+    readGoalAndDesign(parser.positionalArguments());
+    readInputs(parser);
+    readSignificanceAndLists(parser);
+    readOutput(parser);
+    checkDesignOptions();
+}
 
-    const QStringList positional = parser.positionalArguments();
+void CCliOptions::readGoalAndDesign(const QStringList& positional)
+{
     if (positional.size() < 2)
         throw CCliError("expected GOAL and DESIGN, for example: zentrima-cli sample unpaired "
                         "--sd 1 (see --help)");
@@ -216,14 +223,20 @@ void CCliOptions::parse(const QStringList& arguments)
             QStringLiteral("unknown design %1; choose %2")
                 .arg(quoted(positional.at(1)), CCliDesign::names(goal).join(QStringLiteral(", ")))
                 .toStdString());
+}
 
+void CCliOptions::readInputs(const QCommandLineParser& parser)
+{
     for (const CCliInputs::Option& input : CCliInputs::options()) {
         const QString name = QString::fromLatin1(input.name);
         QString text;
         if (input.valueName == nullptr ? parser.isSet(name) : singleValue(parser, name, text))
             inputs.set(name, text);
     }
+}
 
+void CCliOptions::readSignificanceAndLists(const QCommandLineParser& parser)
+{
     QString text;
     if (singleValue(parser, QStringLiteral("tails"), text)) {
         if (text != QLatin1String("1") && text != QLatin1String("2"))
@@ -239,7 +252,11 @@ void CCliOptions::parse(const QStringList& arguments)
     hasPowers = singleValue(parser, QStringLiteral("powers"), powers);
     hasNs = singleValue(parser, QStringLiteral("ns"), ns);
     noSettings = parser.isSet(QStringLiteral("no-settings"));
+}
 
+void CCliOptions::readOutput(const QCommandLineParser& parser)
+{
+    QString text;
     if (singleValue(parser, QStringLiteral("page"), text))
         page = static_cast<Page>(CCliInputs::choose(QStringLiteral("page"), text,
                                                     {{"tradeoff", static_cast<int>(Page::Tradeoff)},
@@ -251,7 +268,9 @@ void CCliOptions::parse(const QStringList& arguments)
                                    {{"approximate", 0}, {"exact", 1}}) == 1;
     if (singleValue(parser, QStringLiteral("format"), text))
         writerMode = CCliInputs::choose(QStringLiteral("format"), text,
-                                        {{"text", 1}, {"html", 0}, {"html-links", 3}});
+                                        {{"text", CHtmlWriter::ModeText},
+                                         {"html", CHtmlWriter::ModeHtml},
+                                         {"html-links", CHtmlWriter::ModeHtmlLinks}});
     const bool hasSelect = singleValue(parser, QStringLiteral("select"), select);
     singleValue(parser, QStringLiteral("o"), outputPath);
     if (parser.isSet(QStringLiteral("o")) && outputPath.isEmpty())
@@ -261,10 +280,9 @@ void CCliOptions::parse(const QStringList& arguments)
         throw CCliError("--page: report needs --select QUERY, for example --select \"n=3&pow=2\"");
     if (page != Page::Report && hasSelect)
         throw CCliError("--select: applies only to --page report");
-    if ((page == Page::Data || page == Page::Cells) && writerMode != 1)
+    if ((page == Page::Data || page == Page::Cells) && writerMode != CHtmlWriter::ModeText)
         throw CCliError("--format: html and html-links apply only to the tradeoff and report "
                         "pages");
-    checkDesignOptions();
 }
 
 void CCliOptions::checkDesignOptions()

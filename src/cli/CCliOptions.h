@@ -1,11 +1,13 @@
 #pragma once
 
 #include "cli/CCliInputs.h"
+#include "report/CHtmlWriter.h"
 
 #include <QString>
 #include <QStringList>
 
 class CCliDesign;
+class QCommandLineParser;
 
 /// The command line of zentrima-cli, read and checked before any calculator exists:
 ///     zentrima-cli GOAL DESIGN [inputs] [--alpha A] [--tails 1|2] [--powers LIST]
@@ -49,12 +51,17 @@ public:
     Page page = Page::Tradeoff;
     /// True for --method exact: the cells come from the exact distributions.
     bool exact = false;
-    /// The report writer's mode: 1 text, 0 HTML, 3 HTML with links.
-    int writerMode = 1;
+    /// The report writer's mode, one of CHtmlWriter's ModeText, ModeHtml and ModeHtmlLinks.
+    int writerMode = CHtmlWriter::ModeText;
     QString select;
     /// The output file; empty for standard output.
     QString outputPath;
 
 private:
+    // The parts of parse, in the order it runs them.
+    void readGoalAndDesign(const QStringList& positional);
+    void readInputs(const QCommandLineParser& parser);
+    void readSignificanceAndLists(const QCommandLineParser& parser);
+    void readOutput(const QCommandLineParser& parser);
     void checkDesignOptions();
 };

@@ -16,95 +16,116 @@ public:
     void end() override {}
 };
 
-CMemorySettingsStore& defaultSettings()
+// The working default of every slot, made on first use.
+struct SDefaults
 {
-    static CMemorySettingsStore store;
-    return store;
-}
-CStderrMessageSink& defaultMessages()
+    CMemorySettingsStore settings;
+    CStderrMessageSink messages;
+    CLocalFileSystem files;
+    CNoBusyIndicator busy;
+    CIniMachineRegistry registry;
+    CSpawnProcessLauncher launcher;
+};
+
+SDefaults& defaults()
 {
-    static CStderrMessageSink sink;
-    return sink;
-}
-CLocalFileSystem& defaultFiles()
-{
-    static CLocalFileSystem files;
-    return files;
-}
-CNoBusyIndicator& defaultBusy()
-{
-    static CNoBusyIndicator busy;
-    return busy;
+    static SDefaults services;
+    return services;
 }
 
-CIniMachineRegistry& defaultRegistry()
-{
-    static CIniMachineRegistry registry;
-    return registry;
-}
-CSpawnProcessLauncher& defaultLauncher()
-{
-    static CSpawnProcessLauncher launcher;
-    return launcher;
-}
+Platform::SServices g_installed;
 
-CSettingsStore* g_settings = nullptr;
-CMessageSink* g_messages = nullptr;
-CFileSystem* g_files = nullptr;
-CBusyIndicator* g_busy = nullptr;
-CMachineRegistry* g_registry = nullptr;
-CProcessLauncher* g_launcher = nullptr;
+template <typename T, typename D> T& installedOr(T* installed, D& fallback)
+{
+    return installed != nullptr ? *installed : fallback;
+}
 
 } // namespace
 
-CSettingsStore& Platform::settings() { return g_settings ? *g_settings : defaultSettings(); }
-CMessageSink& Platform::messages() { return g_messages ? *g_messages : defaultMessages(); }
-CFileSystem& Platform::files() { return g_files ? *g_files : defaultFiles(); }
-CBusyIndicator& Platform::busy() { return g_busy ? *g_busy : defaultBusy(); }
-CMachineRegistry& Platform::registry() { return g_registry ? *g_registry : defaultRegistry(); }
-CProcessLauncher& Platform::launcher() { return g_launcher ? *g_launcher : defaultLauncher(); }
+CSettingsStore& Platform::settings()
+{
+    return installedOr(g_installed.settings, defaults().settings);
+}
+CMessageSink& Platform::messages()
+{
+    return installedOr(g_installed.messages, defaults().messages);
+}
+CFileSystem& Platform::files()
+{
+    return installedOr(g_installed.files, defaults().files);
+}
+CBusyIndicator& Platform::busy()
+{
+    return installedOr(g_installed.busy, defaults().busy);
+}
+CMachineRegistry& Platform::registry()
+{
+    return installedOr(g_installed.registry, defaults().registry);
+}
+CProcessLauncher& Platform::launcher()
+{
+    return installedOr(g_installed.launcher, defaults().launcher);
+}
 
-void Platform::setSettings(CSettingsStore* store) { g_settings = store; }
-void Platform::setMessages(CMessageSink* sink) { g_messages = sink; }
-void Platform::setFiles(CFileSystem* files) { g_files = files; }
-void Platform::setBusy(CBusyIndicator* busy) { g_busy = busy; }
-void Platform::setRegistry(CMachineRegistry* registry) { g_registry = registry; }
-void Platform::setLauncher(CProcessLauncher* launcher) { g_launcher = launcher; }
+void Platform::setSettings(CSettingsStore* store)
+{
+    g_installed.settings = store;
+}
+void Platform::setMessages(CMessageSink* sink)
+{
+    g_installed.messages = sink;
+}
+void Platform::setFiles(CFileSystem* files)
+{
+    g_installed.files = files;
+}
+void Platform::setBusy(CBusyIndicator* busy)
+{
+    g_installed.busy = busy;
+}
+void Platform::setRegistry(CMachineRegistry* registry)
+{
+    g_installed.registry = registry;
+}
+void Platform::setLauncher(CProcessLauncher* launcher)
+{
+    g_installed.launcher = launcher;
+}
 
 void Platform::reset()
 {
-    g_settings = nullptr;
-    g_messages = nullptr;
-    g_files = nullptr;
-    g_busy = nullptr;
-    g_registry = nullptr;
-    g_launcher = nullptr;
-    defaultSettings().clear();
+    g_installed = SServices();
+    defaults().settings.clear();
+}
+
+Platform::SServices Platform::installed()
+{
+    return g_installed;
+}
+
+void Platform::install(const SServices& services)
+{
+    g_installed = services;
 }
 
 CScopedPlatform::CScopedPlatform(CSettingsStore* store, CMessageSink* sink, CFileSystem* files,
                                  CBusyIndicator* busy, CMachineRegistry* registry,
                                  CProcessLauncher* launcher)
-    : m_settings(g_settings), m_messages(g_messages), m_files(g_files), m_busy(g_busy),
-      m_registry(g_registry), m_launcher(g_launcher)
+    : m_previous(Platform::installed())
 {
-    g_settings = store;
-    g_messages = sink;
-    g_files = files;
-    g_busy = busy;
-    g_registry = registry;
-    g_launcher = launcher;
+    Platform::install({store, sink, files, busy, registry, launcher});
 }
 
 CScopedPlatform::~CScopedPlatform()
 {
-    g_settings = m_settings;
-    g_messages = m_messages;
-    g_files = m_files;
-    g_busy = m_busy;
-    g_registry = m_registry;
-    g_launcher = m_launcher;
+    Platform::install(m_previous);
 }
 
-CBusyScope::CBusyScope() { Platform::busy().begin(); }
-CBusyScope::~CBusyScope() { Platform::busy().end(); }
+CBusyScope::CBusyScope()
+{
+    Platform::busy().begin();
+}
+CBusyScope::~CBusyScope()
+{
+    Platform::busy().end();
+}

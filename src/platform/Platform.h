@@ -16,6 +16,17 @@ class CSettingsStore;
 class Platform
 {
 public:
+    /// One set of installed services; a null slot means the default.
+    struct SServices
+    {
+        CSettingsStore* settings = nullptr;
+        CMessageSink* messages = nullptr;
+        CFileSystem* files = nullptr;
+        CBusyIndicator* busy = nullptr;
+        CMachineRegistry* registry = nullptr;
+        CProcessLauncher* launcher = nullptr;
+    };
+
     static CSettingsStore& settings();
     static CMessageSink& messages();
     static CFileSystem& files();
@@ -30,6 +41,10 @@ public:
     static void setRegistry(CMachineRegistry* registry);
     static void setLauncher(CProcessLauncher* launcher);
     static void reset();
+
+    /// The services installed now (null slots for defaults), and installing a whole set at once.
+    static SServices installed();
+    static void install(const SServices& services);
 };
 
 /// Installs services for the lifetime of a scope and restores the previous ones after it.
@@ -44,12 +59,7 @@ public:
     CScopedPlatform& operator=(const CScopedPlatform&) = delete;
 
 private:
-    CSettingsStore* m_settings;
-    CMessageSink* m_messages;
-    CFileSystem* m_files;
-    CBusyIndicator* m_busy;
-    CMachineRegistry* m_registry;
-    CProcessLauncher* m_launcher;
+    Platform::SServices m_previous;
 };
 
 /// Shows the busy indicator while it lives.

@@ -1,8 +1,8 @@
 #include "report/CHtmlWriter.h"
 
+#include "report/CCLocaleScope.h"
 #include "report/CLocaleClock.h"
-
-#include <locale.h>
+#include "report/NumberText.h"
 
 namespace {
 
@@ -22,42 +22,6 @@ const CFooterClock& localClock()
 {
     static const CLocaleClock clock;
     return clock;
-}
-
-// Pages and data tables are read back by programs that expect "." as the decimal point, so
-// every printf call runs under the "C" locale of this thread only. The process's locale is
-// never touched. Should the locale object be unavailable, uselocale(0) changes nothing.
-locale_t cLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-    return locale;
-}
-
-std::string formatC(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
-std::string formatC(const char* format, ...)
-{
-    char buffer[128];
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    locale_t previous = uselocale(cLocale());
-    const int length = vsnprintf(buffer, sizeof buffer, format, args);
-    uselocale(previous);
-    va_end(args);
-
-    std::string text;
-    if (length >= 0 && static_cast<size_t>(length) < sizeof buffer) {
-        text.assign(buffer, static_cast<size_t>(length));
-    } else if (length >= 0) {
-        text.resize(static_cast<size_t>(length));
-        previous = uselocale(cLocale());
-        vsnprintf(&text[0], text.size() + 1, format, again);
-        uselocale(previous);
-    }
-    va_end(again);
-    return text;
 }
 
 } // namespace
@@ -86,9 +50,8 @@ void CHtmlWriter::vprint(const char* format, va_list args)
 {
     if (format == nullptr)
         return;
-    locale_t previous = uselocale(cLocale());
+    CCLocaleScope scope;
     vfprintf(m_stream, format, args);
-    uselocale(previous);
 }
 
 void CHtmlWriter::putAlign(const char* attribute, int code)
@@ -263,18 +226,8 @@ void CHtmlWriter::WriteNoBreak(const char* format, ...)
 std::string CHtmlWriter::numberText(double value, int precision)
 {
     if (precision != 0)
-        return formatC("%.*f", precision, value);
-    if (value > 0.0001)
-        return formatC("%.14g", value);
-    std::string text = formatC("%14.12f", value);
-    // A finite value fills the width of 14 by itself; only "nan" and "-inf" come out padded,
-    // and a number field must not start with blanks.
-    text.erase(0, text.find_first_not_of(' '));
-    while (text.size() > 1 && text.back() == '0')
-        text.pop_back();
-    if (text.size() > 1 && text.back() == '.')
-        text.pop_back();
-    return text;
+        return formatInCLocale("%.*f", precision, value);
+    return freeNumberText(value);
 }
 
 void CHtmlWriter::WriteNumber(double value, int precision)

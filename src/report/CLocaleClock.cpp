@@ -23,7 +23,7 @@ std::locale userLocale()
 
 std::string CLocaleClock::now() const
 {
-    const std::time_t seconds = std::time(nullptr);
+    const std::time_t seconds = m_source != nullptr ? m_source() : std::time(nullptr);
     std::tm local{};
     if (localtime_r(&seconds, &local) == nullptr)
         return std::string();

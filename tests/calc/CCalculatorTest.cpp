@@ -1,7 +1,8 @@
 #include "calc/CTestCalculator.h"
 
-#include "report/CHtmlWriter.h"
+#include "engine/Distributions.h"
 #include "platform/CUserException.h"
+#include "report/CHtmlWriter.h"
 
 #include <cmath>
 #include <cstdio>
@@ -144,6 +145,17 @@ TEST_F(CalculatorTest, SetPowerStoresTheNormalQuantileOfThePower)
     calc.SetPower(0, 30);
     calc.SetPower(1, 70);
     EXPECT_NEAR(calc.m_zPowers[0], -calc.m_zPowers[1], 1e-6);
+}
+
+TEST_F(CalculatorTest, SetPowerTakesTheUpperBranchAtExactlyFiftyPercent)
+{
+    // The bisection stops a little above 0, so the two branches differ in sign at 50%; the
+    // pages were always computed with the positive deviate.
+    const double upper = InverseTwoTailedNormal(1.0);
+    ASSERT_GT(upper, 0);
+    CTestCalculator calc;
+    calc.SetPower(0, 50);
+    EXPECT_EQ(calc.m_zPowers[0], upper);
 }
 
 TEST_F(CalculatorTest, ListSettersRefuseIndicesOutsideTheList)

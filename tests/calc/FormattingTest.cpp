@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <clocale>
 #include <cstdio>
 #include <string>
@@ -28,6 +29,9 @@ TEST(FormatNumberTest, UsesShortestFormAboveOneTenThousandthAndTrimmedFixedBelow
         {-20.5, "-20.5"},
         {0.0001, "0.0001"}, // not above the threshold: fixed form, trimmed
         {0.00010000001, "0.00010000001"},
+        // Above the threshold the shortest form keeps fourteen significant digits; the fixed
+        // form would cut this to twelve decimals.
+        {0.00012345678901234, "0.00012345678901234"},
         {1e-12, "0.000000000001"},
         {4e-13, "0"},
         {80, "80"},
@@ -39,6 +43,13 @@ TEST(FormatNumberTest, UsesShortestFormAboveOneTenThousandthAndTrimmedFixedBelow
         {1e20, "1e+20"},
         // Longer than any short buffer: -2^210, exact in binary and in its decimal digits.
         {-0x1p210, "-1645504557321206042154969182557350504982735865633579863348609024"},
+        // Longer than the formatting buffer of 128 characters: -2^500 (152 characters).
+        {-0x1p500, "-327339060789614187001318969682759915221664204604306478948329136809613379640467"
+                   "4554883270092325904157150886684127560071009217256545885393053328527589376"},
+        // The same text as the page writer's numbers, never padded.
+        {std::nan(""), "nan"},
+        {-HUGE_VAL, "-inf"},
+        {HUGE_VAL, "inf"},
     };
     for (const Case& c : cases) {
         std::string out = "old";

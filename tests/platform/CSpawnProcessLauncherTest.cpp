@@ -16,6 +16,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Polls until done() holds or a deadline passes. The deadline is generous because a loaded
+// machine running the sanitizers may take seconds to start a shell; a passing run returns as
+// soon as the condition holds.
+template <typename Condition> bool waitUntil(Condition done)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
 class CSpawnProcessLauncherTest : public ::testing::Test
 {
 protected:
@@ -31,8 +45,7 @@ protected:
     std::string waitForFile(const std::string& name) const
     {
         const std::string path = m_folder + "/" + name;
-        for (int i = 0; i < 500 && !fs::exists(path); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        waitUntil([&] { return fs::exists(path); });
         std::ifstream in(path);
         std::stringstream text;
         text << in.rdbuf();
@@ -83,9 +96,7 @@ TEST_F(CSpawnProcessLauncherTest, LeavesNoZombieAfterTheChildEnds)
     ASSERT_FALSE(pid.empty());
     // A child nobody waits for stays in the process table as a zombie.
     const std::string entry = "/proc/" + pid.substr(0, pid.find('\n'));
-    for (int i = 0; i < 500 && fs::exists(entry); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_FALSE(fs::exists(entry));
+    EXPECT_TRUE(waitUntil([&] { return !fs::exists(entry); })) << entry;
 }
 
 } // namespace

@@ -38,12 +38,10 @@ private:
     bool m_had = false;
 };
 
-std::string currentYear()
+// Noon on 1 July 2026 UTC: the same month and year in every time zone.
+std::time_t midsummer2026()
 {
-    const std::time_t seconds = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    return std::to_string(local.tm_year + 1900);
+    return 1782907200;
 }
 
 // What "%c" gives in the classic locale, e.g. "Mon Dec  7 23:51:19 2026".
@@ -52,10 +50,10 @@ const std::regex kClassic(R"(^[A-Z][a-z]{2} [A-Z][a-z]{2} [ 1-3][0-9] \d\d:\d\d:
 TEST(CLocaleClockTest, UnknownUserLocaleFallsBackToClassic)
 {
     CScopedEnv env("LC_ALL", "xx_NOWHERE.UTF-8");
-    const std::string year = currentYear();
-    const std::string now = CLocaleClock().now();
+    const std::string now = CLocaleClock(midsummer2026).now();
     EXPECT_TRUE(std::regex_match(now, kClassic)) << now;
-    EXPECT_NE(now.find(year), std::string::npos) << now;
+    EXPECT_EQ(now.substr(4, 3), "Jul") << now;
+    EXPECT_EQ(now.substr(now.size() - 4), "2026") << now;
 }
 
 TEST(CLocaleClockTest, LeavesTheProcessLocaleAlone)
@@ -75,10 +73,28 @@ TEST(CLocaleClockTest, FollowsTheUserLocale)
         GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
     }
     CScopedEnv env("LC_ALL", "de_DE.UTF-8");
-    const std::string now = CLocaleClock().now();
+    const std::string now = CLocaleClock(midsummer2026).now();
     // German date and time: day before month, e.g. "Mo 07 Dez 2026 23:51:19 UTC".
     EXPECT_TRUE(std::regex_search(now, std::regex(R"(^\S+ \d\d \S+ \d{4} \d\d:\d\d:\d\d)"))) << now;
     EXPECT_FALSE(std::regex_match(now, kClassic)) << now;
+    EXPECT_NE(now.find(" Jul 2026 "), std::string::npos) << now;
+}
+
+TEST(CLocaleClockTest, WithoutASourceReadsTheSystemClock)
+{
+    // The year is read on both sides of the call, so a run across New Year still passes.
+    const auto year = [] {
+        const std::time_t seconds = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&seconds, &local);
+        return std::to_string(local.tm_year + 1900);
+    };
+    CScopedEnv env("LC_ALL", "C");
+    const std::string before = year();
+    const std::string now = CLocaleClock().now();
+    const std::string after = year();
+    EXPECT_TRUE(now.find(before) != std::string::npos || now.find(after) != std::string::npos)
+        << now;
 }
 
 } // namespace

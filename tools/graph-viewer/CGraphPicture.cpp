@@ -62,6 +62,170 @@ void paintCurve(QPainter& painter, const CGraphData::Series& curve, const QColor
     }
 }
 
+// Where everything goes: fonts and their metrics on the painter's device, the two axes, the
+// plot rectangle and the legend's grid. Worked out once per paint.
+struct SFrame
+{
+    SFrame(const QPaintDevice* device, const CGraphTemplate& look)
+        : titleFont(fontOf(look, look.titleSize, true)), axisFont(fontOf(look, look.axisTitleSize)),
+          tickFont(fontOf(look, look.tickSize)), legendFont(fontOf(look, look.legendSize)),
+          titleMetrics(titleFont, device), axisMetrics(axisFont, device),
+          tickMetrics(tickFont, device), legendMetrics(legendFont, device),
+          legendLineHeight(legendMetrics.height() + 2)
+    {
+    }
+
+    QFont titleFont;
+    QFont axisFont;
+    QFont tickFont;
+    QFont legendFont;
+    QFontMetricsF titleMetrics;
+    QFontMetricsF axisMetrics;
+    QFontMetricsF tickMetrics;
+    QFontMetricsF legendMetrics;
+    qreal legendLineHeight;
+    CGraphAxis xAxis;
+    CGraphAxis yAxis;
+    QRectF plot;
+    bool legend = false;
+    int legendRows = 0;
+    qreal legendColumnWidth = 0;
+
+    QPointF place(const QPointF& value) const
+    {
+        return QPointF(plot.left() + xAxis.fraction(value.x()) * plot.width(),
+                       plot.bottom() - yAxis.fraction(value.y()) * plot.height());
+    }
+};
+
+// The axes' ranges: a log x axis when the template asks for one, or, left to itself, when
+// the values span at least a factor of 50.
+void setAxes(SFrame& frame, const CGraphTemplate& look, const CGraphData& data)
+{
+    const QRectF bounds = data.valueBounds();
+    const bool hasValues = data.hasValues();
+    bool logX = look.xScale == CGraphTemplate::Scale::Log;
+    if (look.xScale == CGraphTemplate::Scale::Auto)
+        logX = hasValues && bounds.left() > 0 && bounds.right() / bounds.left() >= 50;
+    frame.xAxis.setRange(hasValues ? bounds.left() : 0, hasValues ? bounds.right() : 1, logX);
+    frame.yAxis.setRange(hasValues ? bounds.top() : 0, hasValues ? bounds.bottom() : 1, false);
+}
+
+// The frame of the plot: title above, tick labels and axis titles left and below, legend to
+// the right in as many columns as the curves need.
+void layOut(SFrame& frame, const QRectF& area, const CGraphTemplate& look, const CGraphData& data,
+            bool hasTitle, bool hasXTitle, bool hasYTitle)
+{
+    const qreal top = area.top() + kPad + (hasTitle ? frame.titleMetrics.height() + kPad : 0);
+    qreal yLabelWidth = 0;
+    for (double tick : frame.yAxis.ticks())
+        yLabelWidth =
+            std::max(yLabelWidth, frame.tickMetrics.horizontalAdvance(frame.yAxis.label(tick)));
+    const qreal left = area.left() + kPad + (hasYTitle ? frame.axisMetrics.height() + kPad : 0) +
+                       yLabelWidth + kTickLength + 4;
+    const qreal bottom = area.bottom() - kPad - frame.tickMetrics.height() - kTickLength - 4 -
+                         (hasXTitle ? frame.axisMetrics.height() + kPad : 0);
+    qreal right = area.right() - kPad -
+                  frame.tickMetrics.horizontalAdvance(frame.xAxis.label(frame.xAxis.upper())) / 2;
+
+    frame.legend = look.legend && !data.series.isEmpty();
+    if (frame.legend) {
+        frame.legendRows = std::max(1, int((bottom - top) / frame.legendLineHeight));
+        for (const CGraphData::Series& curve : data.series)
+            frame.legendColumnWidth =
+                std::max(frame.legendColumnWidth,
+                         kLegendSample + 6 + frame.legendMetrics.horizontalAdvance(curve.name));
+        const int columns = (int(data.series.size()) + frame.legendRows - 1) / frame.legendRows;
+        right = std::min(right, area.right() - kPad - columns * (frame.legendColumnWidth + kPad));
+    }
+    frame.plot =
+        QRectF(QPointF(left, top), QPointF(std::max(right, left + 10), std::max(bottom, top + 10)));
+}
+
+// Background, grid, tick marks with their labels, and the two axis lines.
+void paintGrid(QPainter& painter, const SFrame& frame, const CGraphTemplate& look)
+{
+    const QRectF& plot = frame.plot;
+    const QFontMetricsF& metrics = frame.tickMetrics;
+    painter.fillRect(plot, look.plotBackground);
+    painter.setFont(frame.tickFont);
+    for (double tick : frame.xAxis.ticks()) {
+        const qreal x = frame.place(QPointF(tick, frame.yAxis.lower())).x();
+        painter.setPen(QPen(look.gridColor, 1));
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        painter.setPen(QPen(look.axisColor, 1));
+        painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + kTickLength));
+        const QString text = frame.xAxis.label(tick);
+        const qreal width = metrics.horizontalAdvance(text);
+        painter.setPen(look.textColor);
+        painter.drawText(QPointF(x - width / 2, plot.bottom() + kTickLength + 2 + metrics.ascent()),
+                         text);
+    }
+    for (double tick : frame.yAxis.ticks()) {
+        const qreal y = frame.place(QPointF(frame.xAxis.lower(), tick)).y();
+        painter.setPen(QPen(look.gridColor, 1));
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        painter.setPen(QPen(look.axisColor, 1));
+        painter.drawLine(QPointF(plot.left() - kTickLength, y), QPointF(plot.left(), y));
+        const QString text = frame.yAxis.label(tick);
+        painter.setPen(look.textColor);
+        painter.drawText(QPointF(plot.left() - kTickLength - 4 - metrics.horizontalAdvance(text),
+                                 y + metrics.ascent() / 2 - 1),
+                         text);
+    }
+    painter.setPen(QPen(look.axisColor, 1.2));
+    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
+    painter.drawLine(plot.bottomLeft(), plot.topLeft());
+}
+
+// The graph's title above and the axis titles below and (turned) left of the plot.
+void paintTitles(QPainter& painter, const SFrame& frame, const QRectF& area,
+                 const CGraphTemplate& look, const QString& title, const QString& xText,
+                 const QString& yText)
+{
+    const QRectF& plot = frame.plot;
+    const qreal axisHeight = frame.axisMetrics.height();
+    painter.setPen(look.textColor);
+    if (!title.isEmpty()) {
+        painter.setFont(frame.titleFont);
+        painter.drawText(
+            QRectF(area.left(), area.top() + kPad, area.width(), frame.titleMetrics.height()),
+            Qt::AlignCenter, title);
+    }
+    painter.setFont(frame.axisFont);
+    if (!xText.isEmpty()) {
+        painter.drawText(
+            QRectF(plot.left(), area.bottom() - kPad - axisHeight, plot.width(), axisHeight),
+            Qt::AlignCenter, xText);
+    }
+    if (!yText.isEmpty()) {
+        painter.save();
+        painter.translate(area.left() + kPad, plot.center().y());
+        painter.rotate(-90);
+        painter.drawText(QRectF(-plot.height() / 2, 0, plot.height(), axisHeight), Qt::AlignCenter,
+                         yText);
+        painter.restore();
+    }
+}
+
+// A line sample and the name of each curve, in the columns the layout made room for.
+void paintLegend(QPainter& painter, const SFrame& frame, const CGraphTemplate& look,
+                 const CGraphData& data)
+{
+    const qreal lineHeight = frame.legendLineHeight;
+    painter.setFont(frame.legendFont);
+    for (int i = 0; i < data.series.size(); ++i) {
+        const qreal x =
+            frame.plot.right() + kPad + (i / frame.legendRows) * (frame.legendColumnWidth + kPad);
+        const qreal y = frame.plot.top() + (i % frame.legendRows) * lineHeight + lineHeight / 2;
+        painter.setPen(QPen(look.seriesColor(i), look.lineWidth, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(x, y), QPointF(x + kLegendSample, y));
+        painter.setPen(look.textColor);
+        painter.drawText(QPointF(x + kLegendSample + 6, y + frame.legendMetrics.ascent() / 2 - 1),
+                         data.series[i].name);
+    }
+}
+
 } // namespace
 
 bool CGraphPicture::load(const QByteArray& scriptText, QString* error)
@@ -108,143 +272,31 @@ void CGraphPicture::paint(QPainter& painter, const QRectF& area) const
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(area, look.background);
 
-    const QFont titleFont = fontOf(look, look.titleSize, true);
-    const QFont axisFont = fontOf(look, look.axisTitleSize);
-    const QFont tickFont = fontOf(look, look.tickSize);
-    const QFont legendFont = fontOf(look, look.legendSize);
-    const QFontMetricsF titleMetrics(titleFont, painter.device());
-    const QFontMetricsF axisMetrics(axisFont, painter.device());
-    const QFontMetricsF tickMetrics(tickFont, painter.device());
-    const QFontMetricsF legendMetrics(legendFont, painter.device());
-
-    // The axes.
-    const QRectF bounds = m_data.valueBounds();
-    const bool hasValues = m_data.hasValues();
-    CGraphAxis xAxis;
-    CGraphAxis yAxis;
-    bool logX = look.xScale == CGraphTemplate::Scale::Log;
-    if (look.xScale == CGraphTemplate::Scale::Auto)
-        logX = hasValues && bounds.left() > 0 && bounds.right() / bounds.left() >= 50;
-    xAxis.setRange(hasValues ? bounds.left() : 0, hasValues ? bounds.right() : 1, logX);
-    yAxis.setRange(hasValues ? bounds.top() : 0, hasValues ? bounds.bottom() : 1, false);
-
-    // The frame of the plot: title above, tick labels and axis titles left and below,
-    // legend to the right.
     const QString title = m_script.title;
     const QString xText = xTitle();
     const QString yText = yTitle();
-    qreal top = area.top() + kPad + (title.isEmpty() ? 0 : titleMetrics.height() + kPad);
-    qreal yLabelWidth = 0;
-    for (double tick : yAxis.ticks())
-        yLabelWidth = std::max(yLabelWidth, tickMetrics.horizontalAdvance(yAxis.label(tick)));
-    qreal left = area.left() + kPad + (yText.isEmpty() ? 0 : axisMetrics.height() + kPad) +
-                 yLabelWidth + kTickLength + 4;
-    qreal bottom = area.bottom() - kPad - tickMetrics.height() - kTickLength - 4 -
-                   (xText.isEmpty() ? 0 : axisMetrics.height() + kPad);
-    qreal right =
-        area.right() - kPad - tickMetrics.horizontalAdvance(xAxis.label(xAxis.upper())) / 2;
-
-    const bool legend = look.legend && !m_data.series.isEmpty();
-    int legendRows = 0;
-    qreal legendColumnWidth = 0;
-    if (legend) {
-        const qreal lineHeight = legendMetrics.height() + 2;
-        legendRows = std::max(1, int((bottom - top) / lineHeight));
-        for (const CGraphData::Series& curve : m_data.series)
-            legendColumnWidth = std::max(
-                legendColumnWidth, kLegendSample + 6 + legendMetrics.horizontalAdvance(curve.name));
-        const int columns = (int(m_data.series.size()) + legendRows - 1) / legendRows;
-        right = std::min(right, area.right() - kPad - columns * (legendColumnWidth + kPad));
-    }
-    const QRectF plot(QPointF(left, top),
-                      QPointF(std::max(right, left + 10), std::max(bottom, top + 10)));
-
-    auto place = [&](const QPointF& value) {
-        return QPointF(plot.left() + xAxis.fraction(value.x()) * plot.width(),
-                       plot.bottom() - yAxis.fraction(value.y()) * plot.height());
-    };
-
-    // Background, grid and tick labels.
-    painter.fillRect(plot, look.plotBackground);
-    painter.setFont(tickFont);
-    for (double tick : xAxis.ticks()) {
-        const qreal x = place(QPointF(tick, yAxis.lower())).x();
-        painter.setPen(QPen(look.gridColor, 1));
-        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        painter.setPen(QPen(look.axisColor, 1));
-        painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + kTickLength));
-        const QString text = xAxis.label(tick);
-        const qreal width = tickMetrics.horizontalAdvance(text);
-        painter.setPen(look.textColor);
-        painter.drawText(
-            QPointF(x - width / 2, plot.bottom() + kTickLength + 2 + tickMetrics.ascent()), text);
-    }
-    for (double tick : yAxis.ticks()) {
-        const qreal y = place(QPointF(xAxis.lower(), tick)).y();
-        painter.setPen(QPen(look.gridColor, 1));
-        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        painter.setPen(QPen(look.axisColor, 1));
-        painter.drawLine(QPointF(plot.left() - kTickLength, y), QPointF(plot.left(), y));
-        const QString text = yAxis.label(tick);
-        painter.setPen(look.textColor);
-        painter.drawText(
-            QPointF(plot.left() - kTickLength - 4 - tickMetrics.horizontalAdvance(text),
-                    y + tickMetrics.ascent() / 2 - 1),
-            text);
-    }
-    painter.setPen(QPen(look.axisColor, 1.2));
-    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
-    painter.drawLine(plot.bottomLeft(), plot.topLeft());
+    SFrame frame(painter.device(), look);
+    setAxes(frame, look, m_data);
+    layOut(frame, area, look, m_data, !title.isEmpty(), !xText.isEmpty(), !yText.isEmpty());
+    paintGrid(painter, frame, look);
 
     // The curves, kept inside the plot.
+    const QRectF& plot = frame.plot;
     painter.save();
     painter.setClipRect(
         plot.adjusted(-look.markerSize, -look.markerSize, look.markerSize, look.markerSize));
+    const auto place = [&frame](const QPointF& value) { return frame.place(value); };
     for (int i = 0; i < m_data.series.size(); ++i)
         paintCurve(painter, m_data.series[i], look.seriesColor(i), look, place);
     painter.restore();
-    if (!hasValues) {
+    if (!m_data.hasValues()) {
         painter.setPen(look.textColor);
-        painter.setFont(axisFont);
+        painter.setFont(frame.axisFont);
         painter.drawText(plot, Qt::AlignCenter, QStringLiteral("No values to draw"));
     }
 
-    // Titles.
-    painter.setPen(look.textColor);
-    if (!title.isEmpty()) {
-        painter.setFont(titleFont);
-        painter.drawText(
-            QRectF(area.left(), area.top() + kPad, area.width(), titleMetrics.height()),
-            Qt::AlignCenter, title);
-    }
-    painter.setFont(axisFont);
-    if (!xText.isEmpty()) {
-        painter.drawText(QRectF(plot.left(), area.bottom() - kPad - axisMetrics.height(),
-                                plot.width(), axisMetrics.height()),
-                         Qt::AlignCenter, xText);
-    }
-    if (!yText.isEmpty()) {
-        painter.save();
-        painter.translate(area.left() + kPad, plot.center().y());
-        painter.rotate(-90);
-        painter.drawText(QRectF(-plot.height() / 2, 0, plot.height(), axisMetrics.height()),
-                         Qt::AlignCenter, yText);
-        painter.restore();
-    }
-
-    // Legend: a line sample and the name of each curve, in as many columns as it needs.
-    if (legend) {
-        painter.setFont(legendFont);
-        const qreal lineHeight = legendMetrics.height() + 2;
-        for (int i = 0; i < m_data.series.size(); ++i) {
-            const qreal x = plot.right() + kPad + (i / legendRows) * (legendColumnWidth + kPad);
-            const qreal y = plot.top() + (i % legendRows) * lineHeight + lineHeight / 2;
-            painter.setPen(QPen(look.seriesColor(i), look.lineWidth, Qt::SolidLine, Qt::RoundCap));
-            painter.drawLine(QPointF(x, y), QPointF(x + kLegendSample, y));
-            painter.setPen(look.textColor);
-            painter.drawText(QPointF(x + kLegendSample + 6, y + legendMetrics.ascent() / 2 - 1),
-                             m_data.series[i].name);
-        }
-    }
+    paintTitles(painter, frame, area, look, title, xText, yText);
+    if (frame.legend)
+        paintLegend(painter, frame, look, m_data);
     painter.restore();
 }

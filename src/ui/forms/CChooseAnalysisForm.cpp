@@ -3,6 +3,7 @@
 #include "analysis/CAnalysisState.h"
 #include "ui/app/CAppFonts.h"
 #include "ui/app/CommandIds.h"
+#include "ui/forms/ControlIds.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -116,7 +117,7 @@ CChooseAnalysisForm::CChooseAnalysisForm(QWidget* parent)
     auto* bottom = new QHBoxLayout;
     auto* learn =
         new QPushButton(QStringLiteral("Master the concepts of power and sample size"), this);
-    learn->setObjectName(QStringLiteral("1078"));
+    learn->setObjectName(QString::number(ControlId::HelpButton));
     learn->setAutoDefault(false);
     connect(learn, &QPushButton::clicked, this, [] { requestHelp(HelpContents); });
     bottom->addWidget(learn);

@@ -1,5 +1,6 @@
 #include "ui/forms/CFormFactory.h"
 
+#include "calc/AnalysisKind.h"
 #include "ui/forms/CChooseAnalysisForm.h"
 #include "ui/forms/CPowerAnovaForm.h"
 #include "ui/forms/CPowerChiSquareForm.h"
@@ -19,36 +20,42 @@ CStepForm* createChooseForm(QWidget* parent)
     return new CChooseAnalysisForm(parent);
 }
 
+namespace {
+
+template <typename T> CStepForm* make(QWidget* parent)
+{
+    return new T(parent);
+}
+
+struct SKind
+{
+    Goal goal;
+    Design design;
+    CStepForm* (*make)(QWidget* parent);
+};
+
+const SKind kKinds[] = {
+    {Goal::SampleSize, Design::Unpaired, make<CSampleUnpairedForm>},
+    {Goal::SampleSize, Design::Paired, make<CSamplePairedForm>},
+    {Goal::SampleSize, Design::Anova, make<CSampleAnovaForm>},
+    {Goal::SampleSize, Design::Survival, make<CSampleLogrankForm>},
+    {Goal::SampleSize, Design::Proportions, make<CSampleChiSquareForm>},
+    {Goal::SampleSize, Design::OneSample, make<CSampleOneForm>},
+    {Goal::Power, Design::Unpaired, make<CPowerUnpairedForm>},
+    {Goal::Power, Design::Paired, make<CPowerPairedForm>},
+    {Goal::Power, Design::Anova, make<CPowerAnovaForm>},
+    {Goal::Power, Design::Survival, make<CPowerLogrankForm>},
+    {Goal::Power, Design::Proportions, make<CPowerChiSquareForm>},
+    {Goal::Power, Design::OneSample, make<CPowerOneForm>},
+};
+
+} // namespace
+
 CStepForm* createInputForm(int goal, int design, QWidget* parent)
 {
-    if (goal < 0 || goal > 1 || design < 0 || design > 5)
-        return nullptr;
-    switch (goal * 10 + design) {
-    case 0:
-        return new CSampleUnpairedForm(parent);
-    case 1:
-        return new CSamplePairedForm(parent);
-    case 2:
-        return new CSampleAnovaForm(parent);
-    case 3:
-        return new CSampleLogrankForm(parent);
-    case 4:
-        return new CSampleChiSquareForm(parent);
-    case 5:
-        return new CSampleOneForm(parent);
-    case 10:
-        return new CPowerUnpairedForm(parent);
-    case 11:
-        return new CPowerPairedForm(parent);
-    case 12:
-        return new CPowerAnovaForm(parent);
-    case 13:
-        return new CPowerLogrankForm(parent);
-    case 14:
-        return new CPowerChiSquareForm(parent);
-    case 15:
-        return new CPowerOneForm(parent);
-    default:
-        return nullptr;
+    for (const SKind& kind : kKinds) {
+        if (IsGoalAndDesign(goal, design, kind.goal, kind.design))
+            return kind.make(parent);
     }
+    return nullptr;
 }

@@ -1,8 +1,9 @@
 #include "ui/forms/CPowerAnovaForm.h"
 
-#include "ui/forms/CNumberEdit.h"
 #include "calc/CPowerAnovaCalc.h"
 #include "ui/app/CommandIds.h"
+#include "ui/forms/CNumberEdit.h"
+#include "ui/forms/ControlIds.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -27,7 +28,7 @@ CPowerAnovaForm::CPowerAnovaForm(QWidget* parent) : CStepForm(162, ID_STEP_3, pa
     m_msResidual = addNumberField(grid, 2, 1, 1101, QString());
 
     addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1014,
-                        QString::fromLatin1(PowerAlphaText), 1020);
+                        QString::fromLatin1(PowerAlphaText), ControlId::EditPowers);
     setSignificanceTable(AnovaSignificance);
     addBottomButtons(QStringLiteral("Calculate"), 0);
     applyFonts({1008, 1009, 1010}, {1013, 1014});

@@ -1,10 +1,11 @@
 #include "ui/forms/CPowerChiSquareForm.h"
 
-#include "ui/forms/CChoiceList.h"
-#include "ui/forms/CNumberEdit.h"
 #include "calc/CPowerChiSquareCalc.h"
 #include "ui/app/CommandIds.h"
+#include "ui/forms/CChoiceList.h"
+#include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ContinuedText.h"
+#include "ui/forms/ControlIds.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -24,7 +25,7 @@ CPowerChiSquareForm::CPowerChiSquareForm(QWidget* parent) : CStepForm(163, ID_ST
     m_p2 = addNumberField(grid, 2, 1, 1051, QString());
 
     addSignificanceStep(1011, QStringLiteral("2. Choose a significance level"), 1013,
-                        QString::fromLatin1(PowerAlphaText), 1020);
+                        QString::fromLatin1(PowerAlphaText), ControlId::EditPowers);
 
     addLabel(1010, QStringLiteral("3. What do you wish to tabulate?"));
     addExplanation(
@@ -37,7 +38,7 @@ CPowerChiSquareForm::CPowerChiSquareForm(QWidget* parent) : CStepForm(163, ID_ST
                           "approach (recommended) is to tabulate the difference between the two "
                           "proportions. The alternative is to tabulate the relative risk (ratio of "
                           "proportions).")));
-    m_tabulate = CChoiceList::addToGrid(this, addFieldGrid(), 0, 0, 1031,
+    m_tabulate = CChoiceList::addToGrid(this, addFieldGrid(), 0, 0, ControlId::TabulateList,
                                         QStringLiteral("Tabulate:"), false);
     m_tabulate->addChoice(QStringLiteral("Change"), 0);
     m_tabulate->addChoice(QStringLiteral("Relative risk"), 1);

@@ -1,10 +1,11 @@
 #include "ui/forms/CPowerLogrankForm.h"
 
-#include "ui/forms/CChoiceList.h"
-#include "ui/forms/CNumberEdit.h"
 #include "calc/CPowerLogrankCalc.h"
 #include "ui/app/CommandIds.h"
+#include "ui/forms/CChoiceList.h"
+#include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ContinuedText.h"
+#include "ui/forms/ControlIds.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -30,7 +31,8 @@ CPowerLogrankForm::CPowerLogrankForm(QWidget* parent) : CStepForm(165, ID_STEP_3
     // On this form "Edit powers ..." belongs to the tabulate step, not beside "Alpha:".
     addLabel(1010, QStringLiteral("2. Choose a significance level"));
     addExplanation(1014, QString::fromLatin1(PowerAlphaText));
-    CChoiceList::addToGrid(this, addFieldGrid(), 0, 0, 1019, QStringLiteral("Alpha:"), false);
+    CChoiceList::addToGrid(this, addFieldGrid(), 0, 0, ControlId::AlphaList,
+                           QStringLiteral("Alpha:"), false);
     setSignificanceTable(DefaultSignificance);
 
     addLabel(1011, QStringLiteral("3. What do you wish to tabulate?"));
@@ -45,11 +47,12 @@ CPowerLogrankForm::CPowerLogrankForm(QWidget* parent) : CStepForm(165, ID_STEP_3
                            "alternative is to tabulate the hazard ratio, the ratio of the rates at "
                            "which  the event occurs in the two groups.")));
     QGridLayout* tabulate = addFieldGrid();
-    m_tabulate =
-        CChoiceList::addToGrid(this, tabulate, 0, 0, 1031, QStringLiteral("Tabulate:"), false);
+    m_tabulate = CChoiceList::addToGrid(this, tabulate, 0, 0, ControlId::TabulateList,
+                                        QStringLiteral("Tabulate:"), false);
     m_tabulate->addChoice(QStringLiteral("Proportion difference (Pt-Pc)"), 1);
     m_tabulate->addChoice(QStringLiteral("Hazard ratio (Pt/Pc)"), 2);
-    tabulate->addWidget(addCommandButton(1020, QStringLiteral("Edit powers ...")), 0, 2);
+    tabulate->addWidget(addCommandButton(ControlId::EditPowers, QStringLiteral("Edit powers ...")),
+                        0, 2);
 
     addBottomButtons(QStringLiteral("Calculate"), 0);
     applyFonts({1008, 1009, 1010, 1011}, {1013, 1014, 1015});

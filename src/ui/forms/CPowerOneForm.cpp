@@ -1,36 +1,10 @@
 #include "ui/forms/CPowerOneForm.h"
 
-#include "ui/forms/CNumberEdit.h"
-#include "calc/CPowerOneCalc.h"
-#include "ui/app/CommandIds.h"
+namespace {
 
-#include <QGridLayout>
+const CPowerOneGroupForm::SWords kWords = {"Power of a one-sample t test",
+                                           "1. Enter sample size and SD", "N:", "SD:"};
 
-CPowerOneForm::CPowerOneForm(QWidget* parent) : CStepForm(164, ID_STEP_3, parent)
-{
-    addLabel(1008, QStringLiteral("Power of a one-sample t test"));
-    addLabel(1009, QStringLiteral("1. Enter sample size and SD"));
-    QGridLayout* grid = addFieldGrid();
-    m_n = addNumberField(grid, 0, 0, 1044, QStringLiteral("N:"), true);
-    m_sd = addNumberField(grid, 1, 0, 1100, QStringLiteral("SD:"));
-    addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1013,
-                        QString::fromLatin1(PowerAlphaText), 1020);
-    addBottomButtons(QStringLiteral("Calculate"), 0);
-    applyFonts({1008, 1009, 1010}, {1013});
-}
+} // namespace
 
-void CPowerOneForm::exchangeLoad()
-{
-    if (auto* calc = dynamic_cast<CPowerOneCalc*>(calculator())) {
-        m_n->showValue(calc->m_n);
-        m_sd->showValue(calc->m_sd);
-    }
-}
-
-void CPowerOneForm::exchangeSave()
-{
-    if (auto* calc = dynamic_cast<CPowerOneCalc*>(calculator())) {
-        calc->SetSD(readField(m_sd));
-        calc->SetSampleSize(readField(m_n));
-    }
-}
+CPowerOneForm::CPowerOneForm(QWidget* parent) : CPowerOneGroupForm(164, kWords, parent) {}

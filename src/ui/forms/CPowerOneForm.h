@@ -1,23 +1,12 @@
 #pragma once
 
-#include "ui/forms/CStepForm.h"
+#include "ui/forms/CPowerOneGroupForm.h"
 
-class CNumberEdit;
-
-/// Step 2, power of a completed one-sample t test: N ("1044", digits only), the SD ("1100") and the
-/// significance level. The SD is stored before the size.
-class CPowerOneForm : public CStepForm
+/// Step 2, power of a completed one-sample t test: N, the SD and the significance level.
+class CPowerOneForm : public CPowerOneGroupForm
 {
     Q_OBJECT
 
 public:
     explicit CPowerOneForm(QWidget* parent = nullptr);
-
-protected:
-    void exchangeLoad() override;
-    void exchangeSave() override;
-
-private:
-    CNumberEdit* m_n;
-    CNumberEdit* m_sd;
 };

@@ -1,8 +1,9 @@
 #include "ui/forms/CPowerUnpairedForm.h"
 
-#include "ui/forms/CNumberEdit.h"
 #include "calc/CPowerUnpairedCalc.h"
 #include "ui/app/CommandIds.h"
+#include "ui/forms/CNumberEdit.h"
+#include "ui/forms/ControlIds.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -25,7 +26,7 @@ CPowerUnpairedForm::CPowerUnpairedForm(QWidget* parent) : CStepForm(160, ID_STEP
     m_n2 = addNumberField(grid, 2, 0, 1038, QStringLiteral("Group 2:"), true);
     m_sd2 = addNumberField(grid, 2, 1, 1039, QString());
     addSignificanceStep(1012, QStringLiteral("2. Choose a significance level"), 1013,
-                        QString::fromLatin1(PowerAlphaText), 1020);
+                        QString::fromLatin1(PowerAlphaText), ControlId::EditPowers);
     addBottomButtons(QStringLiteral("Calculate"), 0);
     applyFonts({1008, 1009, 1010, 1011, 1012}, {1013});
 }

@@ -1,9 +1,10 @@
 #include "ui/forms/CSampleAnovaForm.h"
 
-#include "ui/forms/CChoiceList.h"
-#include "ui/forms/CNumberEdit.h"
 #include "calc/CSampleAnovaCalc.h"
 #include "ui/app/CommandIds.h"
+#include "ui/forms/CChoiceList.h"
+#include "ui/forms/CNumberEdit.h"
+#include "ui/forms/ControlIds.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ CSampleAnovaForm::CSampleAnovaForm(QWidget* parent) : CStepForm(156, ID_STEP_3, 
     m_sd = addNumberField(addFieldGrid(), 0, 0, 1100, QStringLiteral("Estimated SD:"));
 
     addSignificanceStep(1011, QStringLiteral("3. Choose a significance level"), 1014,
-                        QString::fromLatin1(SampleAlphaText), 1056);
+                        QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
     setSignificanceTable(AnovaSignificance);
     addBottomButtons(QStringLiteral("Calculate"), 1450);
     applyFonts({1008, 1009, 1010, 1011}, {1013, 1014});

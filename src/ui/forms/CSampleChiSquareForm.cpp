@@ -1,10 +1,11 @@
 #include "ui/forms/CSampleChiSquareForm.h"
 
-#include "ui/forms/CChoiceList.h"
-#include "ui/forms/CNumberEdit.h"
 #include "calc/CSampleChiSquareCalc.h"
 #include "ui/app/CommandIds.h"
+#include "ui/forms/CChoiceList.h"
+#include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ContinuedText.h"
+#include "ui/forms/ControlIds.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -48,13 +49,13 @@ CSampleChiSquareForm::CSampleChiSquareForm(QWidget* parent) : CStepForm(158, ID_
                           "sample size. There are two ways to display the effect, as the "
                           "difference between proportion success in the "),
                       QStringLiteral("two groups, or as the ratio.")));
-    m_tabulate =
-        CChoiceList::addToGrid(this, addFieldGrid(), 0, 0, 1031, QStringLiteral("Tabulate:"), true);
+    m_tabulate = CChoiceList::addToGrid(this, addFieldGrid(), 0, 0, ControlId::TabulateList,
+                                        QStringLiteral("Tabulate:"), true);
     m_tabulate->addChoice(QStringLiteral("difference"), 1);
     m_tabulate->addChoice(QStringLiteral("ratio"), 2);
 
     addSignificanceStep(1011, QStringLiteral("3. Choose a significance level"), 1018,
-                        QString::fromLatin1(SampleAlphaText), 1056);
+                        QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
     addBottomButtons(QStringLiteral("Calculate"), 1260);
     applyFonts({1008, 1009, 1010, 1011}, {1013, 1015, 1016, 1018});
 }

@@ -1,10 +1,11 @@
 #include "ui/forms/CSampleLogrankForm.h"
 
-#include "ui/forms/CChoiceList.h"
-#include "ui/forms/CNumberEdit.h"
 #include "calc/CSampleLogrankCalc.h"
 #include "ui/app/CommandIds.h"
+#include "ui/forms/CChoiceList.h"
+#include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ContinuedText.h"
+#include "ui/forms/ControlIds.h"
 
 CSampleLogrankForm::CSampleLogrankForm(QWidget* parent) : CStepForm(157, ID_STEP_3, parent)
 {
@@ -37,14 +38,14 @@ CSampleLogrankForm::CSampleLogrankForm(QWidget* parent) : CStepForm(157, ID_STEP
             QStringLiteral("(recommended) is to tabulate the increase in survival proportion. The "
                            "alternative is to tabulate the hazard ratio, the ratio of the rates at "
                            "which the event occurs in the two groups.")));
-    m_tabulate =
-        CChoiceList::addToGrid(this, addFieldGrid(), 0, 0, 1031, QStringLiteral("Tabulate:"), true);
+    m_tabulate = CChoiceList::addToGrid(this, addFieldGrid(), 0, 0, ControlId::TabulateList,
+                                        QStringLiteral("Tabulate:"), true);
     m_tabulate->addChoice(QStringLiteral("Increase in proportion (recommended)"), 1);
     m_tabulate->addChoice(QStringLiteral("Hazard ratio"), 2);
     m_tabulate->addChoice(QStringLiteral("Hazard ratio (larger is worse)"), 3);
 
     addSignificanceStep(1011, QStringLiteral("3. Choose a significance level"), 1017,
-                        QString::fromLatin1(SampleAlphaText), 1056);
+                        QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
     addBottomButtons(QStringLiteral("Calculate"), 1460);
     applyFonts({1008, 1009, 1010, 1011}, {1013, 1015, 1017});
 }

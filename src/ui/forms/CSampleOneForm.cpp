@@ -1,8 +1,9 @@
 #include "ui/forms/CSampleOneForm.h"
 
-#include "ui/forms/CNumberEdit.h"
 #include "calc/CSampleOneCalc.h"
 #include "ui/app/CommandIds.h"
+#include "ui/forms/CNumberEdit.h"
+#include "ui/forms/ControlIds.h"
 
 CSampleOneForm::CSampleOneForm(QWidget* parent) : CStepForm(159, ID_STEP_3, parent)
 {
@@ -14,7 +15,7 @@ CSampleOneForm::CSampleOneForm(QWidget* parent) : CStepForm(159, ID_STEP_3, pare
                                         "pilot studies or previous data."));
     m_sd = addNumberField(addFieldGrid(), 0, 0, 1100, QStringLiteral("Estimated SD:"));
     addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1014,
-                        QString::fromLatin1(SampleAlphaText), 1056);
+                        QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
     addBottomButtons(QStringLiteral("Calculate"), 1510);
     applyFonts({1008, 1009, 1010}, {1013, 1014});
 }

@@ -1,8 +1,9 @@
 #include "ui/forms/CSamplePairedForm.h"
 
-#include "ui/forms/CNumberEdit.h"
 #include "calc/CSamplePairedCalc.h"
 #include "ui/app/CommandIds.h"
+#include "ui/forms/CNumberEdit.h"
+#include "ui/forms/ControlIds.h"
 
 #include <QGridLayout>
 #include <QRadioButton>
@@ -58,7 +59,7 @@ CSamplePairedForm::CSamplePairedForm(QWidget* parent) : CStepForm(155, ID_STEP_3
         addNumberField(addFieldGrid(), 0, 0, 1027, QStringLiteral("SD of differences:"));
 
     addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1017,
-                        QString::fromLatin1(SampleAlphaText), 1056);
+                        QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
     addBottomButtons(QStringLiteral("Calculate"), 1480);
     applyFonts({1008, 1009, 1010, 1024, 1026}, {1013, 1014, 1015, 1016, 1017});
 

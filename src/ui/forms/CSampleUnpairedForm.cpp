@@ -1,8 +1,9 @@
 #include "ui/forms/CSampleUnpairedForm.h"
 
-#include "ui/forms/CNumberEdit.h"
 #include "calc/CSampleUnpairedCalc.h"
 #include "ui/app/CommandIds.h"
+#include "ui/forms/CNumberEdit.h"
+#include "ui/forms/ControlIds.h"
 
 CSampleUnpairedForm::CSampleUnpairedForm(QWidget* parent) : CStepForm(154, ID_STEP_3, parent)
 {
@@ -16,7 +17,7 @@ CSampleUnpairedForm::CSampleUnpairedForm(QWidget* parent) : CStepForm(154, ID_ST
     m_sd =
         addNumberField(addFieldGrid(), 0, 0, 1100, QStringLiteral("Estimated SD of the groups:"));
     addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1014,
-                        QString::fromLatin1(SampleAlphaText), 1056);
+                        QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
     addBottomButtons(QStringLiteral("Calculate"), 1830);
     applyFonts({1008, 1009, 1010}, {1013, 1014});
 }

@@ -1,16 +1,17 @@
 #include "ui/forms/CStepForm.h"
 
 #include "analysis/CAnalysisState.h"
-#include "ui/app/CAppFonts.h"
 #include "calc/CCalculator.h"
+#include "calc/CalculatorFactory.h"
+#include "platform/CUserException.h"
+#include "ui/app/CAppFonts.h"
+#include "ui/app/CommandIds.h"
+#include "ui/app/ExactDistributions.h"
 #include "ui/dialogs/CEditPowersDialog.h"
 #include "ui/dialogs/CEditPowersNsDialog.h"
 #include "ui/forms/CFilteredEdit.h"
 #include "ui/forms/CNumberEdit.h"
-#include "platform/CUserException.h"
-#include "calc/CalculatorFactory.h"
-#include "ui/app/CommandIds.h"
-#include "ui/app/ExactDistributions.h"
+#include "ui/forms/ControlIds.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -28,11 +29,11 @@
 
 namespace {
 
-constexpr int AlphaListId = 1019;
-constexpr int DefaultButtonId = 1;
-constexpr int HelpButtonId = 1078;
-constexpr int EditPowersNsId = 1056;
-constexpr int EditPowersId = 1020;
+constexpr int AlphaListId = ControlId::AlphaList;
+constexpr int DefaultButtonId = ControlId::DefaultButton;
+constexpr int HelpButtonId = ControlId::HelpButton;
+constexpr int EditPowersNsId = ControlId::EditPowersNs;
+constexpr int EditPowersId = ControlId::EditPowers;
 
 std::function<void(int)>& helpHandler()
 {
