@@ -57,19 +57,55 @@ CProcessLauncher* g_launcher = nullptr;
 
 } // namespace
 
-CSettingsStore& Platform::settings() { return g_settings ? *g_settings : defaultSettings(); }
-CMessageSink& Platform::messages() { return g_messages ? *g_messages : defaultMessages(); }
-CFileSystem& Platform::files() { return g_files ? *g_files : defaultFiles(); }
-CBusyIndicator& Platform::busy() { return g_busy ? *g_busy : defaultBusy(); }
-CMachineRegistry& Platform::registry() { return g_registry ? *g_registry : defaultRegistry(); }
-CProcessLauncher& Platform::launcher() { return g_launcher ? *g_launcher : defaultLauncher(); }
+CSettingsStore& Platform::settings()
+{
+    return g_settings ? *g_settings : defaultSettings();
+}
+CMessageSink& Platform::messages()
+{
+    return g_messages ? *g_messages : defaultMessages();
+}
+CFileSystem& Platform::files()
+{
+    return g_files ? *g_files : defaultFiles();
+}
+CBusyIndicator& Platform::busy()
+{
+    return g_busy ? *g_busy : defaultBusy();
+}
+CMachineRegistry& Platform::registry()
+{
+    return g_registry ? *g_registry : defaultRegistry();
+}
+CProcessLauncher& Platform::launcher()
+{
+    return g_launcher ? *g_launcher : defaultLauncher();
+}
 
-void Platform::setSettings(CSettingsStore* store) { g_settings = store; }
-void Platform::setMessages(CMessageSink* sink) { g_messages = sink; }
-void Platform::setFiles(CFileSystem* files) { g_files = files; }
-void Platform::setBusy(CBusyIndicator* busy) { g_busy = busy; }
-void Platform::setRegistry(CMachineRegistry* registry) { g_registry = registry; }
-void Platform::setLauncher(CProcessLauncher* launcher) { g_launcher = launcher; }
+void Platform::setSettings(CSettingsStore* store)
+{
+    g_settings = store;
+}
+void Platform::setMessages(CMessageSink* sink)
+{
+    g_messages = sink;
+}
+void Platform::setFiles(CFileSystem* files)
+{
+    g_files = files;
+}
+void Platform::setBusy(CBusyIndicator* busy)
+{
+    g_busy = busy;
+}
+void Platform::setRegistry(CMachineRegistry* registry)
+{
+    g_registry = registry;
+}
+void Platform::setLauncher(CProcessLauncher* launcher)
+{
+    g_launcher = launcher;
+}
 
 void Platform::reset()
 {
@@ -106,5 +142,11 @@ CScopedPlatform::~CScopedPlatform()
     g_launcher = m_launcher;
 }
 
-CBusyScope::CBusyScope() { Platform::busy().begin(); }
-CBusyScope::~CBusyScope() { Platform::busy().end(); }
+CBusyScope::CBusyScope()
+{
+    Platform::busy().begin();
+}
+CBusyScope::~CBusyScope()
+{
+    Platform::busy().end();
+}
