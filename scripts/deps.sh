@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
     qt6-base-dev fonts-liberation2 locales
-    dpkg-dev lintian desktop-file-utils appstream man-db poppler-utils unzip
+    dpkg-dev lintian desktop-file-utils appstream man-db poppler-utils unzip clang-format
     "$@"
 )
 

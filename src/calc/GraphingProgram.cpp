@@ -61,7 +61,9 @@ bool readVersionRecord(const std::string& path, std::array<int, 4>& version)
         ::close(fd);
         return false;
     }
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0 ||
         static_cast<unsigned long long>(info.st_size) > MaxVersionedFileSize)
         return false;

@@ -15,7 +15,9 @@ namespace {
 // A folder we may keep files in: a real directory (not a link), ours, closed to others.
 bool isPrivateFolder(const std::string& path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::lstat(path.c_str(), &st) != 0)
         return false;
     return S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
@@ -26,7 +28,9 @@ bool isPrivateFolder(const std::string& path)
 std::string absoluteFolderFrom(const char* variable)
 {
     const char* value = std::getenv(variable);
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (value == nullptr || value[0] != '/' || ::stat(value, &st) != 0 || !S_ISDIR(st.st_mode))
         return std::string();
     return value;
@@ -60,7 +64,9 @@ std::string CLocalFileSystem::makePrivateFolder(const std::string& base, const s
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return std::string();
-    struct stat st {};
+    struct stat st
+    {
+    };
     bool usable = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
     // Our own folder that others may enter is closed again rather than given up.
     if (usable && (st.st_mode & 077) != 0)

@@ -7,7 +7,12 @@
 class CMessageSink
 {
 public:
-    enum class Icon { Information, Warning, Stop };
+    enum class Icon
+    {
+        Information,
+        Warning,
+        Stop
+    };
 
     virtual ~CMessageSink() = default;
     /// Shows text with an OK button only and returns when the user has dismissed it.

@@ -28,7 +28,9 @@ protected:
 
     static unsigned mode(const std::string& path)
     {
-        struct stat st {};
+        struct stat st
+        {
+        };
         ::lstat(path.c_str(), &st);
         return st.st_mode & 0777;
     }

@@ -83,8 +83,8 @@ double CGraphAxis::fraction(double value) const
     if (m_logarithmic) {
         if (value <= 0)
             return -1;
-        result = (std::log10(value) - std::log10(m_lower)) /
-                 (std::log10(m_upper) - std::log10(m_lower));
+        result =
+            (std::log10(value) - std::log10(m_lower)) / (std::log10(m_upper) - std::log10(m_lower));
     } else {
         // Halves first: the difference of two values near the largest double overflows.
         result = (value / 2 - m_lower / 2) / (m_upper / 2 - m_lower / 2);

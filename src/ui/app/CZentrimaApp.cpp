@@ -94,9 +94,8 @@ bool CZentrimaApp::initInstance()
 {
     m_started = true;
     const std::string tempFolder = Platform::files().tempFolder();
-    const QString folder = m_options.instanceFolder.isEmpty()
-                               ? QString::fromStdString(tempFolder)
-                               : m_options.instanceFolder;
+    const QString folder = m_options.instanceFolder.isEmpty() ? QString::fromStdString(tempFolder)
+                                                              : m_options.instanceFolder;
     CSingleInstance::Claim claim = CSingleInstance::Claim::Unguarded;
     if (!folder.isEmpty()) {
         m_instance = std::make_unique<CSingleInstance>(folder);
@@ -210,10 +209,12 @@ int CZentrimaApp::deleteTemporaryFiles(const std::string& folder, bool withDocum
             continue;
         // Only files and links (the link itself) go; a folder or a FIFO of that name is not
         // this program's.
-        struct stat info {};
+        struct stat info
+        {
+        };
         const std::string path = folder + name;
-        if (::lstat(path.c_str(), &info) == 0 &&
-            (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)) && ::unlink(path.c_str()) == 0)
+        if (::lstat(path.c_str(), &info) == 0 && (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)) &&
+            ::unlink(path.c_str()) == 0)
             ++deleted;
     }
     ::closedir(dir);

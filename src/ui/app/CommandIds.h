@@ -2,7 +2,8 @@
 
 /// Command ids of the menus, accelerators, tool bar and forms. Commands travel from the
 /// active analysis window's current view to the window and then to the application.
-enum CommandId {
+enum CommandId
+{
     ID_PREVIOUS_STEP = 111,
     ID_NEXT_STEP = 112,
     ID_STEP_1 = 113,

@@ -63,7 +63,9 @@ QString CWordExport::nextDocumentPath()
         return QString();
     // Any entry counts as taken, a dangling link as well: nothing is written through one.
     QString path;
-    struct stat info {};
+    struct stat info
+    {
+    };
     do {
         path = folder + QStringLiteral("zentrima-word-%1.odt").arg(++g_documentNumber);
     } while (::lstat(QFile::encodeName(path).constData(), &info) == 0);

@@ -507,11 +507,12 @@ TEST_F(ZentrimaAppTest, CleanUpDeletesOnlyItsOwnFilesAndKeepsDocumentsUntilTheNe
         ::mkfifo(QFile::encodeName(env.tempFile("zentrima8.htm")).constData(), 0600);
         QDir().mkpath(env.tempFile("zentrima9.htm"));
     };
-    const QStringList othersKept = {"ZENTRIMA-backup.txt", "zentrima-notes.txt", "zentrima7.htm.orig",
-                                    "zentrima8.htm", "zentrima9.htm"};
+    const QStringList othersKept = {"ZENTRIMA-backup.txt", "zentrima-notes.txt",
+                                    "zentrima7.htm.orig", "zentrima8.htm", "zentrima9.htm"};
     auto entries = [&]() {
-        QStringList names = QDir(env.tempFolder()).entryList(QDir::AllEntries | QDir::System |
-                                                             QDir::Hidden | QDir::NoDotAndDotDot);
+        QStringList names =
+            QDir(env.tempFolder())
+                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
         names.sort();
         return names;
     };

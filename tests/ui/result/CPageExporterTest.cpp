@@ -148,9 +148,9 @@ TEST_F(PageExporterTest, AFailedWriteKeepsTheOldFile)
         exportTo(target("report.txt"), 3);
     }
     ASSERT_EQ(1u, env.messages.messages().size());
-    EXPECT_EQ(CPageExporter::exportErrorText(target("report.txt").toStdString(),
-                                             std::strerror(EFBIG)),
-              env.messages.last());
+    EXPECT_EQ(
+        CPageExporter::exportErrorText(target("report.txt").toStdString(), std::strerror(EFBIG)),
+        env.messages.last());
     EXPECT_EQ(old, readAll(target("report.txt")));
     EXPECT_EQ(QStringList{"report.txt"},
               QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System));

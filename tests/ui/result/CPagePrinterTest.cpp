@@ -285,8 +285,8 @@ TEST_F(PagePrinterTest, TablesThatFitOnAPageAreNotSplit)
     for (int step : {3, 4}) {
         paired->SelectFromQuery("n=3&pow=2");
         view.loadData(step);
-        for (QPageSize::PageSizeId size : {QPageSize::A4, QPageSize::Letter, QPageSize::A5,
-                                           QPageSize::A6}) {
+        for (QPageSize::PageSizeId size :
+             {QPageSize::A4, QPageSize::Letter, QPageSize::A5, QPageSize::A6}) {
             for (QPageLayout::Orientation orientation :
                  {QPageLayout::Portrait, QPageLayout::Landscape}) {
                 QPrinter printer(QPrinter::HighResolution);
@@ -306,9 +306,9 @@ TEST_F(PagePrinterTest, TablesThatFitOnAPageAreNotSplit)
                     if (box.height() > page)
                         continue;
                     EXPECT_EQ(std::floor(box.top() / page), std::floor((box.bottom() - 1) / page))
-                        << "step " << step << ", paper " << size << ", orientation "
-                        << orientation << ": table from " << box.top() << " to " << box.bottom()
-                        << " on pages of " << page;
+                        << "step " << step << ", paper " << size << ", orientation " << orientation
+                        << ": table from " << box.top() << " to " << box.bottom() << " on pages of "
+                        << page;
                     // The report's caption of the table stays on the table's page.
                     const QTextCursor caption = copy->find(QStringLiteral("Table of tradeoffs:"));
                     if (step == 4 && !caption.isNull()) {

@@ -31,7 +31,9 @@ public:
     bool active() const { return m_active; }
 
 private:
-    struct rlimit m_saved {};
+    struct rlimit m_saved
+    {
+    };
     void (*m_handler)(int) = SIG_DFL;
     bool m_active = false;
 };
