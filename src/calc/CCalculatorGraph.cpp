@@ -11,17 +11,15 @@
 #include "calc/GraphTemplates.h"
 #include "calc/GraphingProgram.h"
 #include "platform/Platform.h"
-#include "platform/PrivateFile.h"
 #include "calc/StringTable.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-using FileHandle = std::unique_ptr<FILE, int (*)(FILE*)>;
 
 const char* const kTemplateName = "zentrima.qxt";
 const char* const kScriptName = "zentrima.qxc";
@@ -29,27 +27,38 @@ const char* const kScriptName = "zentrima.qxc";
 // The graphing program's oldest version that reads these scripts.
 constexpr int kVersion[4] = {4, 0, 1, 0};
 
-bool writeBytes(const std::string& path, const std::string& bytes)
+// The graph script: it loads the template, puts the table in, sets the titles and shows
+// the graph. Empty when the text cannot be made in memory.
+std::string scriptText(CCalculator& calculator, const std::string& folder)
 {
-    FileHandle file(OpenPrivateFile(path, true), &std::fclose);
-    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
-        return false;
-    return std::fclose(file.release()) == 0;
-}
-
-bool copyBytes(const std::string& from, const std::string& to)
-{
-    FileHandle source(std::fopen(from.c_str(), "rb"), &std::fclose);
-    if (!source)
-        return false;
-    std::string bytes;
-    char block[8192];
-    size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, source.get())) > 0)
-        bytes.append(block, got);
-    if (std::ferror(source.get()))
-        return false;
-    return writeBytes(to, bytes);
+    char* memory = nullptr;
+    size_t size = 0;
+    std::unique_ptr<FILE, int (*)(FILE*)> stream(open_memstream(&memory, &size), &std::fclose);
+    if (!stream)
+        return std::string();
+    FILE* out = stream.get();
+    std::fputs("SetScriptDialogTitle \"Graphing Zentrima results\"\n", out);
+    std::fputs("SetPath ", out);
+    std::fputs(folder.c_str(), out);
+    std::fputs("\nOpen zentrima.qxt\nGoto dataview\nDeleteAllDataSets\n", out);
+    std::fputs("InsertData\n<Data>\n", out);
+    {
+        CHtmlWriter writer(out, CHtmlWriter::ModeText);
+        CTableLabels labels;
+        calculator.WriteDataTable(writer, labels);
+        std::fputs("</Data>\n", out);
+        std::fprintf(out, "SetTitle \"%s\"\n", LoadString(calculator.GetTitleId()));
+        std::fputs("Goto graphview\n", out);
+        if (!labels.valueLabel.empty())
+            std::fprintf(out, "SetAxisTitle Y \"%s\"\n", labels.valueLabel.c_str());
+        if (!labels.title.empty())
+            std::fprintf(out, "SetAxisTitle X \"%s\"\n", labels.title.c_str());
+        std::fputs("CloseScriptDialog\n\n", out);
+    }
+    const bool closed = std::fclose(stream.release()) == 0;
+    std::string text = closed && memory != nullptr ? std::string(memory, size) : std::string();
+    std::free(memory);
+    return text;
 }
 
 // The template file beside the program, else the compiled-in one, else none at all: the
@@ -57,11 +66,12 @@ bool copyBytes(const std::string& from, const std::string& to)
 void writeTemplate(const CCalculator& calculator, const std::string& target)
 {
     std::string source;
-    if (calculator.GetGraphTemplatePath(source) && copyBytes(source, target))
-        return;
     std::string bytes;
+    if (calculator.GetGraphTemplatePath(source) && Platform::files().readFile(source, bytes) &&
+        Platform::files().writePrivateFile(target, bytes))
+        return;
     if (GraphTemplateResource(calculator.GetGraphTemplateId(), bytes))
-        writeBytes(target, bytes);
+        Platform::files().writePrivateFile(target, bytes);
 }
 
 void showMessage(unsigned int id)
@@ -90,33 +100,12 @@ void CCalculator::GraphExport()
     writeTemplate(*this, folder + kTemplateName);
 
     const std::string scriptPath = folder + kScriptName;
-    bool heldElsewhere = false;
-    FileHandle script(OpenGraphScript(scriptPath, heldElsewhere), &std::fclose);
-    if (heldElsewhere) {
-        showMessage(IDS_VORLA_SCRIPT_OPEN);
-        throw CUserException(LoadString(IDS_VORLA_SCRIPT_OPEN));
-    }
     // A script that cannot be written in full is still handed over: the graphing program
     // reports what it cannot read.
-    if (script) {
-        FILE* out = script.get();
-        std::fputs("SetScriptDialogTitle \"Graphing Zentrima results\"\n", out);
-        std::fputs("SetPath ", out);
-        std::fputs(folder.c_str(), out);
-        std::fputs("\nOpen zentrima.qxt\nGoto dataview\nDeleteAllDataSets\n", out);
-        std::fputs("InsertData\n<Data>\n", out);
-        CHtmlWriter writer(out, CHtmlWriter::ModeText);
-        CTableLabels labels;
-        WriteDataTable(writer, labels);
-        std::fputs("</Data>\n", out);
-        std::fprintf(out, "SetTitle \"%s\"\n", LoadString(GetTitleId()));
-        std::fputs("Goto graphview\n", out);
-        if (!labels.valueLabel.empty())
-            std::fprintf(out, "SetAxisTitle Y \"%s\"\n", labels.valueLabel.c_str());
-        if (!labels.title.empty())
-            std::fprintf(out, "SetAxisTitle X \"%s\"\n", labels.title.c_str());
-        std::fputs("CloseScriptDialog\n\n", out);
-        script.reset();
+    if (Platform::files().writeLockedPrivateFile(scriptPath, scriptText(*this, folder)) ==
+        CFileSystem::LockedWrite::HeldElsewhere) {
+        showMessage(IDS_VORLA_SCRIPT_OPEN);
+        throw CUserException(LoadString(IDS_VORLA_SCRIPT_OPEN));
     }
 
     const std::vector<std::string> arguments{"@\"" + scriptPath + "\""};

@@ -1,22 +1,15 @@
 #include "calc/GraphingProgram.h"
 
+#include "platform/CFileSystem.h"
 #include "platform/CMachineRegistry.h"
 #include "platform/Platform.h"
-#include "platform/PrivateFile.h"
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -47,46 +40,28 @@ bool parseRecord(const unsigned char* record, std::array<int, 4>& version)
     return true;
 }
 
-// Scans the file in blocks; each block keeps the last bytes of the one before it, so a
-// record across a block border is still found. Only a regular file up to
+// Scans the file block by block; each block is looked at together with the last bytes of the
+// one before it, so a record across a block border is still found. Only a regular file up to
 // MaxVersionedFileSize is read, at most its size as it was when opened: a device, a FIFO or
 // a huge file would hold the user interface while it is read.
 bool readVersionRecord(const std::string& path, std::array<int, 4>& version)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    std::unique_ptr<FILE, int (*)(FILE*)> file(::fdopen(fd, "rb"), &std::fclose);
-    if (!file) {
-        ::close(fd);
-        return false;
-    }
-    struct stat info
-    {
-    };
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0 ||
-        static_cast<unsigned long long>(info.st_size) > MaxVersionedFileSize)
-        return false;
-    size_t left = static_cast<size_t>(info.st_size);
-    constexpr size_t kBlock = 1 << 20;
     constexpr size_t kKeep = VersionRecordSize - 1;
-    std::vector<unsigned char> buffer(kKeep + kBlock);
-    size_t held = 0;
-    while (left > 0) {
-        const size_t got =
-            std::fread(buffer.data() + held, 1, left < kBlock ? left : kBlock, file.get());
-        if (got == 0)
-            return false;
-        left -= got;
-        const size_t end = held + got;
-        for (size_t at = 0; at + VersionRecordSize <= end; ++at) {
-            if (buffer[at] == 0xBD && parseRecord(buffer.data() + at, version))
-                return true;
+    std::vector<unsigned char> buffer;
+    bool found = false;
+    const auto scan = [&](const unsigned char* data, size_t size) {
+        buffer.insert(buffer.end(), data, data + size);
+        for (size_t at = 0; at + VersionRecordSize <= buffer.size(); ++at) {
+            if (buffer[at] == 0xBD && parseRecord(buffer.data() + at, version)) {
+                found = true;
+                return false;
+            }
         }
-        held = end < kKeep ? end : kKeep;
-        std::copy(buffer.begin() + (end - held), buffer.begin() + end, buffer.begin());
-    }
-    return false;
+        const size_t held = buffer.size() < kKeep ? buffer.size() : kKeep;
+        buffer.erase(buffer.begin(), buffer.end() - static_cast<std::ptrdiff_t>(held));
+        return true;
+    };
+    return Platform::files().readRegularFile(path, MaxVersionedFileSize, scan) && found;
 }
 
 } // namespace
@@ -130,25 +105,4 @@ bool CheckFileVersion(const std::string& path, int major, int minor, int build, 
             return version[i] > wanted[i];
     }
     return true;
-}
-
-FILE* OpenGraphScript(const std::string& path, bool& heldElsewhere)
-{
-    heldElsewhere = false;
-    const int fd = OpenPrivateFileDescriptor(path);
-    if (fd < 0)
-        return nullptr;
-    // Take the lock before emptying the file, so a script the graphing program still reads
-    // is never cut short under it.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        heldElsewhere = errno == EWOULDBLOCK;
-        ::close(fd);
-        return nullptr;
-    }
-    FILE* stream = nullptr;
-    if (::ftruncate(fd, 0) != 0 || (stream = ::fdopen(fd, "w")) == nullptr) {
-        ::close(fd);
-        return nullptr;
-    }
-    return stream;
 }

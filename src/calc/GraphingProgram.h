@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
 
 /// The graphing program's version record. Its program file holds these 16 bytes somewhere
@@ -42,9 +41,3 @@ constexpr unsigned long long MaxVersionedFileSize = 64ull << 20;
 /// file cannot be read or holds no record, and for anything but a regular file of at most
 /// MaxVersionedFileSize bytes (a device or a FIFO would never end).
 bool CheckFileVersion(const std::string& path, int major, int minor, int build, int revision);
-
-/// Opens the graph script at path for writing, emptied, unless the graphing program holds
-/// it: the program keeps an exclusive flock on its script while its window is open. Then,
-/// and on any other failure, returns null; heldElsewhere tells the two apart. The caller
-/// closes the stream, which releases the lock taken while writing.
-FILE* OpenGraphScript(const std::string& path, bool& heldElsewhere);

@@ -16,6 +16,12 @@ public:
     bool programFilePath(std::string& out) const override;
     bool fileExists(const std::string& path) const override;
     std::string tempFolder() const override;
+    bool readFile(const std::string& path, std::string& bytes) const override;
+    bool readRegularFile(const std::string& path, unsigned long long maxSize,
+                         const BlockReader& reader) const override;
+    bool writePrivateFile(const std::string& path, const std::string& bytes) const override;
+    LockedWrite writeLockedPrivateFile(const std::string& path,
+                                       const std::string& bytes) const override;
 
     /// Makes (or checks, and repairs to mode 0700) the private folder base/name; returns it
     /// with a trailing "/", or an empty string when the name is taken by anything else.

@@ -472,6 +472,73 @@ TEST_F(GraphExportTest, ScriptHeldByTheGraphingProgramAbortsWithoutLaunching)
     EXPECT_EQ(script().rfind("SetScriptDialogTitle", 0), 0u);
 }
 
+// The same lock, as the file system reports it: nothing is written to the script and the
+// graphing program is not started a second time.
+TEST_F(GraphExportTest, LockHeldAsTheFileSystemReportsItAbortsWithoutLaunching)
+{
+    const std::string scriptPath = m_temp + "zentrima.qxc";
+    writeFile(scriptPath, "the script the graphing program still shows\n");
+    m_files.holdLock(scriptPath);
+    CGraphPowerCalc calc;
+    try {
+        calc.GraphExport();
+        ADD_FAILURE() << "no CUserException";
+    } catch (const CUserException& error) {
+        EXPECT_STREQ(error.what(), kScriptHeld);
+    }
+    EXPECT_EQ(m_sink.messages(), std::vector<std::string>{kScriptHeld});
+    EXPECT_TRUE(m_launcher.starts().empty());
+    EXPECT_EQ(script(), "the script the graphing program still shows\n");
+    EXPECT_EQ(m_busy.m_depth, 0);
+
+    m_files.releaseLock(scriptPath);
+    m_sink.clear();
+    calc.GraphExport();
+    EXPECT_TRUE(m_sink.messages().empty()) << m_sink.last();
+    EXPECT_EQ(script().rfind(scriptHead(), 0), 0u);
+    EXPECT_EQ(m_launcher.starts().size(), 1u);
+}
+
+// A full disk: a template or script that cannot be written is not reported (the graphing
+// program says what it cannot read) and the program is started all the same; the file that
+// could be written is complete.
+TEST_F(GraphExportTest, FullDiskStillHandsTheFilesOver)
+{
+    const std::string templatePath = m_temp + "zentrima.qxt";
+    const std::string scriptPath = m_temp + "zentrima.qxc";
+    const struct
+    {
+        std::string failing;
+        bool templateWritten;
+        bool scriptWritten;
+    } cases[] = {
+        {templatePath, false, true},
+        {scriptPath, true, false},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(m_temp);
+        fs::create_directory(m_temp);
+        CFakeFileSystem files;
+        files.setTempFolder(m_temp);
+        files.failWritesTo(c.failing);
+        CScopedPlatform platform{&m_store, &m_sink, &files, &m_busy, &m_registry, &m_launcher};
+        const size_t startsBefore = m_launcher.starts().size();
+        CGraphPowerCalc calc;
+        calc.GraphExport();
+        EXPECT_TRUE(m_sink.messages().empty()) << m_sink.last();
+        EXPECT_EQ(m_launcher.starts().size(), startsBefore + 1) << c.failing;
+        EXPECT_EQ(fs::exists(templatePath), c.templateWritten) << c.failing;
+        EXPECT_EQ(fs::exists(scriptPath), c.scriptWritten) << c.failing;
+        if (c.templateWritten) {
+            EXPECT_EQ(templateBytes(), resource(189));
+        }
+        if (c.scriptWritten) {
+            EXPECT_EQ(script().rfind(scriptHead(), 0), 0u);
+        }
+        EXPECT_EQ(files.writes(), 2);
+    }
+}
+
 TEST_F(GraphExportTest, FailedStartIsReportedAfterTheFilesAreWritten)
 {
     m_launcher.setResult(false);

@@ -6,10 +6,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -33,6 +37,12 @@ protected:
         };
         ::lstat(path.c_str(), &st);
         return st.st_mode & 0777;
+    }
+
+    static std::string contents(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
     std::string m_base;
@@ -123,6 +133,73 @@ TEST_F(CLocalFileSystemTest, FileTestsAndProgramPath)
     std::string program;
     ASSERT_TRUE(files.programFilePath(program));
     EXPECT_NE(program.find("platform_tests"), std::string::npos);
+}
+
+// The locked write: another holder of the lock leaves the file as it was and is told apart
+// from a plain failure; a write after the holder lets go replaces the whole file.
+TEST_F(CLocalFileSystemTest, LockedWriteWaitsForNoOneAndReplacesTheWholeFile)
+{
+    CLocalFileSystem files;
+    const std::string path = m_base + "/script";
+    {
+        std::ofstream(path) << "a longer text the holder still reads";
+    }
+    const int holder = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+    EXPECT_EQ(files.writeLockedPrivateFile(path, "new"), CFileSystem::LockedWrite::HeldElsewhere);
+    EXPECT_EQ(contents(path), "a longer text the holder still reads");
+    ::close(holder);
+    EXPECT_EQ(files.writeLockedPrivateFile(path, "new"), CFileSystem::LockedWrite::Written);
+    EXPECT_EQ(contents(path), "new");
+    // A new file is the user's alone.
+    EXPECT_EQ(files.writeLockedPrivateFile(m_base + "/new", ""), CFileSystem::LockedWrite::Written);
+    EXPECT_EQ(mode(m_base + "/new"), 0600u);
+
+    fs::create_directory(m_base + "/folder");
+    EXPECT_EQ(files.writeLockedPrivateFile(m_base + "/folder", "x"),
+              CFileSystem::LockedWrite::Failed);
+    EXPECT_FALSE(files.writePrivateFile(m_base + "/folder", "x"));
+}
+
+// Reading: whole files, and block by block with a stop as soon as the reader has enough.
+TEST_F(CLocalFileSystemTest, ReadsWholeFilesAndRegularFilesBlockByBlock)
+{
+    CLocalFileSystem files;
+    const std::string path = m_base + "/data";
+    const std::string bytes = std::string(3 << 20, 'x') + std::string("\0end", 4);
+    ASSERT_TRUE(files.writePrivateFile(path, bytes));
+    std::string read = "unchanged";
+    ASSERT_TRUE(files.readFile(path, read));
+    EXPECT_EQ(read, bytes);
+    EXPECT_FALSE(files.readFile(m_base + "/absent", read));
+    EXPECT_EQ(read, bytes);
+
+    std::vector<size_t> blocks;
+    std::string joined;
+    const auto all = [&](const unsigned char* data, size_t size) {
+        blocks.push_back(size);
+        joined.append(reinterpret_cast<const char*>(data), size);
+        return true;
+    };
+    EXPECT_TRUE(files.readRegularFile(path, bytes.size(), all));
+    EXPECT_EQ(joined, bytes);
+    EXPECT_EQ(blocks, (std::vector<size_t>{1 << 20, 1 << 20, 1 << 20, 4}));
+
+    int calls = 0;
+    EXPECT_TRUE(files.readRegularFile(path, bytes.size(), [&](const unsigned char*, size_t) {
+        ++calls;
+        return false;
+    }));
+    EXPECT_EQ(calls, 1);
+
+    // One byte over the cap, a folder and a missing file are refused without a call.
+    calls = 0;
+    const auto count = [&](const unsigned char*, size_t) { return ++calls > 0; };
+    EXPECT_FALSE(files.readRegularFile(path, bytes.size() - 1, count));
+    EXPECT_FALSE(files.readRegularFile(m_base, 1ull << 30, count));
+    EXPECT_FALSE(files.readRegularFile(m_base + "/absent", 1ull << 30, count));
+    EXPECT_EQ(calls, 0);
 }
 
 } // namespace

@@ -20,7 +20,7 @@ int main(int argc, char** argv)
         return 2;
     }
     bool ok = true;
-    const int topic = arguments.size() > 3 ? arguments.at(3).toInt(&ok) : 1720;
+    const int topic = arguments.size() > 3 ? arguments.at(3).toInt(&ok) : HelpTopic::PowerTutorial;
     if (!ok) {
         std::fprintf(stderr, "zentrima-help-shot: %s is not a topic number\n",
                      qPrintable(arguments.at(3)));

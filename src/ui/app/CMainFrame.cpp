@@ -223,77 +223,101 @@ QMenu* CMainFrame::buildMenu(unsigned int title, const std::vector<MenuItem>& it
 
 void CMainFrame::buildMenus()
 {
-    const MenuItem sep{0, 0};
-    QMenu* help = buildMenu(IDS_MENU_HELP,
-                            {{IDS_MENU_CONTENTS, ID_LEARN},
-                             sep,
-                             {IDS_MENU_WHAT_DOES, ID_HELP_WHAT_DOES},
-                             {IDS_MENU_SAMPLE_TUTORIAL, ID_HELP_SAMPLE_TUTORIAL},
-                             {IDS_MENU_POWER_TUTORIAL, ID_HELP_POWER_TUTORIAL},
-                             sep,
-                             {IDS_MENU_LICENSE, ID_HELP_LICENSE},
-                             {IDS_MENU_CITE, ID_HELP_CITE},
-                             {IDS_MENU_SUPPORT, ID_HELP_SUPPORT},
-                             sep,
-                             {IDS_MENU_VISIT, ID_WEB_VISIT},
-                             {IDS_MENU_UPDATES, ID_WEB_UPDATES},
-                             sep,
-                             {IDS_MENU_ABOUT, ID_APP_ABOUT}},
-                            m_helpActions);
-
-    m_shortMenus = {
-        buildMenu(IDS_MENU_FILE,
-                  {{IDS_MENU_NEW_WINDOW, ID_FILE_NEW}, sep, {IDS_MENU_EXIT, ID_APP_EXIT}},
-                  m_shortActions),
-        help};
-
-    m_analysisMenuList = {buildMenu(IDS_MENU_FILE,
-                                    {{IDS_MENU_NEW, ID_FILE_NEW},
-                                     {IDS_MENU_CLOSE, ID_FILE_CLOSE},
-                                     sep,
-                                     {IDS_MENU_EXPORT, ID_FILE_EXPORT},
-                                     {IDS_MENU_GRAPH, ID_GRAPH},
-                                     {IDS_MENU_TO_WORD, ID_TO_WORD},
-                                     sep,
-                                     {IDS_MENU_PAGE_SETUP, ID_PAGE_SETUP},
-                                     {IDS_MENU_PRINT, ID_FILE_PRINT},
-                                     sep,
-                                     {IDS_MENU_EXIT, ID_APP_EXIT}},
-                                    m_analysisActions),
-                          buildMenu(IDS_MENU_EDIT,
-                                    {{IDS_MENU_UNDO, ID_EDIT_UNDO},
-                                     sep,
-                                     {IDS_MENU_CUT, ID_EDIT_CUT},
-                                     {IDS_MENU_COPY, ID_EDIT_COPY},
-                                     {IDS_MENU_PASTE, ID_EDIT_PASTE},
-                                     sep,
-                                     {IDS_MENU_CLEAR, ID_EDIT_CLEAR},
-                                     sep,
-                                     {IDS_MENU_SELECT_RESULTS, ID_SELECT_RESULTS},
-                                     {IDS_MENU_SELECT_ALL, ID_SELECT_ALL}},
-                                    m_analysisActions),
-                          buildMenu(IDS_MENU_VIEW,
-                                    {{IDS_MENU_NEXT_STEP, ID_NEXT_STEP},
-                                     {IDS_MENU_PREVIOUS_STEP, ID_PREVIOUS_STEP},
-                                     sep,
-                                     {IDS_MENU_STEP_1, ID_STEP_1},
-                                     {IDS_MENU_STEP_2, ID_STEP_2},
-                                     {IDS_MENU_STEP_3_POWER_N, ID_STEP_3},
-                                     sep,
-                                     {IDS_MENU_ZOOM_IN, ID_ZOOM_IN},
-                                     {IDS_MENU_ZOOM_OUT, ID_ZOOM_OUT},
-                                     sep,
-                                     {IDS_MENU_EXACT_DISTRIBUTIONS, ID_EXACT_DISTRIBUTIONS}},
-                                    m_analysisActions),
-                          buildMenu(IDS_MENU_WINDOW,
-                                    {{IDS_MENU_DUPLICATE, ID_DUPLICATE_WINDOW},
-                                     sep,
-                                     {IDS_MENU_CASCADE, ID_WINDOW_CASCADE},
-                                     {IDS_MENU_TILE, ID_WINDOW_TILE}},
-                                    m_analysisActions),
+    // The Help menu is shared by both menu bars.
+    QMenu* help = createHelpMenu();
+    m_shortMenus = {createShortFileMenu(), help};
+    m_analysisMenuList = {createFileMenu(), createEditMenu(), createViewMenu(), createWindowMenu(),
                           help};
-    m_windowMenu = m_analysisMenuList.at(3);
+}
+
+QMenu* CMainFrame::createHelpMenu()
+{
+    return buildMenu(IDS_MENU_HELP,
+                     {{IDS_MENU_CONTENTS, ID_LEARN},
+                      Separator,
+                      {IDS_MENU_WHAT_DOES, ID_HELP_WHAT_DOES},
+                      {IDS_MENU_SAMPLE_TUTORIAL, ID_HELP_SAMPLE_TUTORIAL},
+                      {IDS_MENU_POWER_TUTORIAL, ID_HELP_POWER_TUTORIAL},
+                      Separator,
+                      {IDS_MENU_LICENSE, ID_HELP_LICENSE},
+                      {IDS_MENU_CITE, ID_HELP_CITE},
+                      {IDS_MENU_SUPPORT, ID_HELP_SUPPORT},
+                      Separator,
+                      {IDS_MENU_VISIT, ID_WEB_VISIT},
+                      {IDS_MENU_UPDATES, ID_WEB_UPDATES},
+                      Separator,
+                      {IDS_MENU_ABOUT, ID_APP_ABOUT}},
+                     m_helpActions);
+}
+
+QMenu* CMainFrame::createShortFileMenu()
+{
+    return buildMenu(IDS_MENU_FILE,
+                     {{IDS_MENU_NEW_WINDOW, ID_FILE_NEW}, Separator, {IDS_MENU_EXIT, ID_APP_EXIT}},
+                     m_shortActions);
+}
+
+QMenu* CMainFrame::createFileMenu()
+{
+    return buildMenu(IDS_MENU_FILE,
+                     {{IDS_MENU_NEW, ID_FILE_NEW},
+                      {IDS_MENU_CLOSE, ID_FILE_CLOSE},
+                      Separator,
+                      {IDS_MENU_EXPORT, ID_FILE_EXPORT},
+                      {IDS_MENU_GRAPH, ID_GRAPH},
+                      {IDS_MENU_TO_WORD, ID_TO_WORD},
+                      Separator,
+                      {IDS_MENU_PAGE_SETUP, ID_PAGE_SETUP},
+                      {IDS_MENU_PRINT, ID_FILE_PRINT},
+                      Separator,
+                      {IDS_MENU_EXIT, ID_APP_EXIT}},
+                     m_analysisActions);
+}
+
+QMenu* CMainFrame::createEditMenu()
+{
+    return buildMenu(IDS_MENU_EDIT,
+                     {{IDS_MENU_UNDO, ID_EDIT_UNDO},
+                      Separator,
+                      {IDS_MENU_CUT, ID_EDIT_CUT},
+                      {IDS_MENU_COPY, ID_EDIT_COPY},
+                      {IDS_MENU_PASTE, ID_EDIT_PASTE},
+                      Separator,
+                      {IDS_MENU_CLEAR, ID_EDIT_CLEAR},
+                      Separator,
+                      {IDS_MENU_SELECT_RESULTS, ID_SELECT_RESULTS},
+                      {IDS_MENU_SELECT_ALL, ID_SELECT_ALL}},
+                     m_analysisActions);
+}
+
+QMenu* CMainFrame::createViewMenu()
+{
+    return buildMenu(IDS_MENU_VIEW,
+                     {{IDS_MENU_NEXT_STEP, ID_NEXT_STEP},
+                      {IDS_MENU_PREVIOUS_STEP, ID_PREVIOUS_STEP},
+                      Separator,
+                      {IDS_MENU_STEP_1, ID_STEP_1},
+                      {IDS_MENU_STEP_2, ID_STEP_2},
+                      {IDS_MENU_STEP_3_POWER_N, ID_STEP_3},
+                      Separator,
+                      {IDS_MENU_ZOOM_IN, ID_ZOOM_IN},
+                      {IDS_MENU_ZOOM_OUT, ID_ZOOM_OUT},
+                      Separator,
+                      {IDS_MENU_EXACT_DISTRIBUTIONS, ID_EXACT_DISTRIBUTIONS}},
+                     m_analysisActions);
+}
+
+// The Window menu also lists the open analyses, refreshed each time it opens.
+QMenu* CMainFrame::createWindowMenu()
+{
+    m_windowMenu = buildMenu(IDS_MENU_WINDOW,
+                             {{IDS_MENU_DUPLICATE, ID_DUPLICATE_WINDOW},
+                              Separator,
+                              {IDS_MENU_CASCADE, ID_WINDOW_CASCADE},
+                              {IDS_MENU_TILE, ID_WINDOW_TILE}},
+                             m_analysisActions);
     connect(m_windowMenu, &QMenu::aboutToShow, this, &CMainFrame::updateWindowList);
+    return m_windowMenu;
 }
 
 void CMainFrame::updateWindowList()

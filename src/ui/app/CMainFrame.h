@@ -92,9 +92,17 @@ private:
         unsigned int text; // 0: separator
         int command;
     };
+    static constexpr MenuItem Separator{0, 0};
     QMenu* buildMenu(unsigned int title, const std::vector<MenuItem>& items,
                      std::vector<QAction*>& actions);
+    // Both menu bars: the short one (File, Help) without an analysis, the full one with.
     void buildMenus();
+    QMenu* createHelpMenu();
+    QMenu* createShortFileMenu();
+    QMenu* createFileMenu();
+    QMenu* createEditMenu();
+    QMenu* createViewMenu();
+    QMenu* createWindowMenu();
     void buildAccelerators();
     void updateMenuBar();
     bool isApplicationCommand(int id) const;

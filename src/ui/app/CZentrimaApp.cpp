@@ -40,21 +40,21 @@ int helpTopic(int command)
 {
     switch (command) {
     case ID_HELP_INDEX:
-        return CHelpWindow::IndexTopic;
+        return HelpTopic::Index;
     case ID_HELP_WHAT_DOES:
-        return 1000;
+        return HelpTopic::WhatZentrimaDoes;
     case ID_HELP_POWER_TUTORIAL:
-        return 1720;
+        return HelpTopic::PowerTutorial;
     case ID_HELP_SAMPLE_TUTORIAL:
-        return 1360;
+        return HelpTopic::SampleSizeTutorial;
     case ID_HELP_LICENSE:
-        return 1310;
+        return HelpTopic::License;
     case ID_HELP_CITE:
-        return 1300;
+        return HelpTopic::HowToCite;
     case ID_HELP_SUPPORT:
-        return 1320;
+        return HelpTopic::TechnicalSupport;
     default:
-        return CHelpWindow::ContentsTopic;
+        return HelpTopic::Contents;
     }
 }
 

@@ -64,7 +64,7 @@ public:
     bool handlesCommand(int id) const;
     bool handleCommand(int id);
 
-    /// The help operation: the contents (topic 0), the index (-1) or a numbered topic, in
+    /// The help operation: HelpTopic::Contents, HelpTopic::Index or a topic number, in
     /// the help window. Without a readable help book beside the program it shows message
     /// 61218 and nothing else.
     void showHelp(int topic);

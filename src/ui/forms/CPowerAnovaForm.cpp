@@ -30,7 +30,7 @@ CPowerAnovaForm::CPowerAnovaForm(QWidget* parent) : CStepForm(162, ID_STEP_3, pa
     addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1014,
                         QString::fromLatin1(PowerAlphaText), ControlId::EditPowers);
     setSignificanceTable(AnovaSignificance);
-    addBottomButtons(QStringLiteral("Calculate"), 0);
+    addBottomButtons(QStringLiteral("Calculate"), NoHelpButton);
     applyFonts({1008, 1009, 1010}, {1013, 1014});
 }
 

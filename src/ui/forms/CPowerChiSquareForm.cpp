@@ -44,7 +44,7 @@ CPowerChiSquareForm::CPowerChiSquareForm(QWidget* parent) : CStepForm(163, ID_ST
     m_tabulate->addChoice(QStringLiteral("Relative risk"), 1);
     m_tabulate->addChoice(QStringLiteral("Risk reduction"), 2);
 
-    addBottomButtons(QStringLiteral("Calculate"), 0);
+    addBottomButtons(QStringLiteral("Calculate"), NoHelpButton);
     applyFonts({1008, 1009, 1010, 1011}, {1013, 1014});
 }
 

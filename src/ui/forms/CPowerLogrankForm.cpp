@@ -54,7 +54,7 @@ CPowerLogrankForm::CPowerLogrankForm(QWidget* parent) : CStepForm(165, ID_STEP_3
     tabulate->addWidget(addCommandButton(ControlId::EditPowers, QStringLiteral("Edit powers ...")),
                         0, 2);
 
-    addBottomButtons(QStringLiteral("Calculate"), 0);
+    addBottomButtons(QStringLiteral("Calculate"), NoHelpButton);
     applyFonts({1008, 1009, 1010, 1011}, {1013, 1014, 1015});
 }
 

@@ -7,8 +7,9 @@
 
 #include <QGridLayout>
 
-CPowerOneGroupForm::CPowerOneGroupForm(int helpTopic, const SWords& words, QWidget* parent)
-    : CStepForm(helpTopic, ID_STEP_3, parent)
+CPowerOneGroupForm::CPowerOneGroupForm(unsigned int templateId, const SWords& words,
+                                       QWidget* parent)
+    : CStepForm(templateId, ID_STEP_3, parent)
 {
     addLabel(1008, QString::fromLatin1(words.heading));
     addLabel(1009, QString::fromLatin1(words.firstStep));
@@ -17,7 +18,7 @@ CPowerOneGroupForm::CPowerOneGroupForm(int helpTopic, const SWords& words, QWidg
     m_sd = addNumberField(grid, 1, 0, 1100, QString::fromLatin1(words.sdLabel));
     addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1013,
                         QString::fromLatin1(PowerAlphaText), ControlId::EditPowers);
-    addBottomButtons(QStringLiteral("Calculate"), 0);
+    addBottomButtons(QStringLiteral("Calculate"), NoHelpButton);
     applyFonts({1008, 1009, 1010}, {1013});
 }
 

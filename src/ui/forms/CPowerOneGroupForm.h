@@ -22,7 +22,7 @@ public:
     };
 
 protected:
-    CPowerOneGroupForm(int helpTopic, const SWords& words, QWidget* parent);
+    CPowerOneGroupForm(unsigned int templateId, const SWords& words, QWidget* parent);
 
     void exchangeLoad() override;
     void exchangeSave() override;

@@ -27,7 +27,7 @@ CPowerUnpairedForm::CPowerUnpairedForm(QWidget* parent) : CStepForm(160, ID_STEP
     m_sd2 = addNumberField(grid, 2, 1, 1039, QString());
     addSignificanceStep(1012, QStringLiteral("2. Choose a significance level"), 1013,
                         QString::fromLatin1(PowerAlphaText), ControlId::EditPowers);
-    addBottomButtons(QStringLiteral("Calculate"), 0);
+    addBottomButtons(QStringLiteral("Calculate"), NoHelpButton);
     applyFonts({1008, 1009, 1010, 1011, 1012}, {1013});
 }
 

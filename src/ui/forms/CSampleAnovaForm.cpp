@@ -34,7 +34,7 @@ CSampleAnovaForm::CSampleAnovaForm(QWidget* parent) : CStepForm(156, ID_STEP_3, 
     addSignificanceStep(1011, QStringLiteral("3. Choose a significance level"), 1014,
                         QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
     setSignificanceTable(AnovaSignificance);
-    addBottomButtons(QStringLiteral("Calculate"), 1450);
+    addBottomButtons(QStringLiteral("Calculate"), HelpTopic::DecideAnova);
     applyFonts({1008, 1009, 1010, 1011}, {1013, 1014});
 }
 

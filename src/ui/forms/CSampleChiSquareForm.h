@@ -9,7 +9,7 @@ class CNumberEdit;
 /// proportion of successes ("1057"), whether the treated group will be higher or lower
 /// ("1033", sorted), whether to tabulate the difference or the ratio ("1031", sorted) and the
 /// significance level. The calculator keeps the two answers as one effect kind, stored in one
-/// call when both lists have a selection. Help topic 1260.
+/// call when both lists have a selection. Help topic HelpTopic::DecideProportions.
 class CSampleChiSquareForm : public CStepForm
 {
     Q_OBJECT

@@ -5,7 +5,7 @@
 class CNumberEdit;
 
 /// Step 2, sample size for a one-sample t test: the estimated SD ("1100") and the
-/// significance level. Help topic 1510.
+/// significance level. Help topic HelpTopic::DecideOneSample.
 class CSampleOneForm : public CStepForm
 {
     Q_OBJECT

@@ -60,7 +60,7 @@ CSamplePairedForm::CSamplePairedForm(QWidget* parent) : CStepForm(155, ID_STEP_3
 
     addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1017,
                         QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
-    addBottomButtons(QStringLiteral("Calculate"), 1480);
+    addBottomButtons(QStringLiteral("Calculate"), HelpTopic::DecidePaired);
     applyFonts({1008, 1009, 1010, 1024, 1026}, {1013, 1014, 1015, 1016, 1017});
 
     connect(m_withR, &QRadioButton::clicked, this, [this] { showWay(true); });

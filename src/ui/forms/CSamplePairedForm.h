@@ -8,7 +8,7 @@ class QRadioButton;
 /// Step 2, sample size for a paired t test. The SD is entered one of two ways: the SD
 /// within groups ("1100") with the correlation r ("1025") under radio "1024", or the SD of
 /// the differences ("1027") under radio "1026". Switching ways stores nothing; the save
-/// stores the way chosen. Help topic 1480.
+/// stores the way chosen. Help topic HelpTopic::DecidePaired.
 class CSamplePairedForm : public CStepForm
 {
     Q_OBJECT

@@ -18,7 +18,7 @@ CSampleUnpairedForm::CSampleUnpairedForm(QWidget* parent) : CStepForm(154, ID_ST
         addNumberField(addFieldGrid(), 0, 0, 1100, QStringLiteral("Estimated SD of the groups:"));
     addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1014,
                         QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
-    addBottomButtons(QStringLiteral("Calculate"), 1830);
+    addBottomButtons(QStringLiteral("Calculate"), HelpTopic::DecideUnpaired);
     applyFonts({1008, 1009, 1010}, {1013, 1014});
 }
 

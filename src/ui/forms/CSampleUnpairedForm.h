@@ -5,7 +5,7 @@
 class CNumberEdit;
 
 /// Step 2, sample size for an unpaired t test: the expected SD of the groups ("1100") and
-/// the significance level. Help topic 1830.
+/// the significance level. Help topic HelpTopic::DecideUnpaired.
 class CSampleUnpairedForm : public CStepForm
 {
     Q_OBJECT

@@ -400,7 +400,7 @@ void CStepForm::addBottomButtons(const QString& defaultText, int helpTopic)
     m_column->addStretch(1);
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    if (helpTopic > 0) {
+    if (helpTopic != NoHelpButton) {
         auto* help = new QPushButton(QStringLiteral("Help me decide"), this);
         help->setObjectName(idName(HelpButtonId));
         help->setAutoDefault(false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/app/CStepView.h"
+#include "ui/help/HelpTopics.h"
 
 #include <functional>
 #include <initializer_list>
@@ -29,8 +30,8 @@ class QVBoxLayout;
 /// goes to the refused field and saveData returns false.
 ///
 /// Help: "Help me decide", on the sample-size forms only, asks for the form's context topic
-/// (1830 unpaired t, 1480 paired t, 1510 one-sample t, 1450 one-way ANOVA, 1460 survival,
-/// 1260 proportions), "Master the concepts of power and sample size" on the step-1 form for
+/// (HelpTopic::DecideUnpaired, DecidePaired, DecideOneSample, DecideAnova, DecideSurvival,
+/// DecideProportions), "Master the concepts of power and sample size" on the step-1 form for
 /// HelpContents. The application installs the handler with setHelpHandler.
 class CStepForm : public CStepView
 {
@@ -55,7 +56,9 @@ public:
     static const char* const PowerAlphaText;
 
     /// The help topic of the table of contents.
-    static constexpr int HelpContents = 0;
+    static constexpr int HelpContents = HelpTopic::Contents;
+    /// Passed to addBottomButtons by the forms without "Help me decide".
+    static constexpr int NoHelpButton = 0;
     /// Installs the help operation (topic HelpContents or a context topic number).
     static void setHelpHandler(std::function<void(int topic)> handler);
     /// Runs the installed help operation; nothing when none is installed.
@@ -116,7 +119,8 @@ protected:
     /// beside it, the list-dialog button listButtonId (1056 or 1020).
     void addSignificanceStep(int headingId, const QString& heading, int explanationId,
                              const QString& explanation, int listButtonId);
-    /// The bottom row: helpTopic > 0 adds "Help me decide" (1078), then the default button.
+    /// The bottom row: a helpTopic other than NoHelpButton adds "Help me decide" (1078),
+    /// then the default button.
     void addBottomButtons(const QString& defaultText, int helpTopic);
     QPushButton* addCommandButton(int id, const QString& text);
     /// Sets the heading and body fonts on the controls with these ids; missing ones are

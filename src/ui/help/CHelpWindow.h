@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/help/CHelpBook.h"
+#include "ui/help/HelpTopics.h"
 
 #include <QRect>
 #include <QUrl>
@@ -27,8 +28,8 @@ class CHelpWindow : public QWidget
 
 public:
     /// The requests of showHelp besides topic numbers.
-    static constexpr int ContentsTopic = 0;
-    static constexpr int IndexTopic = -1;
+    static constexpr int ContentsTopic = HelpTopic::Contents;
+    static constexpr int IndexTopic = HelpTopic::Index;
 
     explicit CHelpWindow(QWidget* parent = nullptr);
     ~CHelpWindow() override;
