@@ -8,7 +8,7 @@
 #include "calc/Query.h"
 #include "calc/ReportText.h"
 
-CPowerCalc::CPowerCalc()
+CPowerCalc::CPowerCalc(const CalculatorKind& kind) : CCalculator(kind)
 {
     m_selPower = -1;
     LoadPowerDefaults();

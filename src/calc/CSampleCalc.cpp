@@ -19,7 +19,7 @@ const CSampleCalc::ExplanationWording CSampleCalc::GroupWording = {
     "difference between means",
 };
 
-CSampleCalc::CSampleCalc()
+CSampleCalc::CSampleCalc(const CalculatorKind& kind) : CCalculator(kind)
 {
     m_selPower = -1;
     m_selN = -1;

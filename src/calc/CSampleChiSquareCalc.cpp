@@ -3,7 +3,6 @@
 // so two groups of n detect the difference h / 2 = (z alpha + z power) / sqrt(2n) in phi.
 #include "calc/CSampleChiSquareCalc.h"
 
-#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ProportionShared.h"
 #include "calc/ReportText.h"
@@ -26,7 +25,12 @@ const char* const ColumnTitles[] = {"Increase", "Decrease", "Relative risk", "Ri
 
 } // namespace
 
-CSampleChiSquareCalc::CSampleChiSquareCalc() : m_pControl(0.5), m_effectKind(1) {}
+CSampleChiSquareCalc::CSampleChiSquareCalc()
+    : CSampleCalc(
+          CalculatorKind{Goal::SampleSize, Design::Proportions, IDS_SAMPLE_CHISQUARE_TITLE}),
+      m_pControl(0.5), m_effectKind(1)
+{
+}
 
 CSampleChiSquareCalc::~CSampleChiSquareCalc() = default;
 
@@ -110,21 +114,6 @@ bool CSampleChiSquareCalc::ComputeCell(int powerIndex, int nIndex, double* out) 
     }
     *out = ZeroNearZero(EffectOf(pTreated));
     return true;
-}
-
-bool CSampleChiSquareCalc::IsKind(int goal, int design) const
-{
-    return IsGoalAndDesign(goal, design, Goal::SampleSize, Design::Proportions);
-}
-
-unsigned int CSampleChiSquareCalc::GetTitleId() const
-{
-    return IDS_SAMPLE_CHISQUARE_TITLE;
-}
-
-unsigned int CSampleChiSquareCalc::GetExplanationTitleId() const
-{
-    return GetTitleId() + 1;
 }
 
 CCalculator* CSampleChiSquareCalc::Clone() const

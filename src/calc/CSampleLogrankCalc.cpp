@@ -1,6 +1,5 @@
 #include "calc/CSampleLogrankCalc.h"
 
-#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ProportionShared.h"
 #include "calc/ReportText.h"
@@ -25,7 +24,9 @@ const char* const FailedFormats[] = {"~%.2f", "<0.001", ""};
 
 } // namespace
 
-CSampleLogrankCalc::CSampleLogrankCalc() : m_pControl(0.5), m_effectKind(1)
+CSampleLogrankCalc::CSampleLogrankCalc()
+    : CSampleCalc(CalculatorKind{Goal::SampleSize, Design::Survival, IDS_SAMPLE_LOGRANK_TITLE}),
+      m_pControl(0.5), m_effectKind(1)
 {
     m_decimals = 3;
 }
@@ -63,21 +64,6 @@ bool CSampleLogrankCalc::ComputeCell(int powerIndex, int nIndex, double* out) co
     }
     *out = 1 / h;
     return true;
-}
-
-bool CSampleLogrankCalc::IsKind(int goal, int design) const
-{
-    return IsGoalAndDesign(goal, design, Goal::SampleSize, Design::Survival);
-}
-
-unsigned int CSampleLogrankCalc::GetTitleId() const
-{
-    return IDS_SAMPLE_LOGRANK_TITLE;
-}
-
-unsigned int CSampleLogrankCalc::GetExplanationTitleId() const
-{
-    return GetTitleId() + 1;
 }
 
 CCalculator* CSampleLogrankCalc::Clone() const
