@@ -21,6 +21,7 @@ const double HalfPi = 1.5707963267948966;
 const char* const RowLabel = "N per group";
 // By kind 1 to 4.
 const char* const Phrases[] = {"increase", "decrease", "relative risk", "risk reduction"};
+const char* const PluralPhrases[] = {"increases", "decreases", "relative risks", "risk reductions"};
 const char* const ColumnTitles[] = {"Increase", "Decrease", "Relative risk", "Risk reduction"};
 
 } // namespace
@@ -145,20 +146,9 @@ void CSampleChiSquareCalc::FillTableLabels(CTableLabels& labels) const
 
 bool CSampleChiSquareCalc::WriteTradeoffPage(CHtmlWriter& w)
 {
-    const char* phrase = Phrases[KindIndex()];
     w.WritePageHead("Sample size for comparing two proportions");
     WriteChoices(w, false);
-    w.OpenParagraph();
-    w.Write("Choose a sample size (per group) in the first column. Move along that row to your "
-            "desired power, and read the %s",
-            phrase);
-    w.Write(" that you can detect. Click on that value for a detailed report. If you wish to "
-            "detect a smaller %s,",
-            phrase);
-    w.Write(" increase sample size or accept a lower power. If you only care about larger %ss, "
-            "decrease sample size or increase power.",
-            phrase);
-    w.CloseParagraph();
+    WriteSampleTradeoffInstructions(w, Phrases[KindIndex()], PluralPhrases[KindIndex()]);
     CTableLabels labels;
     FillTableLabels(labels);
     WriteTradeoffTable(w, labels);

@@ -93,21 +93,9 @@ void CSampleLogrankCalc::FillTableLabels(CTableLabels& labels) const
 
 bool CSampleLogrankCalc::WriteTradeoffPage(CHtmlWriter& w)
 {
-    const char* phrase = Phrases[KindIndex()];
     w.WritePageHead("Sample size for comparing two survival curves");
     WriteChoices(w, false);
-    w.OpenParagraph();
-    w.Write("Choose a sample size (per group) in the first column. Move along that row to your "
-            "desired power, and read the %s",
-            phrase);
-    w.Write(" that you can detect. Click on that value for a detailed report. If you wish to "
-            "detect a smaller %s",
-            phrase);
-    w.Write(", increase sample size or accept a lower power. ");
-    w.Write("If you only care about larger ");
-    w.Write("%s", PluralPhrases[KindIndex()]);
-    w.Write(", decrease sample size or increase power.");
-    w.CloseParagraph();
+    WriteSampleTradeoffInstructions(w, Phrases[KindIndex()], PluralPhrases[KindIndex()]);
     if (KindIndex() == 1) {
         w.OpenParagraph();
         w.Write("The hazard ratio compares the survival of the treated group to the survival of "
