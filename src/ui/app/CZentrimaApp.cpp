@@ -1,7 +1,7 @@
 #include "ui/app/CZentrimaApp.h"
 
 #include "ui/dialogs/CAboutDialog.h"
-#include "ui/app/CAppFonts.h"
+#include "ui/common/CAppFonts.h"
 #include "ui/app/CChildFrame.h"
 #include "platform/CFileSystem.h"
 #include "ui/help/CHelpWindow.h"
@@ -12,10 +12,10 @@
 #include "ui/app/CSingleInstance.h"
 #include "ui/forms/CStepForm.h"
 #include "ui/app/CWaitCursor.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "platform/Platform.h"
 #include "calc/StringTable.h"
-#include "ui/app/UiStrings.h"
+#include "ui/common/UiStrings.h"
 
 #include <QDesktopServices>
 #include <QDir>

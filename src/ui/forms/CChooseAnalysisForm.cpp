@@ -1,8 +1,8 @@
 #include "ui/forms/CChooseAnalysisForm.h"
 
 #include "analysis/CAnalysisState.h"
-#include "ui/app/CAppFonts.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CAppFonts.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/ControlIds.h"
 
 #include <QButtonGroup>

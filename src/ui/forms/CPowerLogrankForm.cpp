@@ -1,7 +1,7 @@
 #include "ui/forms/CPowerLogrankForm.h"
 
 #include "calc/CPowerLogrankCalc.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/CChoiceList.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ContinuedText.h"

@@ -1,7 +1,7 @@
 #include "ui/forms/CPowerOneGroupForm.h"
 
 #include "calc/CPowerOneGroupTCalc.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ControlIds.h"
 

@@ -1,7 +1,7 @@
 #include "ui/forms/CPowerUnpairedForm.h"
 
 #include "calc/CPowerUnpairedCalc.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ControlIds.h"
 

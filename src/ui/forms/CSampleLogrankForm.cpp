@@ -1,7 +1,7 @@
 #include "ui/forms/CSampleLogrankForm.h"
 
 #include "calc/CSampleLogrankCalc.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/CChoiceList.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ContinuedText.h"

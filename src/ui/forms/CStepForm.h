@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/app/CStepView.h"
+#include "ui/common/CStepView.h"
 #include "ui/help/HelpTopics.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 #include "ui/help/CHelpWindow.h"
 
 #include "platform/CSettingsStore.h"
-#include "ui/app/FramesResources.h"
+#include "ui/common/FramesResources.h"
 #include "platform/Platform.h"
 
 #include <QHBoxLayout>

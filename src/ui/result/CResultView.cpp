@@ -6,7 +6,7 @@
 #include "report/CHtmlWriter.h"
 #include "platform/CSettingsStore.h"
 #include "platform/CUserException.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "platform/Platform.h"
 #include "platform/PrivateFile.h"
 #include "calc/StringTable.h"

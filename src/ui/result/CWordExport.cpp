@@ -6,7 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/PrivateFile.h"
 #include "calc/StringTable.h"
-#include "ui/app/UiStrings.h"
+#include "ui/common/UiStrings.h"
 
 #include <QBuffer>
 #include <QDir>

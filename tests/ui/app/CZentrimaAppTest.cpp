@@ -9,11 +9,11 @@
 #include "ui/result/CResultView.h"
 #include "ui/app/CSingleInstance.h"
 #include "ui/app/CStepToolBar.h"
-#include "ui/app/CStepView.h"
+#include "ui/common/CStepView.h"
 #include "ui/support/CUrlRecorder.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "calc/StringTable.h"
-#include "ui/app/UiStrings.h"
+#include "ui/common/UiStrings.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "report/CHtmlWriter.h"
 #include "platform/CMemoryMachineRegistry.h"
 #include "platform/CRecordingProcessLauncher.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/result/ExportFixture.h"
 #include "platform/Platform.h"
 #include "ui/support/CUrlRecorder.h"
