@@ -55,7 +55,6 @@ CPowerLogrankForm::CPowerLogrankForm(QWidget* parent) : CStepForm(165, ID_STEP_3
                         0, 2);
 
     addBottomButtons(QStringLiteral("Calculate"), NoHelpButton);
-    applyFonts({1008, 1009, 1010, 1011}, {1013, 1014, 1015});
 }
 
 void CPowerLogrankForm::exchangeLoad()
