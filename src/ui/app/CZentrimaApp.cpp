@@ -8,7 +8,7 @@
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CMessageBoxSink.h"
 #include "qtsupport/CQtSettingsStore.h"
-#include "ui/result/CResultView.h"
+#include "ui/result/CPageDocument.h"
 #include "ui/app/CSingleInstance.h"
 #include "ui/forms/CStepForm.h"
 #include "ui/app/CWaitCursor.h"
@@ -122,7 +122,7 @@ bool CZentrimaApp::initInstance()
     // processor, which may still have been reading them at that run's exit).
     deleteTemporaryFiles(tempFolder, true);
 
-    if (!CResultView::rendererAvailable()) {
+    if (!CPageDocument::rendererAvailable()) {
         Platform::messages().showMessage(LoadString(IDS_NO_BROWSER), CMessageSink::Icon::Stop);
         return false;
     }

@@ -383,11 +383,6 @@ TEST_F(ResultViewTest, OtherFileErrorsShowTheirOwnText)
     EXPECT_TRUE(shownText().isEmpty());
 }
 
-TEST(ResultViewRenderer, RendersTheIdsThePagesUse)
-{
-    EXPECT_TRUE(CResultView::rendererAvailable());
-}
-
 TEST_F(ResultViewGraphTest, GraphHandsTheTableToTheRegisteredViewer)
 {
     registerViewer();
