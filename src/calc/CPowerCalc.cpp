@@ -21,16 +21,12 @@ unsigned int CPowerCalc::GetGraphTemplateId() const
 
 bool CPowerCalc::GetGraphTemplatePath(std::string& out) const
 {
-    if (!TemplatePath("power.qxt", out))
-        return false;
-    return Platform::files().fileExists(out);
+    return ExistingTemplatePath("power.qxt", out);
 }
 
 bool CPowerCalc::SelectFromQuery(const char* query)
 {
-    m_selPower = QueryInt(query, "pow");
-    if (m_selPower < 0 || m_selPower >= m_nPowers)
-        m_selPower = -1;
+    m_selPower = QueryIndex(query, "pow", m_nPowers);
     return HasSelection();
 }
 

@@ -33,19 +33,13 @@ unsigned int CSampleCalc::GetGraphTemplateId() const
 
 bool CSampleCalc::GetGraphTemplatePath(std::string& out) const
 {
-    if (!TemplatePath(m_nPowers <= 10 ? "sample10.qxt" : "sample.qxt", out))
-        return false;
-    return Platform::files().fileExists(out);
+    return ExistingTemplatePath(m_nPowers <= 10 ? "sample10.qxt" : "sample.qxt", out);
 }
 
 bool CSampleCalc::SelectFromQuery(const char* query)
 {
-    m_selPower = QueryInt(query, "pow");
-    if (m_selPower < 0 || m_selPower >= m_nPowers)
-        m_selPower = -1;
-    m_selN = QueryInt(query, "n");
-    if (m_selN < 0 || m_selN >= m_nNs)
-        m_selN = -1;
+    m_selPower = QueryIndex(query, "pow", m_nPowers);
+    m_selN = QueryIndex(query, "n", m_nNs);
     return HasSelection();
 }
 

@@ -48,9 +48,7 @@ public:
     bool GetGraphTemplatePath(std::string&) const override { return false; }
     bool SelectFromQuery(const char* query) override
     {
-        m_selPower = QueryInt(query, "pow");
-        if (m_selPower < 0 || m_selPower >= m_nPowers)
-            m_selPower = -1;
+        m_selPower = QueryIndex(query, "pow", m_nPowers);
         return HasSelection();
     }
     bool HasSelection() const override { return m_selPower != -1; }
