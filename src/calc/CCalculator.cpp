@@ -19,6 +19,15 @@ CCalculator::CCalculator(const CalculatorKind& kind)
     SetAlpha(0.05, true);
 }
 
+CCalculator::PowerTexts CCalculator::DescribePower(int powerIndex, bool alphaWithTails) const
+{
+    PowerTexts texts;
+    FormatAlpha(texts.alpha, alphaWithTails);
+    FormatNumber(m_powers[powerIndex], texts.power);
+    FormatNumber(100 - m_powers[powerIndex], texts.beta);
+    return texts;
+}
+
 bool CCalculator::IsKind(int goal, int design) const
 {
     return IsGoalAndDesign(goal, design, m_kind.goal, m_kind.design);

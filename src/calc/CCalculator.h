@@ -133,6 +133,17 @@ public:
     CalcMethod m_method;
 
 protected:
+    /// How an explanation words the selected power: the level (FormatAlpha), the power
+    /// percent and its complement, the chance of missing (both as FormatNumber writes them).
+    struct PowerTexts
+    {
+        std::string alpha;
+        std::string power;
+        std::string beta;
+    };
+    /// The texts of power entry powerIndex; alpha with its tails when alphaWithTails.
+    PowerTexts DescribePower(int powerIndex, bool alphaWithTails) const;
+
     /// The level of the exact tests: the level the user chose and its tails.
     ExactLevel Level() const;
     /// Power percent of entry i as a fraction.
