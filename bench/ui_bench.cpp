@@ -10,7 +10,7 @@
 #include "platform/CMemorySettingsStore.h"
 #include "platform/CRecordingMessageSink.h"
 #include "ui/result/CResultView.h"
-#include "ui/app/CStepView.h"
+#include "ui/common/CStepView.h"
 #include "ui/app/CZentrimaApp.h"
 #include "platform/Platform.h"
 

@@ -24,3 +24,12 @@ constexpr bool IsGoalAndDesign(int goal, int design, Goal wantedGoal, Design wan
 {
     return goal == static_cast<int>(wantedGoal) && design == static_cast<int>(wantedDesign);
 }
+
+/// What a calculator serves and how its pages are titled: the goal and design it answers
+/// IsKind for, and the string-table id of its step-3 title (the step-4 title is the next id).
+struct CalculatorKind
+{
+    Goal goal;
+    Design design;
+    unsigned int titleId;
+};

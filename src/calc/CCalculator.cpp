@@ -11,12 +11,36 @@
 #include <cmath>
 #include <algorithm>
 
-CCalculator::CCalculator()
+CCalculator::CCalculator(const CalculatorKind& kind)
     : next(nullptr), m_alpha(0), m_zAlpha(0), m_twoTailed(true), m_nPowers(0), m_nNs(0), m_powers(),
       m_zPowers(), m_ns(), m_reportErrors(true), m_decimals(2), m_selPower(-1), m_selN(-1),
-      m_method(CalcMethod::Approximate)
+      m_method(CalcMethod::Approximate), m_kind(kind)
 {
     SetAlpha(0.05, true);
+}
+
+CCalculator::PowerTexts CCalculator::DescribePower(int powerIndex, bool alphaWithTails) const
+{
+    PowerTexts texts;
+    FormatAlpha(texts.alpha, alphaWithTails);
+    FormatNumber(m_powers[powerIndex], texts.power);
+    FormatNumber(100 - m_powers[powerIndex], texts.beta);
+    return texts;
+}
+
+bool CCalculator::IsKind(int goal, int design) const
+{
+    return IsGoalAndDesign(goal, design, m_kind.goal, m_kind.design);
+}
+
+unsigned int CCalculator::GetTitleId() const
+{
+    return m_kind.titleId;
+}
+
+unsigned int CCalculator::GetExplanationTitleId() const
+{
+    return GetTitleId() + 1;
 }
 
 bool CCalculator::SetAlpha(double alpha, bool twoTailed)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/AnalysisKind.h"
+
 #include <string>
 
 class CHtmlWriter;
@@ -24,8 +26,9 @@ public:
     /// Maximum number of entries of each list.
     static constexpr int MaxListSize = 100;
 
-    /// No list, errors reported, 2 decimals, significance level 0.05 two-tailed.
-    CCalculator();
+    /// A calculator of the given kind with no list, errors reported, 2 decimals, significance
+    /// level 0.05 two-tailed.
+    explicit CCalculator(const CalculatorKind& kind);
     CCalculator(const CCalculator&) = delete;
     CCalculator& operator=(const CCalculator&) = delete;
 
@@ -35,12 +38,14 @@ public:
     virtual bool WriteTradeoffPage(CHtmlWriter& w) = 0;
     /// A deep copy of this calculator and of every calculator after it in the chain.
     virtual CCalculator* Clone() const = 0;
-    /// True when this calculator serves goal (0 sample size, 1 power) and design (0..5).
-    virtual bool IsKind(int goal, int design) const = 0;
-    /// String-table id of the page title; also the calculator's identity within a chain.
-    virtual unsigned int GetTitleId() const = 0;
+    /// True when this calculator serves goal (0 sample size, 1 power) and design (0..5): the
+    /// goal and design of its kind.
+    virtual bool IsKind(int goal, int design) const;
+    /// String-table id of the page title, from the kind; also the calculator's identity
+    /// within a chain.
+    virtual unsigned int GetTitleId() const;
     /// String-table id of the step-4 page title, always GetTitleId() + 1.
-    virtual unsigned int GetExplanationTitleId() const = 0;
+    virtual unsigned int GetExplanationTitleId() const;
     /// Id of the graph template.
     virtual unsigned int GetGraphTemplateId() const = 0;
     /// Full path of the graph-template file; true when that file exists.
@@ -128,6 +133,17 @@ public:
     CalcMethod m_method;
 
 protected:
+    /// How an explanation words the selected power: the level (FormatAlpha), the power
+    /// percent and its complement, the chance of missing (both as FormatNumber writes them).
+    struct PowerTexts
+    {
+        std::string alpha;
+        std::string power;
+        std::string beta;
+    };
+    /// The texts of power entry powerIndex; alpha with its tails when alphaWithTails.
+    PowerTexts DescribePower(int powerIndex, bool alphaWithTails) const;
+
     /// The level of the exact tests: the level the user chose and its tails.
     ExactLevel Level() const;
     /// Power percent of entry i as a fraction.
@@ -159,6 +175,8 @@ protected:
     void LoadPowerDefaults();
 
 private:
+    CalculatorKind m_kind;
+
     void StorePowers(const double* values, int count);
     void StoreNs(const int* values, int count);
 };

@@ -94,7 +94,7 @@ void CCalculator::GraphExport()
     // folder; the process's own current folder is never changed.
     const std::string folder = Platform::files().tempFolder();
     if (folder.empty()) {
-        showMessage(IDS_NO_DISK_SPACE);
+        showMessage(IDS_NO_PRIVATE_FOLDER);
         return;
     }
     writeTemplate(*this, folder + kTemplateName);

@@ -1,6 +1,5 @@
 #include "calc/CPowerAnovaCalc.h"
 
-#include "calc/AnalysisKind.h"
 #include "calc/AnovaShared.h"
 #include "calc/CTableLabels.h"
 #include "calc/ExactCells.h"
@@ -45,7 +44,8 @@ void WriteSourceRow(CHtmlWriter& w, const char* source, int df, double ms)
 } // namespace
 
 CPowerAnovaCalc::CPowerAnovaCalc()
-    : m_dfTreatment(-1), m_dfResidual(-1), m_msGroups(-1), m_msResidual(-1)
+    : CPowerCalc(CalculatorKind{Goal::Power, Design::Anova, IDS_POWER_ANOVA_TITLE}),
+      m_dfTreatment(-1), m_dfResidual(-1), m_msGroups(-1), m_msResidual(-1)
 {
 }
 
@@ -120,21 +120,6 @@ bool CPowerAnovaCalc::ComputeCell(int powerIndex, double* out) const
     *out = AnovaDetectableRange(m_alpha, m_zPowers[powerIndex], k, m_dfResidual, total,
                                 std::sqrt(m_msResidual));
     return FailUnlessFinite(out);
-}
-
-bool CPowerAnovaCalc::IsKind(int goal, int design) const
-{
-    return IsGoalAndDesign(goal, design, Goal::Power, Design::Anova);
-}
-
-unsigned int CPowerAnovaCalc::GetTitleId() const
-{
-    return IDS_POWER_ANOVA_TITLE;
-}
-
-unsigned int CPowerAnovaCalc::GetExplanationTitleId() const
-{
-    return GetTitleId() + 1;
 }
 
 CCalculator* CPowerAnovaCalc::Clone() const

@@ -8,7 +8,7 @@
 #include "calc/Query.h"
 #include "calc/ReportText.h"
 
-CPowerCalc::CPowerCalc()
+CPowerCalc::CPowerCalc(const CalculatorKind& kind) : CCalculator(kind)
 {
     m_selPower = -1;
     LoadPowerDefaults();
@@ -21,16 +21,12 @@ unsigned int CPowerCalc::GetGraphTemplateId() const
 
 bool CPowerCalc::GetGraphTemplatePath(std::string& out) const
 {
-    if (!TemplatePath("power.qxt", out))
-        return false;
-    return Platform::files().fileExists(out);
+    return ExistingTemplatePath("power.qxt", out);
 }
 
 bool CPowerCalc::SelectFromQuery(const char* query)
 {
-    m_selPower = QueryInt(query, "pow");
-    if (m_selPower < 0 || m_selPower >= m_nPowers)
-        m_selPower = -1;
+    m_selPower = QueryIndex(query, "pow", m_nPowers);
     return HasSelection();
 }
 
@@ -90,18 +86,12 @@ void CPowerCalc::WritePowerExplanation(CHtmlWriter& w, const char* effectName,
         return;
     double v = 0;
     ComputeCell(m_selPower, &v);
-    const double power = m_powers[m_selPower];
-    std::string alphaText;
-    FormatAlpha(alphaText, alphaWithTails);
-    std::string powerText;
-    FormatNumber(power, powerText);
-    std::string betaText;
-    FormatNumber(100 - power, betaText);
+    const PowerTexts texts = DescribePower(m_selPower, alphaWithTails);
     const int dp = m_decimals;
 
     w.OpenParagraph();
     w.BeginBold();
-    w.Write("Explanation for %s%% power:", powerText.c_str());
+    w.Write("Explanation for %s%% power:", texts.power.c_str());
     w.EndBold();
     w.LineBreak();
     w.CloseParagraph();
@@ -119,11 +109,11 @@ void CPowerCalc::WritePowerExplanation(CHtmlWriter& w, const char* effectName,
     w.OpenParagraph();
     w.Write("In %s%% (the power) of those experiments, the P value will be less than %s so the "
             "results will be deemed ",
-            powerText.c_str(), alphaText.c_str());
+            texts.power.c_str(), texts.alpha.c_str());
     w.WriteQuoted("statistically significant");
     w.Write(". In the remaining %s%% of the experiments, the P value will be greater than %s so "
             "the results will be deemed ",
-            betaText.c_str(), alphaText.c_str());
+            texts.beta.c_str(), texts.alpha.c_str());
     w.WriteQuoted("not statistically significant");
     w.Write(" and you will have made a Type II (beta) error.");
     w.CloseParagraph();
@@ -131,7 +121,7 @@ void CPowerCalc::WritePowerExplanation(CHtmlWriter& w, const char* effectName,
     w.OpenParagraph();
     w.Write("Summary: Your experiment had a %s%% power to detect %s %s of %.*f with a significance "
             "level (alpha) of %s.",
-            powerText.c_str(), ArticleFor(effectName), effectName, dp, v, alphaText.c_str());
+            texts.power.c_str(), ArticleFor(effectName), effectName, dp, v, texts.alpha.c_str());
     w.CloseParagraph();
 }
 

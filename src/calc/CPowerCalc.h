@@ -13,8 +13,8 @@ class CTableLabels;
 class CPowerCalc : public CCalculator
 {
 public:
-    /// Clears the selection and loads the stored default powers.
-    CPowerCalc();
+    /// A calculator of kind with no selection and the stored default powers.
+    explicit CPowerCalc(const CalculatorKind& kind);
 
     /// Always 189.
     unsigned int GetGraphTemplateId() const override;

@@ -4,7 +4,6 @@
 // symmetrically around the arcsine of the mean observed proportion.
 #include "calc/CPowerChiSquareCalc.h"
 
-#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ProportionShared.h"
 #include "calc/ReportText.h"
@@ -33,7 +32,9 @@ void WriteTestName(CHtmlWriter& w)
 
 } // namespace
 
-CPowerChiSquareCalc::CPowerChiSquareCalc() : m_n1(-1), m_n2(-1), m_p1(-1), m_p2(-1), m_effectType(0)
+CPowerChiSquareCalc::CPowerChiSquareCalc()
+    : CPowerCalc(CalculatorKind{Goal::Power, Design::Proportions, IDS_POWER_CHISQUARE_TITLE}),
+      m_n1(-1), m_n2(-1), m_p1(-1), m_p2(-1), m_effectType(0)
 {
     m_decimals = 4;
 }
@@ -134,21 +135,6 @@ bool CPowerChiSquareCalc::EffectAt(double a, double b, double* out) const
     // Narrower than the sample-size tables' band: these cells show four decimals.
     *out = effect > -0.00005 && effect < 0.000005 ? 0.0 : effect;
     return true;
-}
-
-bool CPowerChiSquareCalc::IsKind(int goal, int design) const
-{
-    return IsGoalAndDesign(goal, design, Goal::Power, Design::Proportions);
-}
-
-unsigned int CPowerChiSquareCalc::GetTitleId() const
-{
-    return IDS_POWER_CHISQUARE_TITLE;
-}
-
-unsigned int CPowerChiSquareCalc::GetExplanationTitleId() const
-{
-    return GetTitleId() + 1;
 }
 
 CCalculator* CPowerChiSquareCalc::Clone() const

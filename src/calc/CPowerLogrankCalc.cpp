@@ -1,6 +1,5 @@
 #include "calc/CPowerLogrankCalc.h"
 
-#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ProportionShared.h"
 #include "calc/ReportText.h"
@@ -19,7 +18,9 @@ const char* const ColumnTitles[] = {"Survival difference", "Hazard ratio"};
 
 } // namespace
 
-CPowerLogrankCalc::CPowerLogrankCalc() : m_pControl(-1), m_n(-1), m_effectType(1)
+CPowerLogrankCalc::CPowerLogrankCalc()
+    : CPowerCalc(CalculatorKind{Goal::Power, Design::Survival, IDS_POWER_LOGRANK_TITLE}),
+      m_pControl(-1), m_n(-1), m_effectType(1)
 {
     m_decimals = 3;
 }
@@ -62,21 +63,6 @@ bool CPowerLogrankCalc::ComputeCell(int powerIndex, double* out) const
     const double survival = 1 - m_pControl;
     const double h = LogrankRatioFor(*this, survival, m_n / 2, powerIndex);
     return LogrankEffect(survival, h, TypeIndex() == 0, out);
-}
-
-bool CPowerLogrankCalc::IsKind(int goal, int design) const
-{
-    return IsGoalAndDesign(goal, design, Goal::Power, Design::Survival);
-}
-
-unsigned int CPowerLogrankCalc::GetTitleId() const
-{
-    return IDS_POWER_LOGRANK_TITLE;
-}
-
-unsigned int CPowerLogrankCalc::GetExplanationTitleId() const
-{
-    return GetTitleId() + 1;
 }
 
 CCalculator* CPowerLogrankCalc::Clone() const

@@ -1,6 +1,5 @@
 #include "calc/CPowerOneCalc.h"
 
-#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ExactCells.h"
 #include "calc/StringTable.h"
@@ -25,23 +24,17 @@ const CPowerOneGroupTCalc::SWords kWords = {
 
 } // namespace
 
-CPowerOneCalc::CPowerOneCalc() : CPowerOneGroupTCalc(kWords) {}
+CPowerOneCalc::CPowerOneCalc()
+    : CPowerOneGroupTCalc(CalculatorKind{Goal::Power, Design::OneSample, IDS_POWER_ONE_TITLE},
+                          kWords)
+{
+}
 
 CPowerOneCalc::~CPowerOneCalc() = default;
 
 bool CPowerOneCalc::SetSampleSize(double n)
 {
     return SetCount(n);
-}
-
-bool CPowerOneCalc::IsKind(int goal, int design) const
-{
-    return IsGoalAndDesign(goal, design, Goal::Power, Design::OneSample);
-}
-
-unsigned int CPowerOneCalc::GetTitleId() const
-{
-    return IDS_POWER_ONE_TITLE;
 }
 
 CCalculator* CPowerOneCalc::Clone() const

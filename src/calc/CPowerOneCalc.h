@@ -13,8 +13,6 @@ public:
     ~CPowerOneCalc() override;
 
     CCalculator* Clone() const override;
-    bool IsKind(int goal, int design) const override;
-    unsigned int GetTitleId() const override;
 
     /// Stores the number of subjects; it must be at least 2, otherwise message 61237 through
     /// ReportError.

@@ -9,7 +9,10 @@
 
 #include <cmath>
 
-CPowerOneGroupTCalc::CPowerOneGroupTCalc(const SWords& words) : m_sd(-1), m_n(-1), m_words(words) {}
+CPowerOneGroupTCalc::CPowerOneGroupTCalc(const CalculatorKind& kind, const SWords& words)
+    : CPowerCalc(kind), m_sd(-1), m_n(-1), m_words(words)
+{
+}
 
 CPowerOneGroupTCalc::~CPowerOneGroupTCalc() = default;
 
@@ -43,11 +46,6 @@ bool CPowerOneGroupTCalc::ComputeCell(int powerIndex, double* out) const
             out);
     *out = OneGroupDetectableDifference(m_zAlpha, m_zPowers[powerIndex], m_sd, m_n);
     return true;
-}
-
-unsigned int CPowerOneGroupTCalc::GetExplanationTitleId() const
-{
-    return GetTitleId() + 1;
 }
 
 void CPowerOneGroupTCalc::WriteChoices(CHtmlWriter& w, bool detailed) const

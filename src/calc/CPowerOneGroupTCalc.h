@@ -37,7 +37,6 @@ public:
 
     bool WriteDataTable(CHtmlWriter& w, CTableLabels& labels) override;
     bool WriteTradeoffPage(CHtmlWriter& w) override;
-    unsigned int GetExplanationTitleId() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
     std::string ExactMethodName() const override;
     /// The detectable difference; always true.
@@ -58,8 +57,9 @@ public:
     double m_n;
 
 protected:
-    /// SD and count not set yet (-1); words must outlive the calculator.
-    explicit CPowerOneGroupTCalc(const SWords& words);
+    /// A calculator of kind with SD and count not set yet (-1); words must outlive the
+    /// calculator.
+    CPowerOneGroupTCalc(const CalculatorKind& kind, const SWords& words);
     /// Copies the SD, the count and the core of source, for Clone.
     void CopyOneGroupFrom(const CPowerOneGroupTCalc& source);
 

@@ -1,6 +1,5 @@
 #include "calc/CPowerPairedCalc.h"
 
-#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ExactCells.h"
 #include "calc/StringTable.h"
@@ -25,23 +24,17 @@ const CPowerOneGroupTCalc::SWords kWords = {
 
 } // namespace
 
-CPowerPairedCalc::CPowerPairedCalc() : CPowerOneGroupTCalc(kWords) {}
+CPowerPairedCalc::CPowerPairedCalc()
+    : CPowerOneGroupTCalc(CalculatorKind{Goal::Power, Design::Paired, IDS_POWER_PAIRED_TITLE},
+                          kWords)
+{
+}
 
 CPowerPairedCalc::~CPowerPairedCalc() = default;
 
 bool CPowerPairedCalc::SetPairs(double n)
 {
     return SetCount(n);
-}
-
-bool CPowerPairedCalc::IsKind(int goal, int design) const
-{
-    return IsGoalAndDesign(goal, design, Goal::Power, Design::Paired);
-}
-
-unsigned int CPowerPairedCalc::GetTitleId() const
-{
-    return IDS_POWER_PAIRED_TITLE;
 }
 
 CCalculator* CPowerPairedCalc::Clone() const

@@ -12,8 +12,6 @@ public:
     ~CPowerPairedCalc() override;
 
     CCalculator* Clone() const override;
-    bool IsKind(int goal, int design) const override;
-    unsigned int GetTitleId() const override;
 
     /// Stores the number of pairs; it must be at least 2 (one pair leaves the test no
     /// degrees of freedom), otherwise message 61237 through ReportError.

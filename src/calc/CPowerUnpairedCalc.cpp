@@ -1,6 +1,5 @@
 #include "calc/CPowerUnpairedCalc.h"
 
-#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ExactCells.h"
 #include "calc/StringTable.h"
@@ -19,7 +18,9 @@ const char* const EffectName = "difference between means";
 
 } // namespace
 
-CPowerUnpairedCalc::CPowerUnpairedCalc() : m_n1(-1), m_n2(-1), m_sd1(-1), m_sd2(-1), m_pooledSd(0)
+CPowerUnpairedCalc::CPowerUnpairedCalc()
+    : CPowerCalc(CalculatorKind{Goal::Power, Design::Unpaired, IDS_POWER_UNPAIRED_TITLE}), m_n1(-1),
+      m_n2(-1), m_sd1(-1), m_sd2(-1), m_pooledSd(0)
 {
 }
 
@@ -59,21 +60,6 @@ bool CPowerUnpairedCalc::ComputeCell(int powerIndex, double* out) const
     *out = ZeroNearZero(TTestDifferenceFactor(m_zAlpha, n) * (m_zAlpha + m_zPowers[powerIndex]) *
                         m_pooledSd);
     return true;
-}
-
-bool CPowerUnpairedCalc::IsKind(int goal, int design) const
-{
-    return IsGoalAndDesign(goal, design, Goal::Power, Design::Unpaired);
-}
-
-unsigned int CPowerUnpairedCalc::GetTitleId() const
-{
-    return IDS_POWER_UNPAIRED_TITLE;
-}
-
-unsigned int CPowerUnpairedCalc::GetExplanationTitleId() const
-{
-    return GetTitleId() + 1;
 }
 
 CCalculator* CPowerUnpairedCalc::Clone() const

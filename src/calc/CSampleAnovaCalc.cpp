@@ -1,6 +1,5 @@
 #include "calc/CSampleAnovaCalc.h"
 
-#include "calc/AnalysisKind.h"
 #include "calc/AnovaShared.h"
 #include "calc/CTableLabels.h"
 #include "calc/ExactCells.h"
@@ -19,7 +18,11 @@ const char* const RowLabel = "N per group";
 
 } // namespace
 
-CSampleAnovaCalc::CSampleAnovaCalc() : m_sd(-1.0), m_groups(3) {}
+CSampleAnovaCalc::CSampleAnovaCalc()
+    : CSampleCalc(CalculatorKind{Goal::SampleSize, Design::Anova, IDS_SAMPLE_ANOVA_TITLE}),
+      m_sd(-1.0), m_groups(3)
+{
+}
 
 CSampleAnovaCalc::~CSampleAnovaCalc() = default;
 
@@ -47,21 +50,6 @@ bool CSampleAnovaCalc::ComputeCell(int powerIndex, int nIndex, double* out) cons
     // lambda = k n f^2: the noncentrality grows with the total sample size.
     *out = AnovaDetectableRange(m_alpha, m_zPowers[powerIndex], k, (n - 1) * k, k * n, m_sd);
     return FailUnlessFinite(out);
-}
-
-bool CSampleAnovaCalc::IsKind(int goal, int design) const
-{
-    return IsGoalAndDesign(goal, design, Goal::SampleSize, Design::Anova);
-}
-
-unsigned int CSampleAnovaCalc::GetTitleId() const
-{
-    return IDS_SAMPLE_ANOVA_TITLE;
-}
-
-unsigned int CSampleAnovaCalc::GetExplanationTitleId() const
-{
-    return GetTitleId() + 1;
 }
 
 CCalculator* CSampleAnovaCalc::Clone() const

@@ -19,7 +19,7 @@ const CSampleCalc::ExplanationWording CSampleCalc::GroupWording = {
     "difference between means",
 };
 
-CSampleCalc::CSampleCalc()
+CSampleCalc::CSampleCalc(const CalculatorKind& kind) : CCalculator(kind)
 {
     m_selPower = -1;
     m_selN = -1;
@@ -33,19 +33,13 @@ unsigned int CSampleCalc::GetGraphTemplateId() const
 
 bool CSampleCalc::GetGraphTemplatePath(std::string& out) const
 {
-    if (!TemplatePath(m_nPowers <= 10 ? "sample10.qxt" : "sample.qxt", out))
-        return false;
-    return Platform::files().fileExists(out);
+    return ExistingTemplatePath(m_nPowers <= 10 ? "sample10.qxt" : "sample.qxt", out);
 }
 
 bool CSampleCalc::SelectFromQuery(const char* query)
 {
-    m_selPower = QueryInt(query, "pow");
-    if (m_selPower < 0 || m_selPower >= m_nPowers)
-        m_selPower = -1;
-    m_selN = QueryInt(query, "n");
-    if (m_selN < 0 || m_selN >= m_nNs)
-        m_selN = -1;
+    m_selPower = QueryIndex(query, "pow", m_nPowers);
+    m_selN = QueryIndex(query, "n", m_nNs);
     return HasSelection();
 }
 
@@ -259,14 +253,8 @@ void CSampleCalc::WriteSampleExplanation(CHtmlWriter& w, const char* effectName,
         return;
     double v = 0;
     ComputeCell(m_selPower, m_selN, &v);
-    const double power = m_powers[m_selPower];
     const int n = m_ns[m_selN];
-    std::string alphaText;
-    FormatAlpha(alphaText, alphaWithTails);
-    std::string powerText;
-    FormatNumber(power, powerText);
-    std::string betaText;
-    FormatNumber(100 - power, betaText);
+    const PowerTexts texts = DescribePower(m_selPower, alphaWithTails);
     const int dp = m_decimals;
 
     w.OpenParagraph();
@@ -275,7 +263,7 @@ void CSampleCalc::WriteSampleExplanation(CHtmlWriter& w, const char* effectName,
     w.CloseParagraph();
 
     w.OpenParagraph();
-    w.Write(wording.request, n, powerText.c_str());
+    w.Write(wording.request, n, texts.power.c_str());
     w.CloseParagraph();
 
     w.OpenParagraph();
@@ -290,19 +278,19 @@ void CSampleCalc::WriteSampleExplanation(CHtmlWriter& w, const char* effectName,
 
     w.OpenParagraph();
     w.Write("In %s%% (the power) of those experiments, the P value will be less than %s",
-            powerText.c_str(), alphaText.c_str());
+            texts.power.c_str(), texts.alpha.c_str());
     w.Write(" so the results will be deemed ");
     w.WriteQuoted("statistically significant");
-    w.Write(". In the remaining %s%% of the experiments, the %s will be deemed ", betaText.c_str(),
-            effectName);
+    w.Write(". In the remaining %s%% of the experiments, the %s will be deemed ",
+            texts.beta.c_str(), effectName);
     w.WriteQuoted("not statistically significant");
     w.Write(", so you will have made a Type II (beta) error.");
     w.CloseParagraph();
 
     WriteBeforeSummary(w);
     w.OpenParagraph();
-    w.Write(wording.summary, n, powerText.c_str(), ArticleFor(effectName), effectName, dp, v,
-            alphaText.c_str());
+    w.Write(wording.summary, n, texts.power.c_str(), ArticleFor(effectName), effectName, dp, v,
+            texts.alpha.c_str());
     w.LineBreak();
     w.CloseParagraph();
 
@@ -314,11 +302,11 @@ void CSampleCalc::WriteSampleExplanation(CHtmlWriter& w, const char* effectName,
     w.CloseParagraph();
     w.OpenParagraph();
     w.Write(wording.intervalStart, n);
-    w.Write("you expect that in %s%% of these experiments (the power), ", powerText.c_str());
+    w.Write("you expect that in %s%% of these experiments (the power), ", texts.power.c_str());
     w.Write("the width of the %.14g%% confidence interval ", confidence);
     w.Write("for the %s will extend %.*f or less in each direction. ",
             wording.intervalSubject != nullptr ? wording.intervalSubject : effectName, dp, v);
-    w.Write("In the remaining %s%% of the experiments, ", betaText.c_str());
+    w.Write("In the remaining %s%% of the experiments, ", texts.beta.c_str());
     w.Write("you will expect the %.14g%% confidence interval to be wider than that.", confidence);
     w.LineBreak();
     w.CloseParagraph();

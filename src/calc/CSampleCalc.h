@@ -14,8 +14,8 @@ class CTableLabels;
 class CSampleCalc : public CCalculator
 {
 public:
-    /// Clears the selection and loads the stored default powers and sample sizes.
-    CSampleCalc();
+    /// A calculator of kind with no selection and the stored default powers and sample sizes.
+    explicit CSampleCalc(const CalculatorKind& kind);
 
     /// 200 with at most 10 powers, 190 with more.
     unsigned int GetGraphTemplateId() const override;

@@ -3,7 +3,6 @@
 // so two groups of n detect the difference h / 2 = (z alpha + z power) / sqrt(2n) in phi.
 #include "calc/CSampleChiSquareCalc.h"
 
-#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ProportionShared.h"
 #include "calc/ReportText.h"
@@ -22,11 +21,17 @@ const double HalfPi = 1.5707963267948966;
 const char* const RowLabel = "N per group";
 // By kind 1 to 4.
 const char* const Phrases[] = {"increase", "decrease", "relative risk", "risk reduction"};
+const char* const PluralPhrases[] = {"increases", "decreases", "relative risks", "risk reductions"};
 const char* const ColumnTitles[] = {"Increase", "Decrease", "Relative risk", "Risk reduction"};
 
 } // namespace
 
-CSampleChiSquareCalc::CSampleChiSquareCalc() : m_pControl(0.5), m_effectKind(1) {}
+CSampleChiSquareCalc::CSampleChiSquareCalc()
+    : CSampleCalc(
+          CalculatorKind{Goal::SampleSize, Design::Proportions, IDS_SAMPLE_CHISQUARE_TITLE}),
+      m_pControl(0.5), m_effectKind(1)
+{
+}
 
 CSampleChiSquareCalc::~CSampleChiSquareCalc() = default;
 
@@ -112,21 +117,6 @@ bool CSampleChiSquareCalc::ComputeCell(int powerIndex, int nIndex, double* out) 
     return true;
 }
 
-bool CSampleChiSquareCalc::IsKind(int goal, int design) const
-{
-    return IsGoalAndDesign(goal, design, Goal::SampleSize, Design::Proportions);
-}
-
-unsigned int CSampleChiSquareCalc::GetTitleId() const
-{
-    return IDS_SAMPLE_CHISQUARE_TITLE;
-}
-
-unsigned int CSampleChiSquareCalc::GetExplanationTitleId() const
-{
-    return GetTitleId() + 1;
-}
-
 CCalculator* CSampleChiSquareCalc::Clone() const
 {
     std::unique_ptr<CSampleChiSquareCalc> copy(new CSampleChiSquareCalc);
@@ -156,20 +146,9 @@ void CSampleChiSquareCalc::FillTableLabels(CTableLabels& labels) const
 
 bool CSampleChiSquareCalc::WriteTradeoffPage(CHtmlWriter& w)
 {
-    const char* phrase = Phrases[KindIndex()];
     w.WritePageHead("Sample size for comparing two proportions");
     WriteChoices(w, false);
-    w.OpenParagraph();
-    w.Write("Choose a sample size (per group) in the first column. Move along that row to your "
-            "desired power, and read the %s",
-            phrase);
-    w.Write(" that you can detect. Click on that value for a detailed report. If you wish to "
-            "detect a smaller %s,",
-            phrase);
-    w.Write(" increase sample size or accept a lower power. If you only care about larger %ss, "
-            "decrease sample size or increase power.",
-            phrase);
-    w.CloseParagraph();
+    WriteSampleTradeoffInstructions(w, Phrases[KindIndex()], PluralPhrases[KindIndex()]);
     CTableLabels labels;
     FillTableLabels(labels);
     WriteTradeoffTable(w, labels);

@@ -21,9 +21,6 @@ public:
     bool WriteDataTable(CHtmlWriter& w, CTableLabels& labels) override;
     bool WriteTradeoffPage(CHtmlWriter& w) override;
     CCalculator* Clone() const override;
-    bool IsKind(int goal, int design) const override;
-    unsigned int GetTitleId() const override;
-    unsigned int GetExplanationTitleId() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
     std::string ExactMethodName() const override;
     /// The detectable effect of the kind; false (out 1.7e38) when the treated proportion

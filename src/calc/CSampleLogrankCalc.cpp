@@ -1,6 +1,5 @@
 #include "calc/CSampleLogrankCalc.h"
 
-#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ProportionShared.h"
 #include "calc/ReportText.h"
@@ -25,7 +24,9 @@ const char* const FailedFormats[] = {"~%.2f", "<0.001", ""};
 
 } // namespace
 
-CSampleLogrankCalc::CSampleLogrankCalc() : m_pControl(0.5), m_effectKind(1)
+CSampleLogrankCalc::CSampleLogrankCalc()
+    : CSampleCalc(CalculatorKind{Goal::SampleSize, Design::Survival, IDS_SAMPLE_LOGRANK_TITLE}),
+      m_pControl(0.5), m_effectKind(1)
 {
     m_decimals = 3;
 }
@@ -65,21 +66,6 @@ bool CSampleLogrankCalc::ComputeCell(int powerIndex, int nIndex, double* out) co
     return true;
 }
 
-bool CSampleLogrankCalc::IsKind(int goal, int design) const
-{
-    return IsGoalAndDesign(goal, design, Goal::SampleSize, Design::Survival);
-}
-
-unsigned int CSampleLogrankCalc::GetTitleId() const
-{
-    return IDS_SAMPLE_LOGRANK_TITLE;
-}
-
-unsigned int CSampleLogrankCalc::GetExplanationTitleId() const
-{
-    return GetTitleId() + 1;
-}
-
 CCalculator* CSampleLogrankCalc::Clone() const
 {
     std::unique_ptr<CSampleLogrankCalc> copy(new CSampleLogrankCalc);
@@ -107,21 +93,9 @@ void CSampleLogrankCalc::FillTableLabels(CTableLabels& labels) const
 
 bool CSampleLogrankCalc::WriteTradeoffPage(CHtmlWriter& w)
 {
-    const char* phrase = Phrases[KindIndex()];
     w.WritePageHead("Sample size for comparing two survival curves");
     WriteChoices(w, false);
-    w.OpenParagraph();
-    w.Write("Choose a sample size (per group) in the first column. Move along that row to your "
-            "desired power, and read the %s",
-            phrase);
-    w.Write(" that you can detect. Click on that value for a detailed report. If you wish to "
-            "detect a smaller %s",
-            phrase);
-    w.Write(", increase sample size or accept a lower power. ");
-    w.Write("If you only care about larger ");
-    w.Write("%s", PluralPhrases[KindIndex()]);
-    w.Write(", decrease sample size or increase power.");
-    w.CloseParagraph();
+    WriteSampleTradeoffInstructions(w, Phrases[KindIndex()], PluralPhrases[KindIndex()]);
     if (KindIndex() == 1) {
         w.OpenParagraph();
         w.Write("The hazard ratio compares the survival of the treated group to the survival of "

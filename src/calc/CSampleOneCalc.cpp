@@ -1,6 +1,5 @@
 #include "calc/CSampleOneCalc.h"
 
-#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ExactCells.h"
 #include "calc/StringTable.h"
@@ -28,7 +27,11 @@ const CSampleCalc::ExplanationWording CSampleOneCalc::OneGroupWording = {
     nullptr,
 };
 
-CSampleOneCalc::CSampleOneCalc() : m_sd(-1.0) {}
+CSampleOneCalc::CSampleOneCalc()
+    : CSampleCalc(CalculatorKind{Goal::SampleSize, Design::OneSample, IDS_SAMPLE_ONE_TITLE}),
+      m_sd(-1.0)
+{
+}
 
 CSampleOneCalc::~CSampleOneCalc() = default;
 
@@ -47,21 +50,6 @@ bool CSampleOneCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
     const double k = TTestDifferenceFactor(m_zAlpha, m_ns[nIndex]);
     *out = ZeroNearZero(k / std::sqrt(2.0) * (m_zAlpha + m_zPowers[powerIndex]) * m_sd);
     return true;
-}
-
-bool CSampleOneCalc::IsKind(int goal, int design) const
-{
-    return IsGoalAndDesign(goal, design, Goal::SampleSize, Design::OneSample);
-}
-
-unsigned int CSampleOneCalc::GetTitleId() const
-{
-    return IDS_SAMPLE_ONE_TITLE;
-}
-
-unsigned int CSampleOneCalc::GetExplanationTitleId() const
-{
-    return GetTitleId() + 1;
 }
 
 CCalculator* CSampleOneCalc::Clone() const

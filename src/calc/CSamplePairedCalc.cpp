@@ -1,6 +1,5 @@
 #include "calc/CSamplePairedCalc.h"
 
-#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ExactCells.h"
 #include "calc/StringTable.h"
@@ -17,7 +16,11 @@ const char* const EffectName = "difference between means";
 
 } // namespace
 
-CSamplePairedCalc::CSamplePairedCalc() : m_sd(-1.0), m_r(-1.0), m_useR(true) {}
+CSamplePairedCalc::CSamplePairedCalc()
+    : CSampleCalc(CalculatorKind{Goal::SampleSize, Design::Paired, IDS_SAMPLE_PAIRED_TITLE}),
+      m_sd(-1.0), m_r(-1.0), m_useR(true)
+{
+}
 
 CSamplePairedCalc::~CSamplePairedCalc() = default;
 
@@ -49,21 +52,6 @@ bool CSamplePairedCalc::ComputeCell(int powerIndex, int nIndex, double* out) con
     const double k = TTestDifferenceFactor(m_zAlpha, m_ns[nIndex]);
     *out = ZeroNearZero(k * (m_zAlpha + m_zPowers[powerIndex]) * sd);
     return true;
-}
-
-bool CSamplePairedCalc::IsKind(int goal, int design) const
-{
-    return IsGoalAndDesign(goal, design, Goal::SampleSize, Design::Paired);
-}
-
-unsigned int CSamplePairedCalc::GetTitleId() const
-{
-    return IDS_SAMPLE_PAIRED_TITLE;
-}
-
-unsigned int CSamplePairedCalc::GetExplanationTitleId() const
-{
-    return GetTitleId() + 1;
 }
 
 CCalculator* CSamplePairedCalc::Clone() const

@@ -1,6 +1,5 @@
 #include "calc/CSampleUnpairedCalc.h"
 
-#include "calc/AnalysisKind.h"
 #include "calc/CTableLabels.h"
 #include "calc/ExactCells.h"
 #include "calc/StringTable.h"
@@ -18,7 +17,11 @@ const char* const RowLabel = "N per group";
 
 } // namespace
 
-CSampleUnpairedCalc::CSampleUnpairedCalc() : m_sd(-1.0) {}
+CSampleUnpairedCalc::CSampleUnpairedCalc()
+    : CSampleCalc(CalculatorKind{Goal::SampleSize, Design::Unpaired, IDS_SAMPLE_UNPAIRED_TITLE}),
+      m_sd(-1.0)
+{
+}
 
 CSampleUnpairedCalc::~CSampleUnpairedCalc() = default;
 
@@ -38,21 +41,6 @@ bool CSampleUnpairedCalc::ComputeCell(int powerIndex, int nIndex, double* out) c
     const double k = TTestDifferenceFactor(m_zAlpha, m_ns[nIndex]);
     *out = ZeroNearZero(k * (m_zAlpha + m_zPowers[powerIndex]) * m_sd);
     return true;
-}
-
-bool CSampleUnpairedCalc::IsKind(int goal, int design) const
-{
-    return IsGoalAndDesign(goal, design, Goal::SampleSize, Design::Unpaired);
-}
-
-unsigned int CSampleUnpairedCalc::GetTitleId() const
-{
-    return IDS_SAMPLE_UNPAIRED_TITLE;
-}
-
-unsigned int CSampleUnpairedCalc::GetExplanationTitleId() const
-{
-    return GetTitleId() + 1;
 }
 
 CCalculator* CSampleUnpairedCalc::Clone() const

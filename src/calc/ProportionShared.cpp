@@ -41,6 +41,21 @@ void WriteTradeoffsIntro(CHtmlWriter& w, const char* sentence, const char* phras
 
 } // namespace
 
+void WriteSampleTradeoffInstructions(CHtmlWriter& w, const char* phrase, const char* pluralPhrase)
+{
+    w.OpenParagraph();
+    w.Write("Choose a sample size (per group) in the first column. Move along that row to your "
+            "desired power, and read the %s",
+            phrase);
+    w.Write(" that you can detect. Click on that value for a detailed report. If you wish to "
+            "detect a smaller %s",
+            phrase);
+    w.Write(", increase sample size or accept a lower power. If you only care about larger %s, "
+            "decrease sample size or increase power.",
+            pluralPhrase);
+    w.CloseParagraph();
+}
+
 void WriteSampleReportBody(const CSampleCalc& calc, CHtmlWriter& w, const char* phrase,
                            CTableLabels labels, bool breakAfterTable, const ExactCheck& check)
 {

@@ -15,6 +15,11 @@ extern const char* const ProportionMessage;
 /// calc.ReportError (NaN is refused as well).
 bool StoreProportion(CCalculator& calc, double p, double& field, const char* message);
 
+/// The step-3 instructions of a sample-size page of proportions or survival, as a paragraph:
+/// find the effect named by phrase along the row of a sample size, and what to change for a
+/// smaller effect or for larger ones (pluralPhrase).
+void WriteSampleTradeoffInstructions(CHtmlWriter& w, const char* phrase, const char* pluralPhrase);
+
 /// The rest of a step-4 page of a sample-size calculator after its choices: the
 /// explanation of the selected cell named by phrase (alpha with tails, no confidence
 /// interval), the "Table of tradeoffs:" paragraphs, the table with labels but without links

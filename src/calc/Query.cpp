@@ -20,3 +20,9 @@ int QueryInt(const char* query, const char* key)
         return -1;
     return static_cast<int>(value);
 }
+
+int QueryIndex(const char* query, const char* key, int count)
+{
+    const int index = QueryInt(query, key);
+    return index >= 0 && index < count ? index : -1;
+}

@@ -5,3 +5,6 @@
 /// either argument is null, when key or the "=" is missing, or when the number lies
 /// outside the range of int (no table index can be that large).
 int QueryInt(const char* query, const char* key);
+
+/// QueryInt when it indexes a list of count entries (0 to count - 1), otherwise -1.
+int QueryIndex(const char* query, const char* key, int count);

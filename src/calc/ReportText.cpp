@@ -19,7 +19,7 @@ const char* ArticleFor(const char* name)
     }
 }
 
-bool TemplatePath(const char* name, std::string& out)
+bool ExistingTemplatePath(const char* name, std::string& out)
 {
     std::string program;
     if (!Platform::files().programFilePath(program))
@@ -28,7 +28,7 @@ bool TemplatePath(const char* name, std::string& out)
     const std::string folder =
         slash == std::string::npos ? std::string() : program.substr(0, slash + 1);
     out = folder + "Templates/" + name;
-    return true;
+    return Platform::files().fileExists(out);
 }
 
 void WriteBold(CHtmlWriter& w, const char* text)

@@ -9,8 +9,9 @@ class CTableLabels;
 const char* ArticleFor(const char* name);
 
 /// The folder of the running program's file, with its trailing "/", followed by
-/// "Templates/" and name; false when the program's path cannot be obtained.
-bool TemplatePath(const char* name, std::string& out);
+/// "Templates/" and name; false when the program's path cannot be obtained or no file is
+/// there.
+bool ExistingTemplatePath(const char* name, std::string& out);
 
 /// The start of a table of results: the anchor "RESULT" (links mode only), the bold title
 /// when there is one, and the borderless table.

@@ -68,6 +68,10 @@ const Entry kEntries[] = {
     {IDS_VORLA_LAUNCH_FAILED, "Cannot launch Vorla from Zentrima.\nReboot Windows or/and close "
                               "other applications and try again."},
     {IDS_VORLA_SCRIPT_OPEN, "Cannot graph in Vorla.\nClose Vorla's Script dialog and try again."},
+    {IDS_NO_PRIVATE_FOLDER,
+     "Zentrima cannot make a private folder for its temporary files.\nResults are shown, but "
+     "Graph in Vorla and To Word are not available.\nCheck the folders named by XDG_RUNTIME_DIR "
+     "and TMPDIR, and /tmp."},
 };
 
 } // namespace

@@ -48,6 +48,9 @@ enum StringId : unsigned int
     IDS_SAMPLE_SIZE_POSITIVE = 61240,
     IDS_VORLA_LAUNCH_FAILED = 61241,
     IDS_VORLA_SCRIPT_OPEN = 61242,
+    // No private temporary folder could be made: shown at start and by the commands that
+    // need files (Graph, To Word), rather than the disk-space message, which would mislead.
+    IDS_NO_PRIVATE_FOLDER = 61250,
 };
 
 /// The text of string-table entry id, or "" for an id the table does not hold.

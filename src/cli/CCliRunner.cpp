@@ -64,14 +64,7 @@ int CCliRunner::runChecked(const QStringList& arguments)
     CCliOptions options;
     options.parse(arguments);
     if (options.helpRequested || options.versionRequested) {
-        const QString text =
-            options.helpRequested ? CCliOptions::helpText() : CCliOptions::versionText();
-        COutputFile output;
-        std::string error;
-        output.open(std::string(), m_out, error);
-        std::fputs(text.toUtf8().constData(), output.stream());
-        if (!output.commit(error))
-            throw CCliError(error, ExitFailure);
+        writeText(options.helpRequested ? CCliOptions::helpText() : CCliOptions::versionText());
         return ExitOk;
     }
 
@@ -88,49 +81,72 @@ int CCliRunner::runChecked(const QStringList& arguments)
     if (!calc)
         throw CCliError("no calculator for this goal and design", ExitFailure);
     reportRefusedSettings(userSettings, options);
+    configure(*calc, options, refusals);
+    if (options.page == CCliOptions::Page::Report)
+        checkSelection(*calc, options);
+    writePage(*calc, options);
+    return ExitOk;
+}
 
+void CCliRunner::writeText(const QString& text) const
+{
+    COutputFile output;
+    std::string error;
+    output.open(std::string(), m_out, error);
+    std::fputs(text.toUtf8().constData(), output.stream());
+    if (!output.commit(error))
+        throw CCliError(error, ExitFailure);
+}
+
+void CCliRunner::configure(CCalculator& calc, CCliOptions& options, CCliMessageSink& refusals)
+{
     refusals.followInputs(&options.inputs);
-    options.design->apply(*calc, options.inputs);
-    setLevel(*calc, options);
-    calc->SetMethod(options.exact ? CalcMethod::Exact : CalcMethod::Approximate);
+    options.design->apply(calc, options.inputs);
+    setLevel(calc, options);
+    calc.SetMethod(options.exact ? CalcMethod::Exact : CalcMethod::Approximate);
     refusals.setOption("powers");
     if (options.hasPowers)
-        calc->ParsePowers(options.powers.toStdString());
+        calc.ParsePowers(options.powers.toStdString());
     refusals.setOption("ns");
     if (options.hasNs)
-        calc->ParseNs(options.ns.toStdString());
-    if (options.page == CCliOptions::Page::Report &&
-        !calc->SelectFromQuery(options.select.toUtf8().constData()))
+        calc.ParseNs(options.ns.toStdString());
+}
+
+void CCliRunner::checkSelection(CCalculator& calc, const CCliOptions& options)
+{
+    if (!calc.SelectFromQuery(options.select.toUtf8().constData()))
         throw CCliError(QStringLiteral("--select: %1 selects no cell of the table")
                             .arg(CCliInputs::quoted(options.select))
                             .toStdString());
-    if (options.page == CCliOptions::Page::Report && !CCliPageWriter::selectedCellHasResult(*calc))
+    if (!CCliPageWriter::selectedCellHasResult(calc))
         throw CCliError(QStringLiteral("--select: %1 selects a cell without a result, which "
                                        "has no report")
                             .arg(CCliInputs::quoted(options.select))
                             .toStdString());
+}
 
+void CCliRunner::writePage(CCalculator& calc, const CCliOptions& options) const
+{
     COutputFile output;
     std::string error;
     if (!output.open(options.outputPath.toStdString(), m_out, error))
         throw CCliError("-o: " + error, ExitFailure);
     switch (options.page) {
     case CCliOptions::Page::Tradeoff:
-        CCliPageWriter::writeTradeoff(*calc, options.writerMode, output.stream());
+        CCliPageWriter::writeTradeoff(calc, options.writerMode, output.stream());
         break;
     case CCliOptions::Page::Report:
-        CCliPageWriter::writeReport(*calc, options.writerMode, output.stream());
+        CCliPageWriter::writeReport(calc, options.writerMode, output.stream());
         break;
     case CCliOptions::Page::Data:
-        CCliPageWriter::writeData(*calc, output.stream());
+        CCliPageWriter::writeData(calc, output.stream());
         break;
     case CCliOptions::Page::Cells:
-        CCliPageWriter::writeCells(*calc, output.stream());
+        CCliPageWriter::writeCells(calc, output.stream());
         break;
     }
     if (!output.commit(error))
         throw CCliError((options.outputPath.isEmpty() ? "" : "-o: ") + error, ExitFailure);
-    return ExitOk;
 }
 
 void CCliRunner::reportRefusedSettings(const CCliSettingsStore& store,

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
 #include <cstdio>
 
 class CCalculator;
+class CCliMessageSink;
 class CCliOptions;
 class CCliSettingsStore;
 class CMessageSink;
@@ -36,6 +38,16 @@ public:
 
 private:
     int runChecked(const QStringList& arguments);
+    /// Writes the text of --help or --version to the output; throws CCliError (exit 1) when
+    /// it cannot be written.
+    void writeText(const QString& text) const;
+    /// Hands the inputs, level, method and lists to the calculator, telling refusals which
+    /// option each stage's refusal belongs to.
+    static void configure(CCalculator& calc, CCliOptions& options, CCliMessageSink& refusals);
+    /// Selects the cell of --select; throws CCliError when it names no cell or a failed one.
+    static void checkSelection(CCalculator& calc, const CCliOptions& options);
+    /// Writes the chosen page to -o (or the output) whole, or throws CCliError.
+    void writePage(CCalculator& calc, const CCliOptions& options) const;
     /// Hands the chosen level to the calculator; throws CCliError for a level it must not
     /// take.
     static void setLevel(CCalculator& calc, const CCliOptions& options);

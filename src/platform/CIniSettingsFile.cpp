@@ -51,6 +51,49 @@ std::string fullKey(const std::string& section, const std::string& name)
     return section == GeneralSection ? name : section + "/" + name;
 }
 
+// The character a one-letter escape ("\n") stands for; 0 when letter is none.
+char letterEscape(char letter)
+{
+    static const char pairs[][2] = {{'n', '\n'}, {'r', '\r'}, {'t', '\t'}, {'a', '\a'},
+                                    {'b', '\b'}, {'f', '\f'}, {'v', '\v'}};
+    for (const auto& pair : pairs)
+        if (pair[0] == letter)
+            return pair[1];
+    return 0;
+}
+
+// Appends what the escape whose first character (after the backslash) is raw[at] stands
+// for, and returns the index of its last character: "\n" and its kin, "\x" with up to four
+// hexadecimal digits, up to three octal digits, and any other character for itself ("\\",
+// "\"", "\;").
+size_t appendEscape(const std::string& raw, size_t at, std::string& out)
+{
+    const char first = raw[at];
+    if (const char letter = letterEscape(first)) {
+        out += letter;
+        return at;
+    }
+    size_t i = at;
+    if (first == 'x') {
+        unsigned long code = 0;
+        for (int digits = 0; digits < 4 && i + 1 < raw.size() && hexDigit(raw[i + 1]) >= 0;
+             ++digits)
+            code = code * 16 + static_cast<unsigned long>(hexDigit(raw[++i]));
+        appendUtf8(out, code);
+        return i;
+    }
+    if (first >= '0' && first <= '7') {
+        unsigned long code = static_cast<unsigned long>(first - '0');
+        for (int digits = 1;
+             digits < 3 && i + 1 < raw.size() && raw[i + 1] >= '0' && raw[i + 1] <= '7'; ++digits)
+            code = code * 8 + static_cast<unsigned long>(raw[++i] - '0');
+        appendUtf8(out, code);
+        return i;
+    }
+    out += first;
+    return at;
+}
+
 } // namespace
 
 std::string CIniSettingsFile::escapeKey(const std::string& key)
@@ -143,70 +186,15 @@ std::string CIniSettingsFile::unquoteValue(const std::string& text)
 {
     const std::string raw = trimmed(text);
     std::string out;
-    bool inQuotes = false;
     for (size_t i = 0; i < raw.size(); ++i) {
         const char c = raw[i];
-        if (c == '"') {
-            inQuotes = !inQuotes;
+        // Quotes only group; what they enclose reads the same as outside them.
+        if (c == '"')
             continue;
-        }
-        if (c != '\\' || i + 1 >= raw.size()) {
+        if (c == '\\' && i + 1 < raw.size())
+            i = appendEscape(raw, i + 1, out);
+        else
             out += c;
-            continue;
-        }
-        const char next = raw[++i];
-        switch (next) {
-        case 'n':
-            out += '\n';
-            break;
-        case 'r':
-            out += '\r';
-            break;
-        case 't':
-            out += '\t';
-            break;
-        case 'a':
-            out += '\a';
-            break;
-        case 'b':
-            out += '\b';
-            break;
-        case 'f':
-            out += '\f';
-            break;
-        case 'v':
-            out += '\v';
-            break;
-        case 'x': {
-            unsigned long code = 0;
-            size_t digits = 0;
-            while (i + 1 < raw.size() && digits < 4 && hexDigit(raw[i + 1]) >= 0) {
-                code = code * 16 + static_cast<unsigned long>(hexDigit(raw[++i]));
-                ++digits;
-            }
-            appendUtf8(out, code);
-            break;
-        }
-        case '0':
-        case '1':
-        case '2':
-        case '3':
-        case '4':
-        case '5':
-        case '6':
-        case '7': {
-            unsigned long code = static_cast<unsigned long>(next - '0');
-            for (int digits = 1;
-                 digits < 3 && i + 1 < raw.size() && raw[i + 1] >= '0' && raw[i + 1] <= '7';
-                 ++digits)
-                code = code * 8 + static_cast<unsigned long>(raw[++i] - '0');
-            appendUtf8(out, code);
-            break;
-        }
-        default:
-            // "\\", "\"" and "\;" stand for themselves; so does any other escaped character.
-            out += next;
-        }
     }
     // A doubled "@" at the start is a plain "@"; any other "@..." stays the text it is.
     if (out.size() >= 2 && out[0] == '@' && out[1] == '@')

@@ -14,7 +14,9 @@ class CKindCalculator : public CCalculator
 {
 public:
     CKindCalculator(int goal, int design, unsigned int titleId)
-        : m_goal(goal), m_design(design), m_titleId(titleId)
+        : CCalculator(
+              CalculatorKind{static_cast<Goal>(goal), static_cast<Design>(design), titleId}),
+          m_goal(goal), m_design(design), m_titleId(titleId)
     {
     }
 
@@ -27,12 +29,6 @@ public:
         copy->CopyCoreFrom(*this);
         return copy.release();
     }
-    bool IsKind(int goal, int design) const override
-    {
-        return goal == m_goal && design == m_design;
-    }
-    unsigned int GetTitleId() const override { return m_titleId; }
-    unsigned int GetExplanationTitleId() const override { return m_titleId + 1; }
     unsigned int GetGraphTemplateId() const override { return 0; }
     bool GetGraphTemplatePath(std::string&) const override { return false; }
     bool SelectFromQuery(const char*) override { return false; }

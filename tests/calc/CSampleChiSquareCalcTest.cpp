@@ -276,6 +276,31 @@ TEST_F(SampleChiSquareTest, PagesNameTheKindInEverySentence)
     EXPECT_NE(step4.find("Instead of using 30 subjects"), std::string::npos);
 }
 
+TEST_F(SampleChiSquareTest, StepThreeInstructionsUseEachKindsOwnSingularAndPlural)
+{
+    const struct
+    {
+        int kind;
+        const char* sentence;
+    } cases[] = {
+        {1, "smaller increase, increase sample size or accept a lower power. If you only care "
+            "about larger increases, decrease"},
+        {2, "smaller decrease, increase sample size or accept a lower power. If you only care "
+            "about larger decreases, decrease"},
+        {3, "smaller relative risk, increase sample size or accept a lower power. If you only "
+            "care about larger relative risks, decrease"},
+        {4, "smaller risk reduction, increase sample size or accept a lower power. If you only "
+            "care about larger risk reductions, decrease"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        auto calc = make(0.25, c.kind, 30, 80);
+        const std::string step3 =
+            render(CHtmlWriter::ModeText, [&](CHtmlWriter& w) { calc->WriteTradeoffPage(w); });
+        EXPECT_NE(step3.find(c.sentence), std::string::npos) << step3;
+    }
+}
+
 TEST_F(SampleChiSquareTest, CloneCopiesInputsSelectionAndTheRestOfTheChain)
 {
     auto calc = make(0.35, 3, 40, 90, 0.01);

@@ -24,7 +24,8 @@ public:
     };
 
     explicit CTestCalculator(unsigned int titleId = 500, Defaults defaults = NoDefaults)
-        : m_sd(-1), m_titleId(titleId), m_defaults(defaults)
+        : CCalculator(CalculatorKind{Goal::SampleSize, Design::Unpaired, titleId}), m_sd(-1),
+          m_titleId(titleId), m_defaults(defaults)
     {
         if (defaults == SampleDefaults)
             LoadSampleDefaults();
@@ -41,16 +42,13 @@ public:
         copy->CopyCoreFrom(*this);
         return copy.release();
     }
+    // Serves no design, so no chain lookup finds it by kind.
     bool IsKind(int, int) const override { return false; }
-    unsigned int GetTitleId() const override { return m_titleId; }
-    unsigned int GetExplanationTitleId() const override { return m_titleId + 1; }
     unsigned int GetGraphTemplateId() const override { return 189; }
     bool GetGraphTemplatePath(std::string&) const override { return false; }
     bool SelectFromQuery(const char* query) override
     {
-        m_selPower = QueryInt(query, "pow");
-        if (m_selPower < 0 || m_selPower >= m_nPowers)
-            m_selPower = -1;
+        m_selPower = QueryIndex(query, "pow", m_nPowers);
         return HasSelection();
     }
     bool HasSelection() const override { return m_selPower != -1; }

@@ -92,6 +92,23 @@ TEST(QueryIntTest, ReadsTheNumberAfterTheFirstKeyAndItsEquals)
     }
 }
 
+TEST(QueryIndexTest, KeepsOnlyIndicesOfTheList)
+{
+    const struct
+    {
+        const char* query;
+        int count;
+        int expected;
+    } cases[] = {
+        {"pow=0", 3, 0},  {"pow=2", 3, 2}, {"pow=3", 3, -1}, {"pow=-1", 3, -1},
+        {"pow=0", 0, -1}, {"n=1", 3, -1},  {nullptr, 3, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.query ? c.query : "(null)") + " of " + std::to_string(c.count));
+        EXPECT_EQ(QueryIndex(c.query, "pow", c.count), c.expected);
+    }
+}
+
 TEST(CTableLabelsTest, StartsWithTwoDecimalsAndLinks)
 {
     CTableLabels labels;

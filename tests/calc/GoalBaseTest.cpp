@@ -20,6 +20,7 @@ namespace {
 class CStubSampleCalc : public CSampleCalc
 {
 public:
+    CStubSampleCalc() : CSampleCalc(CalculatorKind{Goal::SampleSize, Design::Unpaired, 500}) {}
     bool WriteDataTable(CHtmlWriter& w, CTableLabels& labels) override
     {
         WriteSampleDataRows(w, labels);
@@ -27,9 +28,6 @@ public:
     }
     bool WriteTradeoffPage(CHtmlWriter&) override { return true; }
     CCalculator* Clone() const override { return nullptr; }
-    bool IsKind(int, int) const override { return false; }
-    unsigned int GetTitleId() const override { return 500; }
-    unsigned int GetExplanationTitleId() const override { return 501; }
     void WriteExplanationPage(CHtmlWriter&) override {}
     bool ComputeCell(int p, int r, double* out) const override
     {
@@ -49,6 +47,7 @@ public:
 class CStubPowerCalc : public CPowerCalc
 {
 public:
+    CStubPowerCalc() : CPowerCalc(CalculatorKind{Goal::Power, Design::Unpaired, 504}) {}
     bool WriteDataTable(CHtmlWriter& w, CTableLabels& labels) override
     {
         WritePowerDataRows(w, labels);
@@ -56,9 +55,6 @@ public:
     }
     bool WriteTradeoffPage(CHtmlWriter&) override { return true; }
     CCalculator* Clone() const override { return nullptr; }
-    bool IsKind(int, int) const override { return false; }
-    unsigned int GetTitleId() const override { return 504; }
-    unsigned int GetExplanationTitleId() const override { return 505; }
     void WriteExplanationPage(CHtmlWriter&) override {}
     bool ComputeCell(int p, double* out) const override
     {

@@ -19,6 +19,16 @@ declare -A allowed=(
     [cli]="calc platform qtsupport report"
     [ui]="analysis calc platform qtsupport report"
 )
+# Inside ui, the role folders and the roles each may include: common under everything,
+# the application on top.
+declare -A uiAllowed=(
+    [common]=""
+    [dialogs]="common"
+    [help]="common"
+    [result]="common"
+    [forms]="common dialogs help"
+    [app]="common dialogs forms help result"
+)
 # The core builds with the standard library and Boost only.
 core="engine exact report platform calc analysis"
 
@@ -49,6 +59,17 @@ while IFS= read -r hit; do
             fail "$file:$line: $layer may not include $top (\"$target\"); $layer may include: ${allowed[$layer]:-nothing}"
         elif [[ $target == */detail/* ]]; then
             fail "$file:$line: \"$target\" is internal to $top"
+        fi
+    fi
+    if [[ $layer == ui && $target == ui/*/* ]]; then
+        role=${file#src/ui/}
+        role=${role%%/*}
+        wanted=${target#ui/}
+        wanted=${wanted%%/*}
+        if [[ ! -v uiAllowed[$role] ]]; then
+            fail "$file:$line: src/ui/$role is a role missing from the ui table in $0"
+        elif [[ $wanted != "$role" && " ${uiAllowed[$role]} " != *" $wanted "* ]]; then
+            fail "$file:$line: ui/$role may not include ui/$wanted (\"$target\"); ui/$role may include: ${uiAllowed[$role]:-nothing}"
         fi
     fi
     if [[ " $core " == *" $layer "* && $target =~ ^Q[A-Za-z]*(/|$) ]]; then

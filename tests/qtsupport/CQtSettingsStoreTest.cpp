@@ -109,6 +109,11 @@ TEST_F(CQtSettingsStoreTest, HandEditedValuesReadAsThePlainTextTheyHold)
         {"\"99,95,90\"", "99,95,90"},
         {"  \"a \\\"b\\\" \\\\ c\"  ", "a \"b\" \\ c"},
         {"@@at", "@at"},
+        // One-letter escapes, octal of up to three digits, hexadecimal of up to four.
+        {"a\\tb\\nc\\r\\a\\b\\f\\v", "a\tb\nc\r\a\b\f\v"},
+        {"\\101\\0102\\;x", "A\b2;x"},
+        {"\\x41\\x263A\\x263Ab", "A\xe2\x98\xba\xe2\x98\xba"
+                                 "b"},
         // A serialised list that claims 0x7fffffff entries; decoding it would try to
         // allocate them all.
         // (Escapes stand for characters: "\xff" is U+00FF, two bytes in UTF-8.)

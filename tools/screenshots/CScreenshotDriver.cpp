@@ -4,8 +4,8 @@
 #include "ui/app/CMainFrame.h"
 #include "ui/result/CPagePrinter.h"
 #include "ui/result/CResultView.h"
-#include "ui/app/CStepView.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CStepView.h"
+#include "ui/common/CommandIds.h"
 
 #include <QAbstractButton>
 #include <QApplication>

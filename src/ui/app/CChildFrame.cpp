@@ -10,11 +10,11 @@
 #include "ui/forms/CStepForm.h"
 #include "ui/app/CStepToolBar.h"
 #include "platform/CUserException.h"
-#include "ui/app/CommandIds.h"
-#include "ui/app/FramesResources.h"
+#include "ui/common/CommandIds.h"
+#include "ui/common/FramesResources.h"
 #include "platform/Platform.h"
 #include "calc/StringTable.h"
-#include "ui/app/UiStrings.h"
+#include "ui/common/UiStrings.h"
 
 #include <QApplication>
 #include <QAction>

@@ -3,12 +3,12 @@
 #include "ui/app/CChildFrame.h"
 #include "platform/CSettingsStore.h"
 #include "ui/app/CZentrimaApp.h"
-#include "ui/app/ExactDistributions.h"
-#include "ui/app/CommandIds.h"
-#include "ui/app/FramesResources.h"
+#include "ui/common/ExactDistributions.h"
+#include "ui/common/CommandIds.h"
+#include "ui/common/FramesResources.h"
 #include "platform/Platform.h"
 #include "calc/StringTable.h"
-#include "ui/app/UiStrings.h"
+#include "ui/common/UiStrings.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "ui/app/CMessageBoxSink.h"
 
 #include "calc/StringTable.h"
-#include "ui/app/UiStrings.h"
+#include "ui/common/UiStrings.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 #include "ui/app/CStepToolBar.h"
 
-#include "ui/app/CommandIds.h"
-#include "ui/app/FramesResources.h"
-#include "ui/app/UiStrings.h"
+#include "ui/common/CommandIds.h"
+#include "ui/common/FramesResources.h"
+#include "ui/common/UiStrings.h"
 
 #include <QActionGroup>
 #include <QIcon>

@@ -1,21 +1,21 @@
 #include "ui/app/CZentrimaApp.h"
 
 #include "ui/dialogs/CAboutDialog.h"
-#include "ui/app/CAppFonts.h"
+#include "ui/common/CAppFonts.h"
 #include "ui/app/CChildFrame.h"
 #include "platform/CFileSystem.h"
 #include "ui/help/CHelpWindow.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CMessageBoxSink.h"
 #include "qtsupport/CQtSettingsStore.h"
-#include "ui/result/CResultView.h"
+#include "ui/result/CPageDocument.h"
 #include "ui/app/CSingleInstance.h"
 #include "ui/forms/CStepForm.h"
 #include "ui/app/CWaitCursor.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "platform/Platform.h"
 #include "calc/StringTable.h"
-#include "ui/app/UiStrings.h"
+#include "ui/common/UiStrings.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -94,26 +94,8 @@ bool CZentrimaApp::initInstance()
 {
     m_started = true;
     const std::string tempFolder = Platform::files().tempFolder();
-    const QString folder = m_options.instanceFolder.isEmpty() ? QString::fromStdString(tempFolder)
-                                                              : m_options.instanceFolder;
-    CSingleInstance::Claim claim = CSingleInstance::Claim::Unguarded;
-    if (!folder.isEmpty()) {
-        m_instance = std::make_unique<CSingleInstance>(folder);
-        claim = m_instance->claim();
-    }
-    if (claim == CSingleInstance::Claim::OtherRunning ||
-        claim == CSingleInstance::Claim::OtherStarting) {
-        m_instance.reset();
-        // A copy that holds the lock but does not answer would otherwise leave the user
-        // with nothing at all.
-        if (claim == CSingleInstance::Claim::OtherStarting) {
-            CMessageBoxSink box;
-            CMessageSink& sink = m_options.messages ? *m_options.messages : box;
-            sink.showMessage(otherCopyNotAnsweringMessage().toStdString(),
-                             CMessageSink::Icon::Information);
-        }
+    if (!claimInstance(tempFolder))
         return false;
-    }
     installServices();
     if (tempFolder.empty())
         Platform::messages().showMessage(noPrivateFolderMessage().toStdString(),
@@ -122,7 +104,7 @@ bool CZentrimaApp::initInstance()
     // processor, which may still have been reading them at that run's exit).
     deleteTemporaryFiles(tempFolder, true);
 
-    if (!CResultView::rendererAvailable()) {
+    if (!CPageDocument::rendererAvailable()) {
         Platform::messages().showMessage(LoadString(IDS_NO_BROWSER), CMessageSink::Icon::Stop);
         return false;
     }
@@ -130,16 +112,57 @@ bool CZentrimaApp::initInstance()
         return false;
     CStepForm::setHelpHandler([this](int topic) { showHelp(topic); });
 
-    m_mainFrame = std::make_unique<CMainFrame>(this);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize screenSize = screen ? screen->geometry().size() : QSize(800, 600);
-    m_mainFrame->setGeometry(CMainFrame::initialPlacement(Platform::settings(), screenSize));
-
     std::string program;
     if (!Platform::files().programFilePath(program))
         return false;
     m_helpBook = QFileInfo(QString::fromStdString(program)).dir().filePath(HelpBookName);
+    if (!createMainFrame())
+        return false;
 
+    // Without a folder for the lock this copy runs unguarded and answers no later start.
+    if (m_instance) {
+        m_instance->listen();
+        connect(m_instance.get(), &CSingleInstance::raiseRequested, m_mainFrame.get(),
+                &CMainFrame::raiseAndRestore);
+    }
+
+    if (m_options.showAbout && !std::getenv("ZENTRIMA_NO_ABOUT")) {
+        CAboutDialog about(m_mainFrame.get());
+        about.exec();
+    }
+    return true;
+}
+
+bool CZentrimaApp::claimInstance(const std::string& tempFolder)
+{
+    const QString folder = m_options.instanceFolder.isEmpty() ? QString::fromStdString(tempFolder)
+                                                              : m_options.instanceFolder;
+    CSingleInstance::Claim claim = CSingleInstance::Claim::Unguarded;
+    if (!folder.isEmpty()) {
+        m_instance = std::make_unique<CSingleInstance>(folder);
+        claim = m_instance->claim();
+    }
+    if (claim != CSingleInstance::Claim::OtherRunning &&
+        claim != CSingleInstance::Claim::OtherStarting)
+        return true;
+    m_instance.reset();
+    // A copy that holds the lock but does not answer would otherwise leave the user with
+    // nothing at all.
+    if (claim == CSingleInstance::Claim::OtherStarting) {
+        CMessageBoxSink box;
+        CMessageSink& sink = m_options.messages ? *m_options.messages : box;
+        sink.showMessage(otherCopyNotAnsweringMessage().toStdString(),
+                         CMessageSink::Icon::Information);
+    }
+    return false;
+}
+
+bool CZentrimaApp::createMainFrame()
+{
+    m_mainFrame = std::make_unique<CMainFrame>(this);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize(800, 600);
+    m_mainFrame->setGeometry(CMainFrame::initialPlacement(Platform::settings(), screenSize));
     m_mainFrame->openNewWindow();
     if (!m_mainFrame->activeChildFrame())
         return false;
@@ -148,15 +171,6 @@ bool CZentrimaApp::initInstance()
         m_mainFrame->mdiArea()->tileSubWindows();
     } else {
         m_mainFrame->show();
-    }
-
-    m_instance->listen();
-    connect(m_instance.get(), &CSingleInstance::raiseRequested, m_mainFrame.get(),
-            &CMainFrame::raiseAndRestore);
-
-    if (m_options.showAbout && !std::getenv("ZENTRIMA_NO_ABOUT")) {
-        CAboutDialog about(m_mainFrame.get());
-        about.exec();
     }
     return true;
 }

@@ -83,7 +83,12 @@ public:
     static bool isOwnTemporaryName(const std::string& name, bool withDocuments);
 
 private:
+    // Takes the single-instance lock (in the lock folder of the options, otherwise in
+    // tempFolder); false when another copy runs, which then shows itself instead.
+    bool claimInstance(const std::string& tempFolder);
     bool installServices();
+    // The main window, placed as stored, with its first analysis window, shown.
+    bool createMainFrame();
 
     Options m_options;
     std::unique_ptr<CSettingsStore> m_ownSettings;

@@ -1,8 +1,8 @@
 #include "ui/dialogs/CAboutDialog.h"
 
 #include "ui/dialogs/CHyperlinkLabel.h"
-#include "ui/app/FramesResources.h"
-#include "ui/app/UiStrings.h"
+#include "ui/common/FramesResources.h"
+#include "ui/common/UiStrings.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

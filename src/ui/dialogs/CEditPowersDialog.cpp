@@ -1,7 +1,7 @@
 #include "ui/dialogs/CEditPowersDialog.h"
 
 #include "calc/CCalculator.h"
-#include "ui/forms/CListEdit.h"
+#include "ui/dialogs/CListEdit.h"
 #include "platform/CSettingsStore.h"
 #include "platform/CUserException.h"
 #include "platform/Platform.h"

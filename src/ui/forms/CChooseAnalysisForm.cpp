@@ -1,8 +1,9 @@
 #include "ui/forms/CChooseAnalysisForm.h"
 
 #include "analysis/CAnalysisState.h"
-#include "ui/app/CAppFonts.h"
-#include "ui/app/CommandIds.h"
+#include "calc/AnalysisKind.h"
+#include "ui/common/CAppFonts.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/ControlIds.h"
 
 #include <QButtonGroup>
@@ -52,22 +53,33 @@ CChooseAnalysisForm::CChooseAnalysisForm(QWidget* parent)
 {
     registerResources();
     setDesignWidth(680);
+    column()->setContentsMargins(20, 10, 20, 12);
+    column()->addWidget(createLogo(), 0, Qt::AlignLeft | Qt::AlignTop);
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(24);
+    column()->addLayout(columns);
+    columns->addLayout(createGoalColumn(), 3);
+    columns->addLayout(createDesignColumn(), 2);
+    column()->addStretch(1);
+    column()->addLayout(createBottomRow());
+    connect(m_goals, &QButtonGroup::idClicked, this, &CChooseAnalysisForm::onGoalClicked);
+}
+
+QLabel* CChooseAnalysisForm::createLogo()
+{
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("logo"));
     logo->setPixmap(QPixmap(QStringLiteral(":/images/logo.png")));
     logo->setFixedSize(270, 80);
     logo->setAttribute(Qt::WA_TranslucentBackground);
-    column()->setContentsMargins(20, 10, 20, 12);
-    column()->addWidget(logo, 0, Qt::AlignLeft | Qt::AlignTop);
+    return logo;
+}
 
-    auto* columns = new QHBoxLayout;
-    columns->setSpacing(24);
-    column()->addLayout(columns);
-
+QVBoxLayout* CChooseAnalysisForm::createGoalColumn()
+{
     auto* goal = new QVBoxLayout;
-    columns->addLayout(goal, 3);
     goal->addWidget(makeText(this, 1008, QStringLiteral("What is your goal?"), CAppFonts::title()));
-    goal->addWidget(makeRadio(this, m_goals, 1000, 0,
+    goal->addWidget(makeRadio(this, m_goals, 1000, static_cast<int>(Goal::SampleSize),
                               QStringLiteral("Choose sample size for a future experiment")));
     goal->addWidget(makeText(
         this, 1013,
@@ -77,7 +89,7 @@ CChooseAnalysisForm::CChooseAnalysisForm(QWidget* parent)
                        "you view the tradeoffs."),
         CAppFonts::body()));
     goal->addSpacing(10);
-    goal->addWidget(makeRadio(this, m_goals, 1001, 1,
+    goal->addWidget(makeRadio(this, m_goals, 1001, static_cast<int>(Goal::Power),
                               QStringLiteral("Determine power of a completed experiment")));
     goal->addWidget(makeText(
         this, 1014,
@@ -90,30 +102,41 @@ CChooseAnalysisForm::CChooseAnalysisForm(QWidget* parent)
                                             "detect various hypothetical differences."),
                              CAppFonts::body()));
     goal->addStretch(1);
+    return goal;
+}
 
-    auto* design = new QVBoxLayout;
-    columns->addLayout(design, 2);
-    design->addWidget(
-        makeText(this, 1009, QStringLiteral("Experimental design:"), CAppFonts::title()));
+QVBoxLayout* CChooseAnalysisForm::createDesignColumn()
+{
     // Top to bottom as the user sees them; the ANOVA button stays hidden below the others.
-    design->addWidget(makeRadio(this, m_designs, 1002, 0,
-                                QStringLiteral("Compare two means\n(unpaired t test)")));
-    design->addWidget(makeRadio(this, m_designs, 1003, 1,
-                                QStringLiteral("Compare two paired means\n(paired t test)")));
-    design->addWidget(makeRadio(this, m_designs, 1005, 3,
-                                QStringLiteral("Compare two survival curves\n(logrank test)")));
-    design->addWidget(makeRadio(this, m_designs, 1006, 4,
-                                QStringLiteral("Compare two proportions\n(chi-square)")));
-    design->addWidget(
-        makeRadio(this, m_designs, 1007, 5,
-                  QStringLiteral("Compare a mean with a hypothetical\nvalue (one-sample t test)")));
-    QRadioButton* anova = makeRadio(this, m_designs, 1004, 2,
-                                    QStringLiteral("Compare three or more means\n(one-way ANOVA)"));
-    anova->setVisible(false);
-    design->addWidget(anova);
-    design->addStretch(1);
+    const struct
+    {
+        int id;
+        Design design;
+        const char* text;
+    } designs[] = {
+        {1002, Design::Unpaired, "Compare two means\n(unpaired t test)"},
+        {1003, Design::Paired, "Compare two paired means\n(paired t test)"},
+        {1005, Design::Survival, "Compare two survival curves\n(logrank test)"},
+        {1006, Design::Proportions, "Compare two proportions\n(chi-square)"},
+        {1007, Design::OneSample, "Compare a mean with a hypothetical\nvalue (one-sample t test)"},
+        {1004, Design::Anova, "Compare three or more means\n(one-way ANOVA)"},
+    };
+    auto* column = new QVBoxLayout;
+    column->addWidget(
+        makeText(this, 1009, QStringLiteral("Experimental design:"), CAppFonts::title()));
+    for (const auto& d : designs) {
+        QRadioButton* radio = makeRadio(this, m_designs, d.id, static_cast<int>(d.design),
+                                        QString::fromLatin1(d.text));
+        if (d.design == Design::Anova)
+            radio->setVisible(false);
+        column->addWidget(radio);
+    }
+    column->addStretch(1);
+    return column;
+}
 
-    column()->addStretch(1);
+QHBoxLayout* CChooseAnalysisForm::createBottomRow()
+{
     auto* bottom = new QHBoxLayout;
     auto* learn =
         new QPushButton(QStringLiteral("Master the concepts of power and sample size"), this);
@@ -125,9 +148,7 @@ CChooseAnalysisForm::CChooseAnalysisForm(QWidget* parent)
     QPushButton* next = addCommandButton(1, QStringLiteral("Continue"));
     next->setDefault(true);
     bottom->addWidget(next);
-    column()->addLayout(bottom);
-
-    connect(m_goals, &QButtonGroup::idClicked, this, &CChooseAnalysisForm::onGoalClicked);
+    return bottom;
 }
 
 void CChooseAnalysisForm::loadData(int)

@@ -3,6 +3,9 @@
 #include "ui/forms/CStepForm.h"
 
 class QButtonGroup;
+class QHBoxLayout;
+class QLabel;
+class QVBoxLayout;
 
 /// Step 1: the goal (sample size of a future experiment, or power of a completed one) and
 /// the experimental design. Goal radios are "1000" and "1001", design radios "1002" to
@@ -27,6 +30,10 @@ signals:
     void goalChanged();
 
 private:
+    QLabel* createLogo();
+    QVBoxLayout* createGoalColumn();
+    QVBoxLayout* createDesignColumn();
+    QHBoxLayout* createBottomRow();
     void onGoalClicked(int goal);
 
     QButtonGroup* m_goals;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/forms/CFilteredEdit.h"
+#include "ui/common/CFilteredEdit.h"
 
 /// The single-number entry field of the input forms. Typing lets through digits,
 /// Backspace and one decimal point; a pasted text is cut to the number at its start. Text

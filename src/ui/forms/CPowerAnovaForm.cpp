@@ -1,14 +1,20 @@
 #include "ui/forms/CPowerAnovaForm.h"
 
 #include "calc/CPowerAnovaCalc.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ControlIds.h"
 
-#include <QGridLayout>
-#include <QLabel>
-
 #include <climits>
+
+namespace {
+
+const CStepForm::SFieldPairs kAnovaTable = {
+    {{0, "DF:"}, {0, "MS:"}},
+    {{"Treatment (groups):", 1046, 1045}, {"Residual (error):", 1047, 1101}},
+};
+
+} // namespace
 
 CPowerAnovaForm::CPowerAnovaForm(QWidget* parent) : CStepForm(162, ID_STEP_3, parent)
 {
@@ -19,19 +25,16 @@ CPowerAnovaForm::CPowerAnovaForm(QWidget* parent) : CStepForm(162, ID_STEP_3, pa
                                   "square values for treatment (also called mean square for "
                                   "groups). Also enter the degrees of freedom and mean square "
                                   "value of the residuals, also called the mean square error."));
-    QGridLayout* grid = addFieldGrid();
-    grid->addWidget(new QLabel(QStringLiteral("DF:"), this), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("MS:"), this), 0, 2);
-    m_dfTreatment = addNumberField(grid, 1, 0, 1046, QStringLiteral("Treatment (groups):"), true);
-    m_msGroups = addNumberField(grid, 1, 1, 1045, QString());
-    m_dfResidual = addNumberField(grid, 2, 0, 1047, QStringLiteral("Residual (error):"), true);
-    m_msResidual = addNumberField(grid, 2, 1, 1101, QString());
+    const auto fields = addFieldPairs(kAnovaTable);
+    m_dfTreatment = fields[0];
+    m_msGroups = fields[1];
+    m_dfResidual = fields[2];
+    m_msResidual = fields[3];
 
     addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1014,
                         QString::fromLatin1(PowerAlphaText), ControlId::EditPowers);
     setSignificanceTable(AnovaSignificance);
     addBottomButtons(QStringLiteral("Calculate"), NoHelpButton);
-    applyFonts({1008, 1009, 1010}, {1013, 1014});
 }
 
 int CPowerAnovaForm::readDegreesOfFreedom(CNumberEdit* field)

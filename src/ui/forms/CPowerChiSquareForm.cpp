@@ -1,28 +1,34 @@
 #include "ui/forms/CPowerChiSquareForm.h"
 
 #include "calc/CPowerChiSquareCalc.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/CChoiceList.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ContinuedText.h"
 #include "ui/forms/ControlIds.h"
 
 #include <QGridLayout>
-#include <QLabel>
 
 #include <utility>
+
+namespace {
+
+const CStepForm::SFieldPairs kGroups = {
+    {{0, "N:"}, {0, "Proportion \"success\":"}},
+    {{"Group 1:", 1036, 1050}, {"Group 2:", 1038, 1051}},
+};
+
+} // namespace
 
 CPowerChiSquareForm::CPowerChiSquareForm(QWidget* parent) : CStepForm(163, ID_STEP_3, parent)
 {
     addLabel(1008, QStringLiteral("Power of a chi-square test (compare two proportions)"));
     addLabel(1009, QStringLiteral("1. Experimental results"));
-    QGridLayout* grid = addFieldGrid();
-    grid->addWidget(new QLabel(QStringLiteral("N:"), this), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Proportion \"success\":"), this), 0, 2);
-    m_n1 = addNumberField(grid, 1, 0, 1036, QStringLiteral("Group 1:"), true);
-    m_p1 = addNumberField(grid, 1, 1, 1050, QString());
-    m_n2 = addNumberField(grid, 2, 0, 1038, QStringLiteral("Group 2:"), true);
-    m_p2 = addNumberField(grid, 2, 1, 1051, QString());
+    const auto fields = addFieldPairs(kGroups);
+    m_n1 = fields[0];
+    m_p1 = fields[1];
+    m_n2 = fields[2];
+    m_p2 = fields[3];
 
     addSignificanceStep(1011, QStringLiteral("2. Choose a significance level"), 1013,
                         QString::fromLatin1(PowerAlphaText), ControlId::EditPowers);
@@ -45,7 +51,6 @@ CPowerChiSquareForm::CPowerChiSquareForm(QWidget* parent) : CStepForm(163, ID_ST
     m_tabulate->addChoice(QStringLiteral("Risk reduction"), 2);
 
     addBottomButtons(QStringLiteral("Calculate"), NoHelpButton);
-    applyFonts({1008, 1009, 1010, 1011}, {1013, 1014});
 }
 
 void CPowerChiSquareForm::exchangeLoad()

@@ -1,7 +1,7 @@
 #include "ui/forms/CPowerLogrankForm.h"
 
 #include "calc/CPowerLogrankCalc.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/CChoiceList.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ContinuedText.h"
@@ -55,7 +55,6 @@ CPowerLogrankForm::CPowerLogrankForm(QWidget* parent) : CStepForm(165, ID_STEP_3
                         0, 2);
 
     addBottomButtons(QStringLiteral("Calculate"), NoHelpButton);
-    applyFonts({1008, 1009, 1010, 1011}, {1013, 1014, 1015});
 }
 
 void CPowerLogrankForm::exchangeLoad()

@@ -1,7 +1,7 @@
 #include "ui/forms/CPowerOneGroupForm.h"
 
 #include "calc/CPowerOneGroupTCalc.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ControlIds.h"
 
@@ -19,7 +19,6 @@ CPowerOneGroupForm::CPowerOneGroupForm(unsigned int templateId, const SWords& wo
     addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1013,
                         QString::fromLatin1(PowerAlphaText), ControlId::EditPowers);
     addBottomButtons(QStringLiteral("Calculate"), NoHelpButton);
-    applyFonts({1008, 1009, 1010}, {1013});
 }
 
 void CPowerOneGroupForm::exchangeLoad()

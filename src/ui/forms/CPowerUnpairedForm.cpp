@@ -1,34 +1,34 @@
 #include "ui/forms/CPowerUnpairedForm.h"
 
 #include "calc/CPowerUnpairedCalc.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ControlIds.h"
 
-#include <QGridLayout>
-#include <QLabel>
-
 #include <utility>
+
+namespace {
+
+// The column heads are named and in the heading font on this form only.
+const CStepForm::SFieldPairs kGroups = {
+    {{1010, "N:"}, {1011, "SD:"}},
+    {{"Group 1:", 1036, 1037}, {"Group 2:", 1038, 1039}},
+};
+
+} // namespace
 
 CPowerUnpairedForm::CPowerUnpairedForm(QWidget* parent) : CStepForm(160, ID_STEP_3, parent)
 {
     addLabel(1008, QStringLiteral("Power of an unpaired t test"));
     addLabel(1009, QStringLiteral("1. Enter sample sizes and SDs"));
-    QGridLayout* grid = addFieldGrid();
-    auto* nHead = new QLabel(QStringLiteral("N:"), this);
-    nHead->setObjectName(QStringLiteral("1010"));
-    auto* sdHead = new QLabel(QStringLiteral("SD:"), this);
-    sdHead->setObjectName(QStringLiteral("1011"));
-    grid->addWidget(nHead, 0, 1);
-    grid->addWidget(sdHead, 0, 2);
-    m_n1 = addNumberField(grid, 1, 0, 1036, QStringLiteral("Group 1:"), true);
-    m_sd1 = addNumberField(grid, 1, 1, 1037, QString());
-    m_n2 = addNumberField(grid, 2, 0, 1038, QStringLiteral("Group 2:"), true);
-    m_sd2 = addNumberField(grid, 2, 1, 1039, QString());
+    const auto fields = addFieldPairs(kGroups);
+    m_n1 = fields[0];
+    m_sd1 = fields[1];
+    m_n2 = fields[2];
+    m_sd2 = fields[3];
     addSignificanceStep(1012, QStringLiteral("2. Choose a significance level"), 1013,
                         QString::fromLatin1(PowerAlphaText), ControlId::EditPowers);
     addBottomButtons(QStringLiteral("Calculate"), NoHelpButton);
-    applyFonts({1008, 1009, 1010, 1011, 1012}, {1013});
 }
 
 void CPowerUnpairedForm::exchangeLoad()

@@ -1,7 +1,7 @@
 #include "ui/forms/CSampleAnovaForm.h"
 
 #include "calc/CSampleAnovaCalc.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/CChoiceList.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ControlIds.h"
@@ -35,7 +35,6 @@ CSampleAnovaForm::CSampleAnovaForm(QWidget* parent) : CStepForm(156, ID_STEP_3, 
                         QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
     setSignificanceTable(AnovaSignificance);
     addBottomButtons(QStringLiteral("Calculate"), HelpTopic::DecideAnova);
-    applyFonts({1008, 1009, 1010, 1011}, {1013, 1014});
 }
 
 void CSampleAnovaForm::exchangeLoad()

@@ -1,7 +1,7 @@
 #include "ui/forms/CSampleChiSquareForm.h"
 
 #include "calc/CSampleChiSquareCalc.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/CChoiceList.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ContinuedText.h"
@@ -57,7 +57,6 @@ CSampleChiSquareForm::CSampleChiSquareForm(QWidget* parent) : CStepForm(158, ID_
     addSignificanceStep(1011, QStringLiteral("3. Choose a significance level"), 1018,
                         QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
     addBottomButtons(QStringLiteral("Calculate"), HelpTopic::DecideProportions);
-    applyFonts({1008, 1009, 1010, 1011}, {1013, 1015, 1016, 1018});
 }
 
 void CSampleChiSquareForm::exchangeLoad()

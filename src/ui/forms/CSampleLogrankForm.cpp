@@ -1,7 +1,7 @@
 #include "ui/forms/CSampleLogrankForm.h"
 
 #include "calc/CSampleLogrankCalc.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/CChoiceList.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ContinuedText.h"
@@ -47,7 +47,6 @@ CSampleLogrankForm::CSampleLogrankForm(QWidget* parent) : CStepForm(157, ID_STEP
     addSignificanceStep(1011, QStringLiteral("3. Choose a significance level"), 1017,
                         QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
     addBottomButtons(QStringLiteral("Calculate"), HelpTopic::DecideSurvival);
-    applyFonts({1008, 1009, 1010, 1011}, {1013, 1015, 1017});
 }
 
 void CSampleLogrankForm::exchangeLoad()

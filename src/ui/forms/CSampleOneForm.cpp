@@ -1,7 +1,7 @@
 #include "ui/forms/CSampleOneForm.h"
 
 #include "calc/CSampleOneCalc.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ControlIds.h"
 
@@ -17,7 +17,6 @@ CSampleOneForm::CSampleOneForm(QWidget* parent) : CStepForm(159, ID_STEP_3, pare
     addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1014,
                         QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
     addBottomButtons(QStringLiteral("Calculate"), HelpTopic::DecideOneSample);
-    applyFonts({1008, 1009, 1010}, {1013, 1014});
 }
 
 void CSampleOneForm::exchangeLoad()

@@ -1,7 +1,8 @@
 #include "ui/forms/CSamplePairedForm.h"
 
 #include "calc/CSamplePairedCalc.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CAppFonts.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ControlIds.h"
 
@@ -15,6 +16,7 @@ QRadioButton* addRadio(QWidget* form, QVBoxLayout* column, int id, const QString
 {
     auto* radio = new QRadioButton(text, form);
     radio->setObjectName(QString::number(id));
+    radio->setFont(CAppFonts::heading());
     column->addWidget(radio);
     return radio;
 }
@@ -61,7 +63,6 @@ CSamplePairedForm::CSamplePairedForm(QWidget* parent) : CStepForm(155, ID_STEP_3
     addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1017,
                         QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
     addBottomButtons(QStringLiteral("Calculate"), HelpTopic::DecidePaired);
-    applyFonts({1008, 1009, 1010, 1024, 1026}, {1013, 1014, 1015, 1016, 1017});
 
     connect(m_withR, &QRadioButton::clicked, this, [this] { showWay(true); });
     connect(m_differences, &QRadioButton::clicked, this, [this] { showWay(false); });

@@ -1,7 +1,7 @@
 #include "ui/forms/CSampleUnpairedForm.h"
 
 #include "calc/CSampleUnpairedCalc.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ControlIds.h"
 
@@ -19,7 +19,6 @@ CSampleUnpairedForm::CSampleUnpairedForm(QWidget* parent) : CStepForm(154, ID_ST
     addSignificanceStep(1010, QStringLiteral("2. Choose a significance level"), 1014,
                         QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
     addBottomButtons(QStringLiteral("Calculate"), HelpTopic::DecideUnpaired);
-    applyFonts({1008, 1009, 1010}, {1013, 1014});
 }
 
 void CSampleUnpairedForm::exchangeLoad()

@@ -4,12 +4,12 @@
 #include "calc/CCalculator.h"
 #include "calc/CalculatorFactory.h"
 #include "platform/CUserException.h"
-#include "ui/app/CAppFonts.h"
-#include "ui/app/CommandIds.h"
-#include "ui/app/ExactDistributions.h"
+#include "ui/common/CAppFonts.h"
+#include "ui/common/CommandIds.h"
+#include "ui/common/ExactDistributions.h"
 #include "ui/dialogs/CEditPowersDialog.h"
 #include "ui/dialogs/CEditPowersNsDialog.h"
-#include "ui/forms/CFilteredEdit.h"
+#include "ui/common/CFilteredEdit.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ControlIds.h"
 
@@ -329,6 +329,7 @@ QLabel* CStepForm::addLabel(int id, const QString& text)
     auto* label = new QLabel(text, this);
     if (id)
         label->setObjectName(idName(id));
+    label->setFont(CAppFonts::heading());
     m_column->addWidget(label);
     return label;
 }
@@ -338,6 +339,7 @@ QLabel* CStepForm::addExplanation(int id, const QString& text)
     QLabel* label = addLabel(id, text);
     label->setWordWrap(true);
     label->setContentsMargins(12, 0, 0, 0);
+    label->setFont(CAppFonts::body());
     return label;
 }
 
@@ -364,6 +366,27 @@ CNumberEdit* CStepForm::addNumberField(QGridLayout* grid, int row, int column, i
     }
     grid->addWidget(field, row, column + 1);
     return field;
+}
+
+std::array<CNumberEdit*, 4> CStepForm::addFieldPairs(const SFieldPairs& pairs)
+{
+    QGridLayout* grid = addFieldGrid();
+    for (int c = 0; c < 2; ++c) {
+        auto* head = new QLabel(QString::fromUtf8(pairs.heads[c].text), this);
+        if (pairs.heads[c].id) {
+            head->setObjectName(idName(pairs.heads[c].id));
+            head->setFont(CAppFonts::heading());
+        }
+        grid->addWidget(head, 0, c + 1);
+    }
+    std::array<CNumberEdit*, 4> fields{};
+    for (int r = 0; r < 2; ++r) {
+        const SFieldPairs::SRow& row = pairs.rows[r];
+        fields[2 * r] =
+            addNumberField(grid, r + 1, 0, row.firstId, QString::fromUtf8(row.label), true);
+        fields[2 * r + 1] = addNumberField(grid, r + 1, 1, row.secondId, QString());
+    }
+    return fields;
 }
 
 QPushButton* CStepForm::addCommandButton(int id, const QString& text)
@@ -411,17 +434,4 @@ void CStepForm::addBottomButtons(const QString& defaultText, int helpTopic)
     next->setDefault(true);
     row->addWidget(next);
     m_column->addLayout(row);
-}
-
-void CStepForm::applyFonts(std::initializer_list<int> headingIds,
-                           std::initializer_list<int> bodyIds)
-{
-    for (int id : headingIds) {
-        if (QWidget* w = control(id))
-            w->setFont(CAppFonts::heading());
-    }
-    for (int id : bodyIds) {
-        if (QWidget* w = control(id))
-            w->setFont(CAppFonts::body());
-    }
 }

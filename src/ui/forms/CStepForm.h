@@ -1,8 +1,9 @@
 #pragma once
 
-#include "ui/app/CStepView.h"
+#include "ui/common/CStepView.h"
 #include "ui/help/HelpTopics.h"
 
+#include <array>
 #include <functional>
 #include <initializer_list>
 #include <utility>
@@ -50,6 +51,28 @@ public:
     static const SignificanceLevel DefaultSignificance[];
     /// The three levels of the ANOVA forms.
     static const SignificanceLevel AnovaSignificance[];
+
+    /// Two rows of two number fields under two column heads, as the power forms of two groups
+    /// (N and SD or proportion) and of an ANOVA table (DF and MS) ask for them. The first
+    /// column takes whole numbers (digits only).
+    struct SFieldPairs
+    {
+        /// A column head; id 0 leaves it unnamed and in the default font, any other id names
+        /// it and gives it the heading font.
+        struct SHead
+        {
+            int id;
+            const char* text;
+        };
+        struct SRow
+        {
+            const char* label;
+            int firstId;
+            int secondId;
+        };
+        SHead heads[2];
+        SRow rows[2];
+    };
 
     /// The explanations of the significance step on sample-size and on power forms.
     static const char* const SampleAlphaText;
@@ -109,12 +132,18 @@ protected:
 
     // Building blocks of the templates, added in order to the form's column.
     QVBoxLayout* column() const { return m_column; }
+    /// A heading (the form's title or a numbered step), in the heading font.
     QLabel* addLabel(int id, const QString& text);
+    /// An indented, wrapped explanation under a heading, in the body font.
     QLabel* addExplanation(int id, const QString& text);
     /// A grid of right-aligned labels before their fields, added to the column.
     QGridLayout* addFieldGrid();
     CNumberEdit* addNumberField(QGridLayout* grid, int row, int column, int id,
                                 const QString& label, bool digitsOnly = false);
+
+    /// Two rows of two number fields under two column heads (SFieldPairs) in a grid of their
+    /// own. The fields of pairs in reading order: first row's two, then the second row's.
+    std::array<CNumberEdit*, 4> addFieldPairs(const SFieldPairs& pairs);
     /// The significance step: its heading and explanation, "Alpha:" with list 1019 and,
     /// beside it, the list-dialog button listButtonId (1056 or 1020).
     void addSignificanceStep(int headingId, const QString& heading, int explanationId,
@@ -123,9 +152,6 @@ protected:
     /// then the default button.
     void addBottomButtons(const QString& defaultText, int helpTopic);
     QPushButton* addCommandButton(int id, const QString& text);
-    /// Sets the heading and body fonts on the controls with these ids; missing ones are
-    /// skipped.
-    void applyFonts(std::initializer_list<int> headingIds, std::initializer_list<int> bodyIds);
 
     /// The analysis state's current calculator, created and added on the first visit.
     CCalculator* findOrCreateCalculator();

@@ -1,7 +1,7 @@
 #include "ui/help/CHelpWindow.h"
 
 #include "platform/CSettingsStore.h"
-#include "ui/app/FramesResources.h"
+#include "ui/common/FramesResources.h"
 #include "platform/Platform.h"
 
 #include <QHBoxLayout>
@@ -37,6 +37,26 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     setWindowTitle(WindowTitle);
     setWindowIcon(QIcon(QStringLiteral(":/frames/images/window-icon.png")));
 
+    m_tabs = new QTabWidget;
+    m_tabs->setObjectName(QStringLiteral("navigation"));
+    m_tabs->addTab(createContentsTab(), QStringLiteral("Contents"));
+    m_tabs->addTab(createIndexTab(), QStringLiteral("Index"));
+
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(m_tabs);
+    splitter->addWidget(createTopicPane());
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({270, 630});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(splitter);
+    resize(FirstWidth, FirstHeight);
+}
+
+QWidget* CHelpWindow::createContentsTab()
+{
     m_contents = new QTreeWidget;
     m_contents->setObjectName(QStringLiteral("contents"));
     m_contents->header()->hide();
@@ -45,7 +65,11 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
             [this](QTreeWidgetItem* item) { openContentsItem(item); });
     connect(m_contents, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { openContentsItem(item); });
+    return m_contents;
+}
 
+QWidget* CHelpWindow::createIndexTab()
+{
     m_filter = new QLineEdit;
     m_filter->setObjectName(QStringLiteral("indexFilter"));
     m_filter->setPlaceholderText(QStringLiteral("Type the word to find"));
@@ -63,12 +87,11 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     indexLayout->setContentsMargins(4, 4, 4, 4);
     indexLayout->addWidget(m_filter);
     indexLayout->addWidget(m_index);
+    return indexPage;
+}
 
-    m_tabs = new QTabWidget;
-    m_tabs->setObjectName(QStringLiteral("navigation"));
-    m_tabs->addTab(m_contents, QStringLiteral("Contents"));
-    m_tabs->addTab(indexPage, QStringLiteral("Index"));
-
+QWidget* CHelpWindow::createTopicPane()
+{
     m_view = new QTextBrowser;
     m_view->setObjectName(QStringLiteral("topic"));
     // Pages of the book open here; web and mail addresses go to the desktop's handlers.
@@ -96,18 +119,7 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     topicLayout->setContentsMargins(0, 0, 0, 0);
     topicLayout->addLayout(buttons);
     topicLayout->addWidget(m_view);
-
-    auto* splitter = new QSplitter(Qt::Horizontal);
-    splitter->addWidget(m_tabs);
-    splitter->addWidget(topicPane);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({270, 630});
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(splitter);
-    resize(FirstWidth, FirstHeight);
+    return topicPane;
 }
 
 CHelpWindow::~CHelpWindow()

@@ -66,6 +66,9 @@ public:
     QTabWidget* navigation() const { return m_tabs; }
 
 private:
+    QWidget* createContentsTab();
+    QWidget* createIndexTab();
+    QWidget* createTopicPane();
     void fillContents();
     void fillIndex();
     void filterIndex(const QString& text);

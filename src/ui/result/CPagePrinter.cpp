@@ -1,6 +1,6 @@
 #include "ui/result/CPagePrinter.h"
 
-#include "ui/result/CResultView.h"
+#include "ui/result/CPageDocument.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPageSetupDialog>
@@ -162,13 +162,13 @@ std::unique_ptr<QTextDocument> CPagePrinter::paperCopy(const QTextDocument& docu
     // The screen's page lies in one fixed-width table cell; on paper its contents take the
     // printable width of the page instead.
     const QTextCursor report =
-        CResultView::elementRange(const_cast<QTextDocument*>(&document), QStringLiteral("ALL"));
+        CPageDocument::elementRange(const_cast<QTextDocument*>(&document), QStringLiteral("ALL"));
     QTextCursor(copy.get())
         .insertFragment(report.isNull() || !report.hasSelection() ? QTextDocumentFragment(&document)
                                                                   : report.selection());
     // Links print as the text around them (black on paper).
-    CResultView::removeLinks(*copy);
-    CResultView::keepCellsOnOneLine(*copy);
+    CPageDocument::removeLinks(*copy);
+    CPageDocument::keepCellsOnOneLine(*copy);
     // Laid out at the printer's own resolution, on the paper and margins set up.
     copy->documentLayout()->setPaintDevice(&target);
     copy->setDocumentMargin(0);

@@ -6,11 +6,13 @@
 #include "report/CHtmlWriter.h"
 #include "platform/CSettingsStore.h"
 #include "platform/CUserException.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "platform/Platform.h"
 #include "platform/PrivateFile.h"
 #include "calc/StringTable.h"
 #include "platform/CMessageSink.h"
+#include "ui/result/CLinklessBrowser.h"
+#include "ui/result/CPageDocument.h"
 #include "ui/result/CPageExporter.h"
 #include "ui/result/CPagePrinter.h"
 #include "ui/result/CWordExport.h"
@@ -19,16 +21,10 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFile>
-#include <QKeyEvent>
-#include <QMimeData>
-#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
-#include <QTextFrame>
-#include <QTextTable>
 #include <QUrl>
-#include <QStringList>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -37,8 +33,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -48,116 +42,6 @@ const char kZoomValue[] = "ZoomFactor";
 int g_zoomLevel = 0;
 int g_zoomMaximum = 0;
 std::set<CResultView*> g_views;
-
-// The browser copies without hyperlinks whichever way a copy starts (keys, context menu,
-// drag), and leaves the copy and select-all keys to the window's commands when it has them.
-class CLinklessBrowser : public QTextBrowser
-{
-public:
-    using QTextBrowser::QTextBrowser;
-
-protected:
-    QMimeData* createMimeDataFromSelection() const override
-    {
-        return CResultView::mimeDataWithoutLinks(textCursor().selection());
-    }
-    bool event(QEvent* e) override
-    {
-        if (e->type() == QEvent::ShortcutOverride) {
-            auto* key = static_cast<QKeyEvent*>(e);
-            if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll)) {
-                e->ignore();
-                return true;
-            }
-        }
-        return QTextBrowser::event(e);
-    }
-};
-
-QTextCursor findAnchor(QTextDocument* document, const QString& name)
-{
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        if (block.charFormat().anchorNames().contains(name))
-            return QTextCursor(block);
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.charFormat().anchorNames().contains(name)) {
-                QTextCursor cursor(document);
-                cursor.setPosition(fragment.position());
-                return cursor;
-            }
-        }
-    }
-    return QTextCursor();
-}
-
-QString frameText(QTextFrame* frame);
-
-// The text of one table cell on one line; a cell holding only blanks is empty.
-QString cellText(const QTextTableCell& cell)
-{
-    QStringList parts;
-    for (auto it = cell.begin(); !it.atEnd(); ++it) {
-        if (QTextFrame* inner = it.currentFrame())
-            parts << frameText(inner).simplified();
-        else
-            parts << it.currentBlock().text();
-    }
-    QString text = parts.join(QLatin1Char(' '));
-    text.replace(QChar::Nbsp, QLatin1Char(' '));
-    return text.simplified();
-}
-
-// A table as tab-separated lines, one a row, as Export writes plain text. Columns that no
-// single cell fills (the spacer columns between row labels and values) are left out; a
-// heading over several columns stands in the first column kept under it.
-QStringList tableLines(QTextTable* table)
-{
-    const int columns = table->columns();
-    std::vector<bool> used(columns, false);
-    for (int r = 0; r < table->rows(); ++r)
-        for (int c = 0; c < columns; ++c) {
-            const QTextTableCell cell = table->cellAt(r, c);
-            if (cell.columnSpan() == 1 && !cellText(cell).isEmpty())
-                used[c] = true;
-        }
-    QStringList lines;
-    for (int r = 0; r < table->rows(); ++r) {
-        std::vector<QString> row(columns);
-        for (int c = 0; c < columns; ++c) {
-            const QTextTableCell cell = table->cellAt(r, c);
-            if (cell.row() != r || cell.column() != c)
-                continue;
-            int at = c;
-            while (at < c + cell.columnSpan() - 1 && !used[at])
-                ++at;
-            row[at] = cellText(cell);
-            used[at] = used[at] || !row[at].isEmpty();
-        }
-        QStringList kept;
-        for (int c = 0; c < columns; ++c)
-            if (used[c])
-                kept << row[c];
-        lines << kept.join(QLatin1Char('\t'));
-    }
-    return lines;
-}
-
-QString frameText(QTextFrame* frame)
-{
-    QStringList lines;
-    for (auto it = frame->begin(); !it.atEnd(); ++it) {
-        if (QTextFrame* inner = it.currentFrame()) {
-            if (auto* table = qobject_cast<QTextTable*>(inner))
-                lines << tableLines(table);
-            else
-                lines << frameText(inner);
-        } else {
-            lines << it.currentBlock().text();
-        }
-    }
-    return lines.join(QLatin1Char('\n'));
-}
 
 void reportFileError(int error)
 {
@@ -279,39 +163,12 @@ void CResultView::showPageFile()
     page->setDefaultFont(m_browser->document()->defaultFont());
     // The page is written with the C library in the user's locale (the footer's date).
     page->setHtml(path.empty() ? m_pageText : QString::fromLocal8Bit(file.readAll()));
-    keepCellsOnOneLine(*page);
+    CPageDocument::keepCellsOnOneLine(*page);
     QTextDocument* shown = m_browser->document();
     const bool ownShown = shown->parent() == m_browser;
     m_browser->setDocument(page);
     if (ownShown)
         delete shown;
-}
-
-void CResultView::keepCellsOnOneLine(QTextDocument& document)
-{
-    // Words are never broken, also where a line is too narrow for one.
-    QTextOption option = document.defaultTextOption();
-    option.setWrapMode(QTextOption::WordWrap);
-    document.setDefaultTextOption(option);
-    // A cell of a few words is a number or a heading; more words make a sentence.
-    const int sentenceWords = 5;
-    // One change for the layout, not one per cell.
-    QTextCursor batch(&document);
-    batch.beginEditBlock();
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        QTextCursor cursor(block);
-        QTextTable* table = cursor.currentTable();
-        if (!table || (table->rows() == 1 && table->columns() == 1))
-            continue;
-        if (block.text().simplified().count(QLatin1Char(' ')) + 1 >= sentenceWords)
-            continue;
-        QTextBlockFormat format = block.blockFormat();
-        if (format.nonBreakableLines())
-            continue;
-        format.setNonBreakableLines(true);
-        cursor.setBlockFormat(format);
-    }
-    batch.endEditBlock();
 }
 
 void CResultView::applyZoom(bool askRange)
@@ -461,46 +318,9 @@ void CResultView::followLink(const QUrl& link)
         QDesktopServices::openUrl(target);
 }
 
-QTextCursor CResultView::elementRange(QTextDocument* document, const QString& id)
-{
-    QTextCursor anchor = findAnchor(document, id);
-    if (anchor.isNull())
-        return anchor;
-    QTextTable* outer = anchor.currentTable();
-    QTextCursor range(document);
-    if (id == QLatin1String("ALL") || !outer) {
-        if (!outer) {
-            range.setPosition(anchor.position());
-            range.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-            return range;
-        }
-        const QTextTableCell cell = outer->cellAt(anchor);
-        range.setPosition(cell.firstPosition());
-        range.setPosition(cell.lastPosition(), QTextCursor::KeepAnchor);
-        return range;
-    }
-    // The anchor opens the results: its title and the first table after it.
-    const QTextTableCell cell = outer->cellAt(anchor);
-    int end = cell.lastPosition();
-    for (QTextBlock block = anchor.block(); block.isValid() && block.position() < end;
-         block = block.next()) {
-        QTextTable* table = QTextCursor(block).currentTable();
-        if (table && table != outer) {
-            while (table->parentFrame() && qobject_cast<QTextTable*>(table->parentFrame()) &&
-                   table->parentFrame() != outer)
-                table = qobject_cast<QTextTable*>(table->parentFrame());
-            end = table->lastPosition();
-            break;
-        }
-    }
-    range.setPosition(anchor.position());
-    range.setPosition(end, QTextCursor::KeepAnchor);
-    return range;
-}
-
 bool CResultView::selectElement(const QString& id)
 {
-    const QTextCursor range = elementRange(m_browser->document(), id);
+    const QTextCursor range = CPageDocument::elementRange(m_browser->document(), id);
     if (range.isNull())
         return false;
     m_browser->setTextCursor(range);
@@ -511,58 +331,9 @@ void CResultView::copyWithoutLinks()
 {
     QTextCursor selection = m_browser->textCursor();
     if (!selection.hasSelection())
-        selection = elementRange(m_browser->document(), QStringLiteral("ALL"));
+        selection = CPageDocument::elementRange(m_browser->document(), QStringLiteral("ALL"));
     if (selection.isNull() || !selection.hasSelection())
         return;
-    QApplication::clipboard()->setMimeData(mimeDataWithoutLinks(selection.selection()));
-}
-
-void CResultView::removeLinks(QTextDocument& copy)
-{
-    // Collect the linked runs first; changing formats while walking them would split them.
-    std::vector<std::pair<int, int>> links;
-    for (QTextBlock block = copy.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment run = it.fragment();
-            if (!run.charFormat().anchorHref().isEmpty())
-                links.emplace_back(run.position(), run.position() + run.length());
-        }
-    }
-    for (const auto& [start, end] : links) {
-        QTextCursor run(&copy);
-        run.setPosition(start);
-        run.setPosition(end, QTextCursor::KeepAnchor);
-        QTextCharFormat format = run.charFormat();
-        format.setAnchor(false);
-        format.setAnchorHref(QString());
-        format.setFontUnderline(false);
-        format.clearForeground();
-        run.setCharFormat(format);
-    }
-}
-
-QMimeData* CResultView::mimeDataWithoutLinks(const QTextDocumentFragment& fragment)
-{
-    QTextDocument copy;
-    QTextCursor cursor(&copy);
-    cursor.insertFragment(fragment);
-    removeLinks(copy);
-    auto* data = new QMimeData;
-    data->setHtml(copy.toHtml());
-    // Pasted into a spreadsheet or an editor, a table keeps its rows and columns.
-    QString text = frameText(copy.rootFrame());
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    text.replace(QChar::Nbsp, QLatin1Char(' '));
-    data->setText(text);
-    return data;
-}
-
-bool CResultView::rendererAvailable()
-{
-    QTextDocument probe;
-    probe.setHtml(QStringLiteral("<TABLE><TR><TD ID=\"ALL\"><A id=\"RESULT\">x</A>"
-                                 "<A HREF=\"?pow=0\">1</A></TD></TR></TABLE>"));
-    return probe.toPlainText().contains(QLatin1Char('x')) &&
-           !findAnchor(&probe, QStringLiteral("ALL")).isNull() &&
-           !findAnchor(&probe, QStringLiteral("RESULT")).isNull();
+    QApplication::clipboard()->setMimeData(
+        CPageDocument::mimeDataWithoutLinks(selection.selection()));
 }

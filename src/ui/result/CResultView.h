@@ -1,15 +1,10 @@
 #pragma once
 
-#include "ui/app/CStepView.h"
-
-#include <QTextCursor>
+#include "ui/common/CStepView.h"
 
 #include <string>
 
-class QMimeData;
 class QTextBrowser;
-class QTextDocument;
-class QTextDocumentFragment;
 class QUrl;
 
 /// The view of steps 3 and 4: the current calculator writes the page of the step into the
@@ -56,24 +51,6 @@ public:
     /// Puts the selection, or the whole report when nothing is selected, on the clipboard
     /// as HTML and plain text without hyperlinks; the screen keeps its links and selection.
     void copyWithoutLinks();
-
-    /// The part of document that the anchor id names (see selectElement); a null cursor
-    /// when there is none.
-    static QTextCursor elementRange(QTextDocument* document, const QString& id);
-    /// Turns every hyperlink of document into plain text in the text's own colour.
-    static void removeLinks(QTextDocument& document);
-    /// The fragment as clipboard data, every hyperlink turned into plain text; in the plain
-    /// text a table keeps its rows as tab-separated lines.
-    static QMimeData* mimeDataWithoutLinks(const QTextDocumentFragment& fragment);
-
-    /// Keeps the cells of document's tables on one line (a number or a heading is never
-    /// broken inside), except the page's one-cell frame and cells that hold a sentence,
-    /// which wrap between words only.
-    static void keepCellsOnOneLine(QTextDocument& document);
-
-    /// True when the text browser renders a page the way the views need (tables, and ids
-    /// that become anchors).
-    static bool rendererAvailable();
 
     /// The process-wide zoom: the level, and the largest level (0 until the first page of
     /// the process has been shown).

@@ -2,11 +2,11 @@
 
 #include "platform/CFileSystem.h"
 #include "platform/CMessageSink.h"
-#include "ui/result/CResultView.h"
+#include "ui/result/CPageDocument.h"
 #include "platform/Platform.h"
 #include "platform/PrivateFile.h"
 #include "calc/StringTable.h"
-#include "ui/app/UiStrings.h"
+#include "ui/common/UiStrings.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -76,12 +76,12 @@ bool CWordExport::writeDocument(QTextBrowser* browser, const QString& path)
 {
     QTextCursor part = browser->textCursor();
     if (!part.hasSelection())
-        part = CResultView::elementRange(browser->document(), QStringLiteral("ALL"));
+        part = CPageDocument::elementRange(browser->document(), QStringLiteral("ALL"));
     if (part.isNull() || !part.hasSelection()) {
         part = QTextCursor(browser->document());
         part.select(QTextCursor::Document);
     }
-    const std::unique_ptr<QMimeData> data(CResultView::mimeDataWithoutLinks(part.selection()));
+    const std::unique_ptr<QMimeData> data(CPageDocument::mimeDataWithoutLinks(part.selection()));
     QTextDocument document;
     document.setDefaultFont(browser->document()->defaultFont());
     document.setHtml(data->html());

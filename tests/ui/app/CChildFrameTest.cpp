@@ -4,9 +4,9 @@
 #include "ui/support/CFramesTestEnvironment.h"
 #include "ui/result/CResultView.h"
 #include "ui/app/CStepToolBar.h"
-#include "ui/app/CStepView.h"
+#include "ui/common/CStepView.h"
 #include "ui/support/CUiTestPlatform.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "calc/StringTable.h"
 
 #include <QAbstractButton>

@@ -5,9 +5,9 @@
 #include "ui/app/CMainFrame.h"
 #include "ui/result/CPagePrinter.h"
 #include "ui/result/CResultView.h"
-#include "ui/app/CStepView.h"
+#include "ui/common/CStepView.h"
 #include "ui/app/CZentrimaApp.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "calc/StringTable.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
 #include "ui/app/CStepToolBar.h"
 
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 
 #include <QAction>
 #include <QIcon>

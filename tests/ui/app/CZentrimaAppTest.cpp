@@ -9,11 +9,11 @@
 #include "ui/result/CResultView.h"
 #include "ui/app/CSingleInstance.h"
 #include "ui/app/CStepToolBar.h"
-#include "ui/app/CStepView.h"
+#include "ui/common/CStepView.h"
 #include "ui/support/CUrlRecorder.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "calc/StringTable.h"
-#include "ui/app/UiStrings.h"
+#include "ui/common/UiStrings.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -49,13 +49,19 @@ class ZentrimaAppTest : public ::testing::Test
 protected:
     std::unique_ptr<CZentrimaApp> makeApp(bool about = false)
     {
+        return makeApp(about, env.runtimeFolder());
+    }
+    // instanceFolder empty: the lock goes into the private folder, as the real program's.
+    std::unique_ptr<CZentrimaApp> makeApp(bool about, const QString& instanceFolder)
+    {
         CZentrimaApp::Options options;
         options.showAbout = about;
-        options.instanceFolder = env.runtimeFolder();
+        options.instanceFolder = instanceFolder;
         options.settings = &env.settings;
         options.messages = &env.messages;
         return std::make_unique<CZentrimaApp>(options);
     }
+    void runWithoutAPrivateFolder(const QString& instanceFolder);
     static void click(CChildFrame* child, const char* name)
     {
         child->currentView()->findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
@@ -535,12 +541,22 @@ TEST_F(ZentrimaAppTest, CleanUpDeletesOnlyItsOwnFilesAndKeepsDocumentsUntilTheNe
 }
 
 // With no private folder to be had the program says so, runs, and writes nothing into the
-// current folder.
+// current folder; also when the single-instance lock had to go into that folder and so has
+// nowhere to be.
 TEST_F(ZentrimaAppTest, WithoutAPrivateFolderItSaysSoAndKeepsPagesOffTheDisk)
+{
+    for (bool lockFolderGiven : {true, false}) {
+        SCOPED_TRACE(lockFolderGiven);
+        env.messages.clear();
+        runWithoutAPrivateFolder(lockFolderGiven ? env.runtimeFolder() : QString());
+    }
+}
+
+void ZentrimaAppTest::runWithoutAPrivateFolder(const QString& instanceFolder)
 {
     env.files.setTempFolder("");
     const QStringList here = QDir::current().entryList(QDir::AllEntries | QDir::Hidden);
-    auto app = makeApp();
+    auto app = makeApp(false, instanceFolder);
     ASSERT_TRUE(app->initInstance());
     ASSERT_EQ(1u, env.messages.messages().size());
     EXPECT_EQ(noPrivateFolderMessage().toStdString(), env.messages.last());

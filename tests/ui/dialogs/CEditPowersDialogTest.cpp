@@ -1,7 +1,7 @@
 #include "ui/dialogs/CEditPowersDialog.h"
 #include "ui/dialogs/CEditPowersNsDialog.h"
 
-#include "ui/forms/CListEdit.h"
+#include "ui/dialogs/CListEdit.h"
 #include "calc/CPowerPairedCalc.h"
 #include "calc/CSampleUnpairedCalc.h"
 #include "ui/support/CUiTestPlatform.h"

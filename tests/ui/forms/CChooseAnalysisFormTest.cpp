@@ -2,7 +2,7 @@
 
 #include "analysis/CAnalysisState.h"
 #include "ui/support/CUiTestPlatform.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -63,6 +63,29 @@ TEST(CInputFormsTest, FactoryGivesEachTTestPairItsForm)
         EXPECT_EQ(nullptr, createInputForm(pair[0], pair[1])) << pair[0] << "," << pair[1];
 }
 
+TEST(CInputFormsTest, HeadingsAndExplanationsHaveTheirFonts)
+{
+    const struct
+    {
+        int goal, design;
+        std::initializer_list<int> headings, bodies;
+    } cases[] = {
+        {0, 0, {1008, 1009, 1010}, {1013, 1014}},
+        // The two ways of the paired form are headings too.
+        {0, 1, {1008, 1009, 1010, 1024, 1026}, {1013, 1014, 1015, 1016, 1017}},
+        {0, 5, {1008, 1009, 1010}, {1013, 1014}},
+        // The N and SD column heads are headings on this form.
+        {1, 0, {1008, 1009, 1010, 1011, 1012}, {1013}},
+        {1, 1, {1008, 1009, 1010}, {1013}},
+        {1, 5, {1008, 1009, 1010}, {1013}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.goal << "," << c.design);
+        FormFixture f(c.goal, c.design);
+        f.expectFonts(c.headings, c.bodies);
+    }
+}
+
 TEST(CInputFormsTest, NewCalculatorShowsEmptyFieldsAndTheStandardLevel)
 {
     for (const FormKind& kind : TTestForms) {

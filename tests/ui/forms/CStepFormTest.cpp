@@ -2,11 +2,11 @@
 #include "ui/dialogs/CEditPowersDialog.h"
 #include "ui/dialogs/CEditPowersNsDialog.h"
 #include "ui/forms/CFormFactory.h"
-#include "ui/forms/CListEdit.h"
+#include "ui/dialogs/CListEdit.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/CStepForm.h"
 #include "ui/support/CUiTestPlatform.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 
 #include <QApplication>
 #include <QClipboard>

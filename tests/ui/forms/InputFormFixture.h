@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/CAnalysisState.h"
-#include "ui/app/CAppFonts.h"
+#include "ui/common/CAppFonts.h"
 #include "ui/forms/CFormFactory.h"
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/CStepForm.h"

@@ -2,7 +2,7 @@
 
 #include "ui/support/CFileSizeLimit.h"
 #include "report/CHtmlWriter.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/result/ExportFixture.h"
 
 #include <QDir>

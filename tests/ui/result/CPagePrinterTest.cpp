@@ -1,6 +1,6 @@
 #include "ui/result/CPagePrinter.h"
 
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/result/ExportFixture.h"
 
 #include <QColor>

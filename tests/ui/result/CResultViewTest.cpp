@@ -4,7 +4,7 @@
 #include "report/CHtmlWriter.h"
 #include "platform/CMemoryMachineRegistry.h"
 #include "platform/CRecordingProcessLauncher.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/result/ExportFixture.h"
 #include "platform/Platform.h"
 #include "ui/support/CUrlRecorder.h"
@@ -381,11 +381,6 @@ TEST_F(ResultViewTest, OtherFileErrorsShowTheirOwnText)
     ASSERT_EQ(1u, env.messages.messages().size());
     EXPECT_EQ(std::string(std::strerror(EISDIR)), env.messages.last());
     EXPECT_TRUE(shownText().isEmpty());
-}
-
-TEST(ResultViewRenderer, RendersTheIdsThePagesUse)
-{
-    EXPECT_TRUE(CResultView::rendererAvailable());
 }
 
 TEST_F(ResultViewGraphTest, GraphHandsTheTableToTheRegisteredViewer)

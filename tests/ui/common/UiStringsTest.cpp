@@ -1,6 +1,6 @@
-#include "ui/app/UiStrings.h"
+#include "ui/common/UiStrings.h"
 
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "calc/StringTable.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "ui/forms/CListEdit.h"
+#include "ui/dialogs/CListEdit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "ui/forms/CListEdit.h"
+#include "ui/dialogs/CListEdit.h"
 
 CListEdit::CListEdit(bool decimalPointAllowed, QWidget* parent)
     : CFilteredEdit(parent), m_decimalPointAllowed(decimalPointAllowed)

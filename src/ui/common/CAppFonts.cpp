@@ -1,4 +1,4 @@
-#include "ui/app/CAppFonts.h"
+#include "ui/common/CAppFonts.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "ui/forms/CFilteredEdit.h"
+#include "ui/common/CFilteredEdit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "ui/app/ExactDistributions.h"
+#include "ui/common/ExactDistributions.h"
 
 #include "platform/CSettingsStore.h"
 #include "platform/Platform.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/forms/CFilteredEdit.h"
+#include "ui/common/CFilteredEdit.h"
 
 /// The comma-separated list field of the list dialogs. Typing lets through digits, ",",
 /// Backspace and, in a powers field, "."; anything typed with Ctrl held passes, so the

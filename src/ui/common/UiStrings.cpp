@@ -1,6 +1,6 @@
-#include "ui/app/UiStrings.h"
+#include "ui/common/UiStrings.h"
 
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "calc/StringTable.h"
 
 #include <algorithm>
@@ -161,10 +161,8 @@ QString helpMissingMessage(const QString& bookName)
 
 QString noPrivateFolderMessage()
 {
-    return QStringLiteral(
-        "Zentrima cannot make a private folder for its temporary files.\nResults are shown, "
-        "but Graph in Vorla and To Word are not available.\nCheck the folders named by "
-        "XDG_RUNTIME_DIR and TMPDIR, and /tmp.");
+    // The core's Graph command shows the same text.
+    return QString::fromUtf8(LoadString(IDS_NO_PRIVATE_FOLDER));
 }
 
 QString otherCopyNotAnsweringMessage()
