@@ -10,6 +10,8 @@
 class CFuzzCalculator : public CCalculator
 {
 public:
+    CFuzzCalculator() : CCalculator(CalculatorKind{Goal::SampleSize, Design::Unpaired, 0}) {}
+
     bool WriteDataTable(CHtmlWriter&, CTableLabels&) override { return true; }
     bool WriteTradeoffPage(CHtmlWriter&) override { return true; }
     CCalculator* Clone() const override
@@ -18,9 +20,8 @@ public:
         copy->CopyCoreFrom(*this);
         return copy.release();
     }
+    // Serves no design.
     bool IsKind(int, int) const override { return false; }
-    unsigned int GetTitleId() const override { return 0; }
-    unsigned int GetExplanationTitleId() const override { return 1; }
     unsigned int GetGraphTemplateId() const override { return 0; }
     bool GetGraphTemplatePath(std::string&) const override { return false; }
     bool SelectFromQuery(const char*) override { return false; }
