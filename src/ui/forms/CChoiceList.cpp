@@ -1,7 +1,6 @@
 #include "ui/forms/CChoiceList.h"
 
-#include <QGridLayout>
-#include <QLabel>
+#include "ui/forms/CaptionedField.h"
 
 CChoiceList::CChoiceList(bool sorted, QWidget* parent) : QComboBox(parent), m_sorted(sorted) {}
 
@@ -10,11 +9,7 @@ CChoiceList* CChoiceList::addToGrid(QWidget* form, QGridLayout* grid, int row, i
 {
     auto* list = new CChoiceList(sorted, form);
     list->setObjectName(QString::number(id));
-    auto* caption = new QLabel(label, form);
-    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    caption->setBuddy(list);
-    grid->addWidget(caption, row, column);
-    grid->addWidget(list, row, column + 1);
+    addCaptionedField(grid, row, column, list, label);
     return list;
 }
 

@@ -11,6 +11,7 @@
 #include "ui/dialogs/CEditPowersNsDialog.h"
 #include "ui/common/CFilteredEdit.h"
 #include "ui/forms/CNumberEdit.h"
+#include "ui/forms/CaptionedField.h"
 #include "ui/forms/ControlIds.h"
 
 #include <QApplication>
@@ -358,13 +359,7 @@ CNumberEdit* CStepForm::addNumberField(QGridLayout* grid, int row, int column, i
     auto* field = new CNumberEdit(this, digitsOnly);
     field->setObjectName(idName(id));
     field->setFixedWidth(90);
-    if (!label.isEmpty()) {
-        auto* caption = new QLabel(label, this);
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        caption->setBuddy(field);
-        grid->addWidget(caption, row, column);
-    }
-    grid->addWidget(field, row, column + 1);
+    addCaptionedField(grid, row, column, field, label);
     return field;
 }
 
@@ -404,13 +399,9 @@ void CStepForm::addSignificanceStep(int headingId, const QString& heading, int e
     addLabel(headingId, heading);
     addExplanation(explanationId, explanation);
     QGridLayout* grid = addFieldGrid();
-    auto* caption = new QLabel(QStringLiteral("Alpha:"), this);
-    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* list = new QComboBox(this);
     list->setObjectName(idName(AlphaListId));
-    caption->setBuddy(list);
-    grid->addWidget(caption, 0, 0);
-    grid->addWidget(list, 0, 1);
+    addCaptionedField(grid, 0, 0, list, QStringLiteral("Alpha:"));
     grid->addWidget(addCommandButton(listButtonId, listButtonId == EditPowersNsId
                                                        ? QStringLiteral("Edit powers and Ns ...")
                                                        : QStringLiteral("Edit powers ...")),
