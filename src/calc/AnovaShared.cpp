@@ -49,7 +49,7 @@ double AnovaDetectableRange(double alpha, double zPower, double groups, double d
                             double noncentralityFactor, double sd)
 {
     const double f = AnovaEffectSize(alpha, groups - 1, dfResidual, noncentralityFactor, zPower);
-    return ZeroNearZero(2 * f * sd / std::sqrt((groups + 1) / (3 * (groups - 1))));
+    return ZeroNearZero(2 * f * sd / std::sqrt((groups + 1) / (3 * (groups - 1))), sd);
 }
 
 bool FailUnlessFinite(double* out)

@@ -14,7 +14,7 @@
 CCalculator::CCalculator(const CalculatorKind& kind)
     : next(nullptr), m_alpha(0), m_zAlpha(0), m_twoTailed(true), m_nPowers(0), m_nNs(0), m_powers(),
       m_zPowers(), m_ns(), m_reportErrors(true), m_decimals(2), m_selPower(-1), m_selN(-1),
-      m_method(CalcMethod::Approximate), m_kind(kind)
+      m_method(CalcMethod::Approximate), m_kind(kind), m_frontEnd(FrontEnd::Desktop)
 {
     SetAlpha(0.05, true);
 }
@@ -137,6 +137,7 @@ void CCalculator::CopyCoreFrom(const CCalculator& source)
     m_selPower = source.m_selPower;
     m_selN = source.m_selN;
     m_method = source.m_method;
+    m_frontEnd = source.m_frontEnd;
     // Last, so that a failed allocation further down the chain leaves no copy holding a
     // half-built chain: every level's own copy is released by its caller.
     next = source.next != nullptr ? source.next->Clone() : nullptr;

@@ -6,6 +6,7 @@
 
 class CHtmlWriter;
 class CTableLabels;
+struct ExactCheck;
 struct ExactLevel;
 
 /// How a calculator computes its cells: by the written approximations (the default) or from
@@ -14,6 +15,14 @@ enum class CalcMethod
 {
     Approximate,
     Exact
+};
+
+/// The program a page is written for: the accuracy note of a written page says how to switch
+/// to the exact method in that program's own terms.
+enum class FrontEnd
+{
+    Desktop,
+    CommandLine
 };
 
 /// Abstract base of every calculator: the significance level, the lists of powers and
@@ -70,9 +79,21 @@ public:
     /// "Method: ..." of the choices block, for example "exact noncentral t distribution".
     /// Each design names its model; the base says only "exact calculation".
     virtual std::string ExactMethodName() const;
-    /// In the exact method only: a line break, then "Method: " with ExactMethodName(). The
+    /// What the written method of this calculator is, for the line "Method: ..." of the
+    /// choices block, for example "written approximation (normal approximation with a
+    /// small-sample correction)"; the base says only "written approximation".
+    virtual std::string ApproximateMethodName() const;
+    /// A line break, then "Method: " with ExactMethodName() or ApproximateMethodName(). The
     /// choices blocks write it last, before closing their paragraph.
     void WriteMethodLine(CHtmlWriter& w) const;
+    /// The exact power (a fraction) of cell (powerIndex, nIndex) when its effect is effect
+    /// (nIndex is 0 in a power calculator); NaN when the design has no exact model to check
+    /// its written cells against, as by default.
+    virtual double ExactPowerOfCell(int powerIndex, int nIndex, double effect) const;
+    /// Chooses the program the pages are written for; a clone keeps it. Desktop by default.
+    void SetFrontEnd(FrontEnd frontEnd);
+    /// The program the pages are written for.
+    FrontEnd GetFrontEnd() const;
 
     /// Stores the two-tailed-equivalent level alpha (a one-tailed 0.05 is passed as 0.10)
     /// and its normal deviate. Refuses (false, nothing changed) unless 0 < alpha < 1.
@@ -133,6 +154,15 @@ public:
     CalcMethod m_method;
 
 protected:
+    /// The accuracy check of the selected cell on a step-4 page of the written method,
+    /// written just after the summary; nothing applies by default.
+    virtual ExactCheck MakeExactCheck() const;
+    /// In the written method, before a step-3 table: when the exact power of any cell's
+    /// effect (ExactPowerOfCell) is one percentage point or more from its column's power, a
+    /// paragraph with the count of such cells, the farthest one, and how to switch to the
+    /// exact method. Nothing otherwise.
+    void WriteAccuracyNote(CHtmlWriter& w) const;
+
     /// How an explanation words the selected power: the level (FormatAlpha), the power
     /// percent and its complement, the chance of missing (both as FormatNumber writes them).
     struct PowerTexts
@@ -176,6 +206,10 @@ protected:
 
 private:
     CalculatorKind m_kind;
+    FrontEnd m_frontEnd;
+
+    // The value of cell (powerIndex, nIndex) of either goal's table; false for a failed one.
+    bool CellValue(int powerIndex, int nIndex, double* out) const;
 
     void StorePowers(const double* values, int count);
     void StoreNs(const int* values, int count);

@@ -6,7 +6,10 @@
 #include "calc/CPowerCalc.h"
 #include "calc/CSampleCalc.h"
 #include "calc/CTableLabels.h"
+#include "calc/ExactCells.h"
 #include "exact/ExactLevel.h"
+
+#include <limits>
 
 void CCalculator::SetMethod(CalcMethod method)
 {
@@ -28,12 +31,44 @@ std::string CCalculator::ExactMethodName() const
     return "exact calculation";
 }
 
+std::string CCalculator::ApproximateMethodName() const
+{
+    return "written approximation";
+}
+
 void CCalculator::WriteMethodLine(CHtmlWriter& w) const
 {
-    if (!IsExact())
-        return;
     w.LineBreak();
-    w.Write("Method: %s", ExactMethodName().c_str());
+    w.Write("Method: %s", (IsExact() ? ExactMethodName() : ApproximateMethodName()).c_str());
+}
+
+double CCalculator::ExactPowerOfCell(int, int, double) const
+{
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+ExactCheck CCalculator::MakeExactCheck() const
+{
+    return ExactCheck();
+}
+
+void CCalculator::SetFrontEnd(FrontEnd frontEnd)
+{
+    m_frontEnd = frontEnd;
+}
+
+FrontEnd CCalculator::GetFrontEnd() const
+{
+    return m_frontEnd;
+}
+
+bool CCalculator::CellValue(int powerIndex, int nIndex, double* out) const
+{
+    if (auto* sample = dynamic_cast<const CSampleCalc*>(this))
+        return sample->ComputeCell(powerIndex, nIndex, out);
+    if (auto* power = dynamic_cast<const CPowerCalc*>(this))
+        return power->ComputeCell(powerIndex, out);
+    return false;
 }
 
 bool CCalculator::SelectedCellHasResult() const
@@ -41,11 +76,7 @@ bool CCalculator::SelectedCellHasResult() const
     if (!HasSelection())
         return false;
     double value = 0;
-    if (auto* sample = dynamic_cast<const CSampleCalc*>(this))
-        return sample->ComputeCell(m_selPower, m_selN, &value);
-    if (auto* power = dynamic_cast<const CPowerCalc*>(this))
-        return power->ComputeCell(m_selPower, &value);
-    return false;
+    return CellValue(m_selPower, m_selN, &value);
 }
 
 ExactLevel CCalculator::Level() const

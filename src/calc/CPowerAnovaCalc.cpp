@@ -3,6 +3,7 @@
 #include "calc/AnovaShared.h"
 #include "calc/CTableLabels.h"
 #include "calc/ExactCells.h"
+#include "exact/ExactLevel.h"
 #include "calc/Formatting.h"
 #include "calc/ReportText.h"
 #include "calc/StringTable.h"
@@ -113,10 +114,14 @@ bool CPowerAnovaCalc::ComputeCell(int powerIndex, double* out) const
     // the noncentrality lambda = N f^2 takes the total sample size N = df residual + k, as
     // the sample-size calculator takes k n.
     const double total = m_dfResidual + k;
+    if (!Level().Admits(PowerFraction(powerIndex))) {
+        *out = 0;
+        return false;
+    }
     if (IsExact())
         return StoreExactCell(ExactAnovaRange(PowerFraction(powerIndex), k, m_dfResidual, total,
                                               std::sqrt(m_msResidual), m_alpha),
-                              out);
+                              std::sqrt(m_msResidual), out);
     *out = AnovaDetectableRange(m_alpha, m_zPowers[powerIndex], k, m_dfResidual, total,
                                 std::sqrt(m_msResidual));
     return FailUnlessFinite(out);
@@ -206,7 +211,6 @@ void CPowerAnovaCalc::WriteExplanationPage(CHtmlWriter& w)
     labels.linkCells = false;
     FillLabels(labels, TextOrHtml(w, PlainRowLabel, HtmlRowLabel));
     WritePowerTable(w, labels);
-    WriteExactCheck(w, MakeExactCheck());
     w.WriteFooter();
     w.WritePageEnd();
 }
@@ -222,6 +226,18 @@ bool CPowerAnovaCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
 std::string CPowerAnovaCalc::ExactMethodName() const
 {
     return ExactFName;
+}
+
+std::string CPowerAnovaCalc::ApproximateMethodName() const
+{
+    return WrittenFName;
+}
+
+double CPowerAnovaCalc::ExactPowerOfCell(int, int, double effect) const
+{
+    const double k = m_dfTreatment + 1.0;
+    return ExactAnovaPowerAt(effect, k, m_dfResidual, m_dfResidual + k, std::sqrt(m_msResidual),
+                             m_alpha);
 }
 
 ExactCheck CPowerAnovaCalc::MakeExactCheck() const

@@ -24,6 +24,8 @@ public:
     CCalculator* Clone() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
     std::string ExactMethodName() const override;
+    std::string ApproximateMethodName() const override;
+    double ExactPowerOfCell(int powerIndex, int nIndex, double effect) const override;
     /// The detectable range of means; always true.
     bool ComputeCell(int powerIndex, double* out) const override;
 
@@ -58,5 +60,5 @@ private:
     bool SetMeanSquare(double ms, double& field, const char* message);
     void FillLabels(CTableLabels& labels, const char* rowLabel) const;
     // The accuracy check of the selected cell on the step-4 page of the written method.
-    ExactCheck MakeExactCheck() const;
+    ExactCheck MakeExactCheck() const override;
 };

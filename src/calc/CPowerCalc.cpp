@@ -3,6 +3,7 @@
 #include "platform/CFileSystem.h"
 #include "report/CHtmlWriter.h"
 #include "calc/CTableLabels.h"
+#include "calc/ExactCells.h"
 #include "calc/Formatting.h"
 #include "platform/Platform.h"
 #include "calc/Query.h"
@@ -38,6 +39,8 @@ bool CPowerCalc::HasSelection() const
 void CPowerCalc::WritePowerTable(CHtmlWriter& w, const CTableLabels& labels) const
 {
     CBusyScope busy;
+    if (labels.linkCells)
+        WriteAccuracyNote(w);
     WriteResultTableStart(w, labels);
 
     w.OpenRow(CHtmlWriter::NoColor, 0, 0);
@@ -123,6 +126,7 @@ void CPowerCalc::WritePowerExplanation(CHtmlWriter& w, const char* effectName,
             "level (alpha) of %s.",
             texts.power.c_str(), ArticleFor(effectName), effectName, dp, v, texts.alpha.c_str());
     w.CloseParagraph();
+    WriteExactCheck(w, MakeExactCheck());
 }
 
 void CPowerCalc::WritePowerDataRows(CHtmlWriter& w, const CTableLabels& labels) const

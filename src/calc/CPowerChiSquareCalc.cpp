@@ -100,9 +100,9 @@ double CPowerChiSquareCalc::ExactHalfWidth(int powerIndex) const
 
 bool CPowerChiSquareCalc::ComputeCell(int powerIndex, double* out) const
 {
-    // Also where the exact method falls back on the arcsine: no effect has a power at or
-    // below the level (pi / 2 is the failed cell's width).
-    const bool admitted = !IsExact() || Level().Admits(PowerFraction(powerIndex));
+    // In either method: no effect has a power at or below the level (pi / 2 is the failed
+    // cell's width).
+    const bool admitted = Level().Admits(PowerFraction(powerIndex));
     const double b = !admitted  ? HalfPi
                      : Summed() ? ExactHalfWidth(powerIndex)
                                 : WrittenHalfWidth(powerIndex);
@@ -199,7 +199,7 @@ void CPowerChiSquareCalc::WriteExplanationPage(CHtmlWriter& w)
     WriteChoices(w, true);
     CTableLabels labels;
     FillTableLabels(labels);
-    WritePowerReportBody(*this, w, phrase, labels, MakeExactCheck());
+    WritePowerReportBody(*this, w, phrase, labels);
 }
 
 bool CPowerChiSquareCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
@@ -217,17 +217,30 @@ std::string CPowerChiSquareCalc::ExactMethodName() const
     return "arcsine approximation (exact binomial sums are done for whole group sizes up to 200)";
 }
 
+std::string CPowerChiSquareCalc::ApproximateMethodName() const
+{
+    return WrittenArcsineName;
+}
+
+double CPowerChiSquareCalc::ExactPowerOfCell(int powerIndex, int, double) const
+{
+    const double a = CentreAngle();
+    const double b = WrittenHalfWidth(powerIndex);
+    if (!CPooledZTest::SizesAllowed(m_n1, m_n2) || a + b >= HalfPi || a <= b)
+        return std::nan("");
+    const CPooledZTest test(static_cast<int>(m_n1), static_cast<int>(m_n2), Level());
+    return test.PowerAtSpread(a, b, m_p1 <= m_p2);
+}
+
 ExactCheck CPowerChiSquareCalc::MakeExactCheck() const
 {
     ExactCheck check;
-    if (IsExact() || !HasSelection() || !CPooledZTest::SizesAllowed(m_n1, m_n2))
+    if (IsExact() || !HasSelection())
+        return check;
+    check.exactPower = ExactPowerOfCell(m_selPower, 0, 0);
+    if (std::isnan(check.exactPower))
         return check;
     const double a = CentreAngle();
-    const double b = WrittenHalfWidth(m_selPower);
-    if (a + b >= HalfPi || a <= b)
-        return check;
-    const CPooledZTest test(static_cast<int>(m_n1), static_cast<int>(m_n2), Level());
-    check.exactPower = test.PowerAtSpread(a, b, m_p1 <= m_p2);
     ComputeCell(m_selPower, &check.effect);
     check.applies = true;
     check.distribution = ExactBinomialName;

@@ -23,6 +23,10 @@ public:
     CCalculator* Clone() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
     std::string ExactMethodName() const override;
+    std::string ApproximateMethodName() const override;
+    /// The exact power of the written cell's treated proportion; NaN for sizes beyond the
+    /// exact sums.
+    double ExactPowerOfCell(int powerIndex, int nIndex, double effect) const override;
     /// The detectable effect of the type; false (out 1.7e38) when a proportion of the
     /// effect would fall outside (0, 1).
     bool ComputeCell(int powerIndex, double* out) const override;
@@ -59,5 +63,5 @@ private:
     int TypeIndex() const;
     void FillTableLabels(CTableLabels& labels) const;
     // The accuracy check of the selected cell on the step-4 page of the written method.
-    ExactCheck MakeExactCheck() const;
+    ExactCheck MakeExactCheck() const override;
 };

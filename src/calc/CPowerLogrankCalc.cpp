@@ -137,3 +137,8 @@ std::string CPowerLogrankCalc::ExactMethodName() const
 {
     return ExactLogrankName;
 }
+
+std::string CPowerLogrankCalc::ApproximateMethodName() const
+{
+    return WrittenLogrankName;
+}

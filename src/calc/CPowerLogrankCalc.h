@@ -22,6 +22,7 @@ public:
     CCalculator* Clone() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
     std::string ExactMethodName() const override;
+    std::string ApproximateMethodName() const override;
     /// The detectable effect of the type; false when the hazard ratio would have to be below
     /// 0.001.
     bool ComputeCell(int powerIndex, double* out) const override;

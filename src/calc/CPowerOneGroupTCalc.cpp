@@ -38,14 +38,20 @@ void CPowerOneGroupTCalc::CopyOneGroupFrom(const CPowerOneGroupTCalc& source)
     CopyCoreFrom(source);
 }
 
+TCell CPowerOneGroupTCalc::CellOf(int powerIndex) const
+{
+    return TCell{OneGroupDetectableDifference(m_zAlpha, m_zPowers[powerIndex], m_sd, m_n), m_n - 1,
+                 m_sd / std::sqrt(m_n), m_sd};
+}
+
 bool CPowerOneGroupTCalc::ComputeCell(int powerIndex, double* out) const
 {
-    if (IsExact())
-        return StoreExactCell(
-            ExactTDifference(PowerFraction(powerIndex), m_n - 1, m_sd / std::sqrt(m_n), Level()),
-            out);
-    *out = OneGroupDetectableDifference(m_zAlpha, m_zPowers[powerIndex], m_sd, m_n);
-    return true;
+    return TTestCell(*this, powerIndex, CellOf(powerIndex), out);
+}
+
+double CPowerOneGroupTCalc::ExactPowerOfCell(int powerIndex, int, double effect) const
+{
+    return TTestPowerOfCell(*this, CellOf(powerIndex), effect);
 }
 
 void CPowerOneGroupTCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
@@ -80,7 +86,7 @@ void CPowerOneGroupTCalc::WriteExplanationPage(CHtmlWriter& w)
     w.WritePageHead(m_words.explanationTitle);
     WriteChoices(w, true);
     WritePowerExplanation(w, m_words.effectName, true);
-    WriteTTestPowerTableEnd(w, *this, m_words.effectName, m_sd, MakeExactCheck());
+    WriteTTestPowerTableEnd(w, *this, m_words.effectName, m_sd);
 }
 
 bool CPowerOneGroupTCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
@@ -96,12 +102,14 @@ std::string CPowerOneGroupTCalc::ExactMethodName() const
     return ExactTName;
 }
 
+std::string CPowerOneGroupTCalc::ApproximateMethodName() const
+{
+    return WrittenTName;
+}
+
 ExactCheck CPowerOneGroupTCalc::MakeExactCheck() const
 {
     if (IsExact() || !HasSelection())
         return ExactCheck();
-    double effect = 0;
-    ComputeCell(m_selPower, &effect);
-    return TTestCheck(*this, effect, m_n - 1, m_sd / std::sqrt(m_n),
-                      NumberText(m_n) + " " + m_words.countUnit);
+    return TTestCheck(*this, CellOf(m_selPower), NumberText(m_n) + " " + m_words.countUnit);
 }

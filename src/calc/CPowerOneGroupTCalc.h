@@ -7,6 +7,7 @@
 class CHtmlWriter;
 struct ExactCheck;
 class CTableLabels;
+struct TCell;
 
 /// Power of a completed t test on one column of m_n values: the one-sample test of a group
 /// against a hypothetical mean and the paired test of the differences within pairs are the
@@ -39,8 +40,10 @@ public:
     bool WriteTradeoffPage(CHtmlWriter& w) override;
     void WriteExplanationPage(CHtmlWriter& w) override;
     std::string ExactMethodName() const override;
-    /// The detectable difference; always true.
+    std::string ApproximateMethodName() const override;
+    /// The detectable difference; false for a power at or below the level.
     bool ComputeCell(int powerIndex, double* out) const override;
+    double ExactPowerOfCell(int powerIndex, int nIndex, double effect) const override;
 
     /// Stores the SD (> 0, otherwise the message is shown and CUserException thrown) and
     /// sets m_decimals from it.
@@ -65,7 +68,9 @@ protected:
 
 private:
     // The accuracy check of the selected cell on the step-4 page of the written method.
-    ExactCheck MakeExactCheck() const;
+    ExactCheck MakeExactCheck() const override;
+    // The t test behind the cell of powerIndex.
+    TCell CellOf(int powerIndex) const;
 
     const SWords& m_words;
 };

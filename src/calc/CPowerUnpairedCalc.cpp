@@ -48,18 +48,23 @@ bool CPowerUnpairedCalc::SetGroups(double n1, double n2, double sd1, double sd2)
     return true;
 }
 
-bool CPowerUnpairedCalc::ComputeCell(int powerIndex, double* out) const
+TCell CPowerUnpairedCalc::CellOf(int powerIndex) const
 {
-    if (IsExact())
-        return StoreExactCell(ExactTDifference(PowerFraction(powerIndex), m_n1 + m_n2 - 2,
-                                               m_pooledSd * std::sqrt(1 / m_n1 + 1 / m_n2),
-                                               Level()),
-                              out);
     // The harmonic mean of the two sizes; m_n1 itself when the groups are the same size.
     const double n = 2 * m_n1 * m_n2 / (m_n1 + m_n2);
-    *out = ZeroNearZero(TTestDifferenceFactor(m_zAlpha, n) * (m_zAlpha + m_zPowers[powerIndex]) *
-                        m_pooledSd);
-    return true;
+    return TCell{TTestDifferenceFactor(m_zAlpha, n) * (m_zAlpha + m_zPowers[powerIndex]) *
+                     m_pooledSd,
+                 m_n1 + m_n2 - 2, m_pooledSd * std::sqrt(1 / m_n1 + 1 / m_n2), m_pooledSd};
+}
+
+bool CPowerUnpairedCalc::ComputeCell(int powerIndex, double* out) const
+{
+    return TTestCell(*this, powerIndex, CellOf(powerIndex), out);
+}
+
+double CPowerUnpairedCalc::ExactPowerOfCell(int powerIndex, int, double effect) const
+{
+    return TTestPowerOfCell(*this, CellOf(powerIndex), effect);
 }
 
 CCalculator* CPowerUnpairedCalc::Clone() const
@@ -107,7 +112,7 @@ void CPowerUnpairedCalc::WriteExplanationPage(CHtmlWriter& w)
     w.WritePageHead("Explanation of power an unpaired t test");
     WriteChoices(w, true);
     WritePowerExplanation(w, EffectName, true);
-    WriteTTestPowerTableEnd(w, *this, EffectName, m_pooledSd, MakeExactCheck());
+    WriteTTestPowerTableEnd(w, *this, EffectName, m_pooledSd);
 }
 
 bool CPowerUnpairedCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
@@ -123,12 +128,15 @@ std::string CPowerUnpairedCalc::ExactMethodName() const
     return ExactTName;
 }
 
+std::string CPowerUnpairedCalc::ApproximateMethodName() const
+{
+    return WrittenTName;
+}
+
 ExactCheck CPowerUnpairedCalc::MakeExactCheck() const
 {
     if (IsExact() || !HasSelection())
         return ExactCheck();
-    double effect = 0;
-    ComputeCell(m_selPower, &effect);
-    return TTestCheck(*this, effect, m_n1 + m_n2 - 2, m_pooledSd * std::sqrt(1 / m_n1 + 1 / m_n2),
+    return TTestCheck(*this, CellOf(m_selPower),
                       "groups of " + NumberText(m_n1) + " and " + NumberText(m_n2));
 }

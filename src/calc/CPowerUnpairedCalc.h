@@ -7,6 +7,7 @@
 class CHtmlWriter;
 struct ExactCheck;
 class CTableLabels;
+struct TCell;
 
 /// Power of a completed unpaired t test of two independent groups (goal 1, design 0).
 /// Tabulates the difference the experiment had each power to detect, from the harmonic
@@ -23,8 +24,10 @@ public:
     CCalculator* Clone() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
     std::string ExactMethodName() const override;
-    /// The detectable difference; always true.
+    std::string ApproximateMethodName() const override;
+    /// The detectable difference; false for a power at or below the level.
     bool ComputeCell(int powerIndex, double* out) const override;
+    double ExactPowerOfCell(int powerIndex, int nIndex, double effect) const override;
 
     /// Checks and stores, in this order, n1 >= 2 (message 61238), n2 >= 2 (61239), sd1 > 0
     /// and sd2 > 0; each value is stored as soon as its own check passes, and a refusal goes
@@ -46,5 +49,7 @@ public:
 
 private:
     // The accuracy check of the selected cell on the step-4 page of the written method.
-    ExactCheck MakeExactCheck() const;
+    ExactCheck MakeExactCheck() const override;
+    // The t test behind the cell of powerIndex.
+    TCell CellOf(int powerIndex) const;
 };

@@ -3,6 +3,7 @@
 #include "calc/AnovaShared.h"
 #include "calc/CTableLabels.h"
 #include "calc/ExactCells.h"
+#include "exact/ExactLevel.h"
 #include "calc/Formatting.h"
 #include "calc/ReportText.h"
 #include "calc/StringTable.h"
@@ -44,9 +45,14 @@ bool CSampleAnovaCalc::ComputeCell(int powerIndex, int nIndex, double* out) cons
 {
     const double k = m_groups;
     const double n = m_ns[nIndex];
+    if (!Level().Admits(PowerFraction(powerIndex))) {
+        *out = 0;
+        return false;
+    }
     if (IsExact())
         return StoreExactCell(
-            ExactAnovaRange(PowerFraction(powerIndex), k, (n - 1) * k, k * n, m_sd, m_alpha), out);
+            ExactAnovaRange(PowerFraction(powerIndex), k, (n - 1) * k, k * n, m_sd, m_alpha), m_sd,
+            out);
     // lambda = k n f^2: the noncentrality grows with the total sample size.
     *out = AnovaDetectableRange(m_alpha, m_zPowers[powerIndex], k, (n - 1) * k, k * n, m_sd);
     return FailUnlessFinite(out);
@@ -122,7 +128,6 @@ void CSampleAnovaCalc::WriteExplanationPage(CHtmlWriter& w)
     labels.rowLabel = RowLabel;
     labels.SetFormatsFor(m_sd);
     WriteTradeoffTable(w, labels);
-    WriteExactCheck(w, MakeExactCheck());
     w.WriteFooter();
     w.WritePageEnd();
 }
@@ -140,6 +145,18 @@ bool CSampleAnovaCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
 std::string CSampleAnovaCalc::ExactMethodName() const
 {
     return ExactFName;
+}
+
+std::string CSampleAnovaCalc::ApproximateMethodName() const
+{
+    return WrittenFName;
+}
+
+double CSampleAnovaCalc::ExactPowerOfCell(int, int nIndex, double effect) const
+{
+    const double k = m_groups;
+    const double n = m_ns[nIndex];
+    return ExactAnovaPowerAt(effect, k, (n - 1) * k, k * n, m_sd, m_alpha);
 }
 
 ExactCheck CSampleAnovaCalc::MakeExactCheck() const

@@ -23,6 +23,8 @@ public:
     CCalculator* Clone() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
     std::string ExactMethodName() const override;
+    std::string ApproximateMethodName() const override;
+    double ExactPowerOfCell(int powerIndex, int nIndex, double effect) const override;
     /// The detectable range of means; always true.
     bool ComputeCell(int powerIndex, int nIndex, double* out) const override;
 
@@ -46,5 +48,5 @@ protected:
 
 private:
     // The accuracy check of the selected cell on the step-4 page of the written method.
-    ExactCheck MakeExactCheck() const;
+    ExactCheck MakeExactCheck() const override;
 };

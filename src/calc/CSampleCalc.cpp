@@ -3,6 +3,7 @@
 #include "platform/CFileSystem.h"
 #include "report/CHtmlWriter.h"
 #include "calc/CTableLabels.h"
+#include "calc/ExactCells.h"
 #include "calc/Formatting.h"
 #include "platform/Platform.h"
 #include "calc/Query.h"
@@ -60,6 +61,8 @@ void CSampleCalc::WriteCellValue(CHtmlWriter& w, const char* format, double valu
 void CSampleCalc::WriteTradeoffTable(CHtmlWriter& w, const CTableLabels& labels) const
 {
     CBusyScope busy;
+    if (labels.linkCells)
+        WriteAccuracyNote(w);
     WriteResultTableStart(w, labels);
 
     w.OpenRow(CHtmlWriter::NoColor, 0, 0);
@@ -293,6 +296,7 @@ void CSampleCalc::WriteSampleExplanation(CHtmlWriter& w, const char* effectName,
             texts.alpha.c_str());
     w.LineBreak();
     w.CloseParagraph();
+    WriteExactCheck(w, MakeExactCheck());
 
     if (!withConfidenceInterval)
         return;
@@ -302,17 +306,27 @@ void CSampleCalc::WriteSampleExplanation(CHtmlWriter& w, const char* effectName,
     w.CloseParagraph();
     w.OpenParagraph();
     w.Write(wording.intervalStart, n);
-    w.Write("you expect that in %s%% of these experiments (the power), ", texts.power.c_str());
-    w.Write("the width of the %.14g%% confidence interval ", confidence);
-    w.Write("for the %s will extend %.*f or less in each direction. ",
-            wording.intervalSubject != nullptr ? wording.intervalSubject : effectName, dp, v);
-    w.Write("In the remaining %s%% of the experiments, ", texts.beta.c_str());
-    w.Write("you will expect the %.14g%% confidence interval to be wider than that.", confidence);
+    w.Write("and the true %s is %.*f, you expect that in %s%% of these experiments (the power) ",
+            effectName, dp, v, texts.power.c_str());
+    w.Write("the %.14g%% confidence interval for the %s will not include zero. ", confidence,
+            wording.intervalSubject != nullptr ? wording.intervalSubject : effectName);
+    w.Write("In the remaining %s%% of the experiments, it will include zero.", texts.beta.c_str());
+    // How wide the interval comes out depends on the sample SD alone, not on the power.
+    const double share = IntervalShare(v);
+    if (std::isfinite(share))
+        w.Write(" In %s%% of the experiments, the interval will extend %.*f or less in each "
+                "direction.",
+                ExactPercentText(share).c_str(), dp, v);
     w.LineBreak();
     w.CloseParagraph();
 }
 
 void CSampleCalc::WriteBeforeSummary(CHtmlWriter&) const {}
+
+double CSampleCalc::IntervalShare(double) const
+{
+    return std::nan("");
+}
 
 void CSampleCalc::WriteSampleDataRows(CHtmlWriter& w, const CTableLabels& labels) const
 {

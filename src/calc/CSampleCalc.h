@@ -66,6 +66,10 @@ protected:
     /// Paragraphs a design adds to the detailed explanation just before its summary; none
     /// by default.
     virtual void WriteBeforeSummary(CHtmlWriter& w) const;
+    /// The share (a fraction) of the experiments of the selected cell in which the
+    /// confidence interval extends halfWidth or less in each direction; NaN (the sentence is
+    /// left out) when the design does not compute it, as by default.
+    virtual double IntervalShare(double halfWidth) const;
 
     /// The graph-export data: a header line with rowLabel and the powers, then one line per
     /// sample size with its cell values in valueFormat (empty for a failed cell).

@@ -103,9 +103,8 @@ double CSampleChiSquareCalc::EffectOf(double pTreated) const
 
 bool CSampleChiSquareCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
 {
-    // Also where the exact method falls back on the arcsine: no effect has a power at or
-    // below the level.
-    const bool admitted = !IsExact() || Level().Admits(PowerFraction(powerIndex));
+    // In either method: no effect has a power at or below the level.
+    const bool admitted = Level().Admits(PowerFraction(powerIndex));
     const double pTreated = !admitted        ? std::nan("")
                             : Summed(nIndex) ? ExactTreated(powerIndex, nIndex)
                                              : WrittenTreated(powerIndex, nIndex);
@@ -113,7 +112,7 @@ bool CSampleChiSquareCalc::ComputeCell(int powerIndex, int nIndex, double* out) 
         *out = 1.7e38;
         return false;
     }
-    *out = ZeroNearZero(EffectOf(pTreated));
+    *out = ZeroNearZero(EffectOf(pTreated), m_pControl);
     return true;
 }
 
@@ -163,7 +162,7 @@ void CSampleChiSquareCalc::WriteExplanationPage(CHtmlWriter& w)
     WriteChoices(w, true);
     CTableLabels labels;
     FillTableLabels(labels);
-    WriteSampleReportBody(*this, w, phrase, labels, false, MakeExactCheck());
+    WriteSampleReportBody(*this, w, phrase, labels, false);
 }
 
 bool CSampleChiSquareCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
@@ -189,19 +188,32 @@ std::string CSampleChiSquareCalc::ExactMethodName() const
            " (uncorrected chi-square test) up to 200 per group, arcsine approximation above";
 }
 
-ExactCheck CSampleChiSquareCalc::MakeExactCheck() const
+std::string CSampleChiSquareCalc::ApproximateMethodName() const
 {
-    ExactCheck check;
-    const int n = HasSelection() ? m_ns[m_selN] : 0;
-    if (IsExact() || !HasSelection() || !CPooledZTest::SizesAllowed(n, n))
-        return check;
-    const double pTreated = WrittenTreated(m_selPower, m_selN);
-    if (std::isnan(pTreated))
-        return check;
+    return WrittenArcsineName;
+}
+
+double CSampleChiSquareCalc::ExactPowerOfCell(int powerIndex, int nIndex, double) const
+{
+    const int n = m_ns[nIndex];
+    const double pTreated = WrittenTreated(powerIndex, nIndex);
+    if (!CPooledZTest::SizesAllowed(n, n) || std::isnan(pTreated))
+        return std::nan("");
     const CPooledZTest test(n, n, Level());
     const double p = m_pControl;
     // The complements turn a decrease into the increase that the one-tailed test looks for.
-    check.exactPower = IsHigher() ? test.Power(p, pTreated) : test.Power(1 - p, 1 - pTreated);
+    return IsHigher() ? test.Power(p, pTreated) : test.Power(1 - p, 1 - pTreated);
+}
+
+ExactCheck CSampleChiSquareCalc::MakeExactCheck() const
+{
+    ExactCheck check;
+    if (IsExact() || !HasSelection())
+        return check;
+    check.exactPower = ExactPowerOfCell(m_selPower, m_selN, 0);
+    if (std::isnan(check.exactPower))
+        return check;
+    const int n = m_ns[m_selN];
     ComputeCell(m_selPower, m_selN, &check.effect);
     check.applies = true;
     check.distribution = ExactBinomialName;

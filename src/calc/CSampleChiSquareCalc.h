@@ -23,6 +23,10 @@ public:
     CCalculator* Clone() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
     std::string ExactMethodName() const override;
+    std::string ApproximateMethodName() const override;
+    /// The exact power of the written cell's treated proportion; NaN for sizes beyond the
+    /// exact sums.
+    double ExactPowerOfCell(int powerIndex, int nIndex, double effect) const override;
     /// The detectable effect of the kind; false (out 1.7e38) when the treated proportion
     /// would fall outside (0, 1).
     bool ComputeCell(int powerIndex, int nIndex, double* out) const override;
@@ -57,5 +61,5 @@ private:
     int KindIndex() const;
     void FillTableLabels(CTableLabels& labels) const;
     // The accuracy check of the selected cell on the step-4 page of the written method.
-    ExactCheck MakeExactCheck() const;
+    ExactCheck MakeExactCheck() const override;
 };

@@ -140,3 +140,8 @@ std::string CSampleLogrankCalc::ExactMethodName() const
 {
     return ExactLogrankName;
 }
+
+std::string CSampleLogrankCalc::ApproximateMethodName() const
+{
+    return WrittenLogrankName;
+}

@@ -22,6 +22,7 @@ public:
     CCalculator* Clone() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
     std::string ExactMethodName() const override;
+    std::string ApproximateMethodName() const override;
     /// The detectable effect of the kind; false when the hazard ratio would have to be below
     /// 0.001 (out is then the increase at 0.001, 0 or 1.7e38 by kind).
     bool ComputeCell(int powerIndex, int nIndex, double* out) const override;

@@ -40,16 +40,22 @@ bool CSampleOneCalc::SetSD(double sd)
     return CCalculator::SetSD(sd, m_sd);
 }
 
+TCell CSampleOneCalc::CellOf(int powerIndex, int nIndex) const
+{
+    const double n = m_ns[nIndex];
+    const double k = TTestDifferenceFactor(m_zAlpha, n);
+    return TCell{k / std::sqrt(2.0) * (m_zAlpha + m_zPowers[powerIndex]) * m_sd, n - 1,
+                 m_sd / std::sqrt(n), m_sd};
+}
+
 bool CSampleOneCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
 {
-    if (IsExact()) {
-        const double n = m_ns[nIndex];
-        return StoreExactCell(
-            ExactTDifference(PowerFraction(powerIndex), n - 1, m_sd / std::sqrt(n), Level()), out);
-    }
-    const double k = TTestDifferenceFactor(m_zAlpha, m_ns[nIndex]);
-    *out = ZeroNearZero(k / std::sqrt(2.0) * (m_zAlpha + m_zPowers[powerIndex]) * m_sd);
-    return true;
+    return TTestCell(*this, powerIndex, CellOf(powerIndex, nIndex), out);
+}
+
+double CSampleOneCalc::ExactPowerOfCell(int powerIndex, int nIndex, double effect) const
+{
+    return TTestPowerOfCell(*this, CellOf(powerIndex, nIndex), effect);
 }
 
 CCalculator* CSampleOneCalc::Clone() const
@@ -102,7 +108,6 @@ void CSampleOneCalc::WriteExplanationPage(CHtmlWriter& w)
     labels.rowLabel = "N";
     labels.SetFormatsFor(m_sd);
     WriteTradeoffTable(w, labels);
-    WriteExactCheck(w, MakeExactCheck());
     w.WriteFooter();
     w.WritePageEnd();
 }
@@ -122,13 +127,20 @@ std::string CSampleOneCalc::ExactMethodName() const
     return ExactTName;
 }
 
+std::string CSampleOneCalc::ApproximateMethodName() const
+{
+    return WrittenTName;
+}
+
 ExactCheck CSampleOneCalc::MakeExactCheck() const
 {
     if (IsExact() || !HasSelection())
         return ExactCheck();
-    const double n = m_ns[m_selN];
-    double effect = 0;
-    ComputeCell(m_selPower, m_selN, &effect);
-    return TTestCheck(*this, effect, n - 1, m_sd / std::sqrt(n),
+    return TTestCheck(*this, CellOf(m_selPower, m_selN),
                       std::to_string(m_ns[m_selN]) + " subjects");
+}
+
+double CSampleOneCalc::IntervalShare(double halfWidth) const
+{
+    return TTestIntervalShare(*this, CellOf(m_selPower, m_selN), halfWidth);
 }

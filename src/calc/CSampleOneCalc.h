@@ -7,6 +7,7 @@
 class CHtmlWriter;
 struct ExactCheck;
 class CTableLabels;
+struct TCell;
 
 /// Sample size of a one-sample t test: one group against a hypothetical mean (goal 0,
 /// design 5).
@@ -24,8 +25,10 @@ public:
     CCalculator* Clone() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
     std::string ExactMethodName() const override;
-    /// The detectable difference; always true.
+    std::string ApproximateMethodName() const override;
+    /// The detectable difference; false for a power at or below the level.
     bool ComputeCell(int powerIndex, int nIndex, double* out) const override;
+    double ExactPowerOfCell(int powerIndex, int nIndex, double effect) const override;
 
     /// Stores the expected SD (> 0, otherwise the message is shown and CUserException
     /// thrown) and sets m_decimals from it.
@@ -39,5 +42,8 @@ public:
 private:
     static const ExplanationWording OneGroupWording;
     // The accuracy check of the selected cell on the step-4 page of the written method.
-    ExactCheck MakeExactCheck() const;
+    ExactCheck MakeExactCheck() const override;
+    double IntervalShare(double halfWidth) const override;
+    // The t test behind cell (powerIndex, nIndex).
+    TCell CellOf(int powerIndex, int nIndex) const;
 };

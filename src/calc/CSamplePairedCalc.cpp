@@ -38,20 +38,25 @@ bool CSamplePairedCalc::SetR(double r)
     return true;
 }
 
-bool CSamplePairedCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
+TCell CSamplePairedCalc::CellOf(int powerIndex, int nIndex) const
 {
-    if (IsExact()) {
-        const double n = m_ns[nIndex];
-        return StoreExactCell(ExactTDifference(PowerFraction(powerIndex), n - 1,
-                                               DifferencesSd() / std::sqrt(n), Level()),
-                              out);
-    }
+    const double n = m_ns[nIndex];
     // The SD of the differences: from each group's SD and the correlation, or given directly
     // (the division by sqrt 2 puts it on the scale of one group's SD).
     const double sd = m_useR ? m_sd * std::sqrt(1 - m_r) : m_sd / std::sqrt(2.0);
-    const double k = TTestDifferenceFactor(m_zAlpha, m_ns[nIndex]);
-    *out = ZeroNearZero(k * (m_zAlpha + m_zPowers[powerIndex]) * sd);
-    return true;
+    const double k = TTestDifferenceFactor(m_zAlpha, n);
+    return TCell{k * (m_zAlpha + m_zPowers[powerIndex]) * sd, n - 1, DifferencesSd() / std::sqrt(n),
+                 m_sd};
+}
+
+bool CSamplePairedCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
+{
+    return TTestCell(*this, powerIndex, CellOf(powerIndex, nIndex), out);
+}
+
+double CSamplePairedCalc::ExactPowerOfCell(int powerIndex, int nIndex, double effect) const
+{
+    return TTestPowerOfCell(*this, CellOf(powerIndex, nIndex), effect);
 }
 
 CCalculator* CSamplePairedCalc::Clone() const
@@ -116,7 +121,6 @@ void CSamplePairedCalc::WriteExplanationPage(CHtmlWriter& w)
     labels.rowLabel = "N (# of pairs)";
     labels.SetFormatsFor(m_sd);
     WriteTradeoffTable(w, labels);
-    WriteExactCheck(w, MakeExactCheck());
     w.WriteFooter();
     w.WritePageEnd();
 }
@@ -141,13 +145,19 @@ std::string CSamplePairedCalc::ExactMethodName() const
     return ExactTName;
 }
 
+std::string CSamplePairedCalc::ApproximateMethodName() const
+{
+    return WrittenTName;
+}
+
 ExactCheck CSamplePairedCalc::MakeExactCheck() const
 {
     if (IsExact() || !HasSelection())
         return ExactCheck();
-    const double n = m_ns[m_selN];
-    double effect = 0;
-    ComputeCell(m_selPower, m_selN, &effect);
-    return TTestCheck(*this, effect, n - 1, DifferencesSd() / std::sqrt(n),
-                      std::to_string(m_ns[m_selN]) + " pairs");
+    return TTestCheck(*this, CellOf(m_selPower, m_selN), std::to_string(m_ns[m_selN]) + " pairs");
+}
+
+double CSamplePairedCalc::IntervalShare(double halfWidth) const
+{
+    return TTestIntervalShare(*this, CellOf(m_selPower, m_selN), halfWidth);
 }

@@ -30,17 +30,22 @@ bool CSampleUnpairedCalc::SetSD(double sd)
     return CCalculator::SetSD(sd, m_sd);
 }
 
+TCell CSampleUnpairedCalc::CellOf(int powerIndex, int nIndex) const
+{
+    const double n = m_ns[nIndex];
+    const double k = TTestDifferenceFactor(m_zAlpha, n);
+    return TCell{k * (m_zAlpha + m_zPowers[powerIndex]) * m_sd, 2 * n - 2, m_sd * std::sqrt(2 / n),
+                 m_sd};
+}
+
 bool CSampleUnpairedCalc::ComputeCell(int powerIndex, int nIndex, double* out) const
 {
-    if (IsExact()) {
-        const double n = m_ns[nIndex];
-        return StoreExactCell(ExactTDifference(PowerFraction(powerIndex), 2 * n - 2,
-                                               m_sd * std::sqrt(2 / n), Level()),
-                              out);
-    }
-    const double k = TTestDifferenceFactor(m_zAlpha, m_ns[nIndex]);
-    *out = ZeroNearZero(k * (m_zAlpha + m_zPowers[powerIndex]) * m_sd);
-    return true;
+    return TTestCell(*this, powerIndex, CellOf(powerIndex, nIndex), out);
+}
+
+double CSampleUnpairedCalc::ExactPowerOfCell(int powerIndex, int nIndex, double effect) const
+{
+    return TTestPowerOfCell(*this, CellOf(powerIndex, nIndex), effect);
 }
 
 CCalculator* CSampleUnpairedCalc::Clone() const
@@ -97,7 +102,6 @@ void CSampleUnpairedCalc::WriteExplanationPage(CHtmlWriter& w)
     WriteTradeoffTable(w, labels);
     w.CloseParagraph();
     WriteUnequalNAdvice(w);
-    WriteExactCheck(w, MakeExactCheck());
     w.WriteFooter();
     w.WritePageEnd();
 }
@@ -117,13 +121,20 @@ std::string CSampleUnpairedCalc::ExactMethodName() const
     return ExactTName;
 }
 
+std::string CSampleUnpairedCalc::ApproximateMethodName() const
+{
+    return WrittenTName;
+}
+
 ExactCheck CSampleUnpairedCalc::MakeExactCheck() const
 {
     if (IsExact() || !HasSelection())
         return ExactCheck();
-    const double n = m_ns[m_selN];
-    double effect = 0;
-    ComputeCell(m_selPower, m_selN, &effect);
-    return TTestCheck(*this, effect, 2 * n - 2, m_sd * std::sqrt(2 / n),
+    return TTestCheck(*this, CellOf(m_selPower, m_selN),
                       "two groups of " + std::to_string(m_ns[m_selN]));
+}
+
+double CSampleUnpairedCalc::IntervalShare(double halfWidth) const
+{
+    return TTestIntervalShare(*this, CellOf(m_selPower, m_selN), halfWidth);
 }

@@ -7,6 +7,7 @@
 class CHtmlWriter;
 struct ExactCheck;
 class CTableLabels;
+struct TCell;
 
 /// Sample size of an unpaired t test: two independent groups of N each (goal 0, design 0).
 /// Tabulates the difference between means detectable for every N and power.
@@ -22,8 +23,10 @@ public:
     CCalculator* Clone() const override;
     void WriteExplanationPage(CHtmlWriter& w) override;
     std::string ExactMethodName() const override;
-    /// The detectable difference; always true.
+    std::string ApproximateMethodName() const override;
+    /// The detectable difference; false for a power at or below the level.
     bool ComputeCell(int powerIndex, int nIndex, double* out) const override;
+    double ExactPowerOfCell(int powerIndex, int nIndex, double effect) const override;
 
     /// Stores the expected SD (> 0, otherwise the message is shown and CUserException
     /// thrown) and sets m_decimals from it.
@@ -36,5 +39,8 @@ public:
 
 private:
     // The accuracy check of the selected cell on the step-4 page of the written method.
-    ExactCheck MakeExactCheck() const;
+    ExactCheck MakeExactCheck() const override;
+    double IntervalShare(double halfWidth) const override;
+    // The t test behind cell (powerIndex, nIndex).
+    TCell CellOf(int powerIndex, int nIndex) const;
 };

@@ -19,6 +19,12 @@
 const char* const ExactTName = "exact noncentral t distribution";
 const char* const ExactFName = "exact noncentral F distribution";
 const char* const ExactBinomialName = "exact binomial distribution";
+const char* const WrittenTName =
+    "written approximation (normal approximation with a small-sample correction)";
+const char* const WrittenFName =
+    "written approximation (normal approximation to the noncentral F distribution)";
+const char* const WrittenArcsineName =
+    "written approximation (normal approximation on the arcsine scale)";
 
 std::string NumberText(double v)
 {
@@ -27,19 +33,36 @@ std::string NumberText(double v)
     return text;
 }
 
-bool StoreExactCell(double value, double* out)
+bool StoreExactCell(double value, double scale, double* out)
 {
     if (!std::isfinite(value) || value < 0) {
         *out = 0;
         return false;
     }
-    *out = ZeroNearZero(value);
+    *out = ZeroNearZero(value, scale);
     return true;
 }
 
-double ExactTDifference(double power, double df, double standardError, const ExactLevel& level)
+bool TTestCell(const CCalculator& calc, int powerIndex, const TCell& cell, double* out)
 {
-    return TNoncentralityForPower(power, df, level) * standardError;
+    const ExactLevel level = ExactLevel::FromStored(calc.m_alpha, calc.m_twoTailed);
+    const double power = calc.m_powers[powerIndex] / 100;
+    if (!level.Admits(power)) {
+        *out = 0;
+        return false;
+    }
+    if (calc.IsExact())
+        return StoreExactCell(
+            ExactTDifference(power, cell.df, cell.standardError, level, cell.written), cell.scale,
+            out);
+    *out = ZeroNearZero(cell.written, cell.scale);
+    return true;
+}
+
+double ExactTDifference(double power, double df, double standardError, const ExactLevel& level,
+                        double guess)
+{
+    return TNoncentralityForPower(power, df, level, guess / standardError) * standardError;
 }
 
 double ExactTPowerAt(double difference, double df, double standardError, const ExactLevel& level)
@@ -90,13 +113,27 @@ ExactCheck CheckOf(const CCalculator& calc, const char* distribution, const char
 
 } // namespace
 
-ExactCheck TTestCheck(const CCalculator& calc, double effect, double df, double standardError,
-                      const std::string& subjects)
+double TTestPowerOfCell(const CCalculator& calc, const TCell& cell, double effect)
 {
+    return ExactTPowerAt(effect, cell.df, cell.standardError,
+                         ExactLevel::FromStored(calc.m_alpha, calc.m_twoTailed));
+}
+
+double TTestIntervalShare(const CCalculator& calc, const TCell& cell, double halfWidth)
+{
+    return TIntervalShare(halfWidth / cell.standardError, cell.df,
+                          ExactLevel::FromStored(calc.m_alpha, calc.m_twoTailed));
+}
+
+ExactCheck TTestCheck(const CCalculator& calc, const TCell& cell, const std::string& subjects)
+{
+    double effect = 0;
+    TTestCell(calc, calc.m_selPower, cell, &effect);
     ExactCheck check = CheckOf(calc, ExactTName, "difference", effect, subjects);
     const ExactLevel level = ExactLevel::FromStored(calc.m_alpha, calc.m_twoTailed);
-    check.exactPower = ExactTPowerAt(effect, df, standardError, level);
-    check.exactEffect = ExactTDifference(check.requestedPower / 100, df, standardError, level);
+    check.exactPower = TTestPowerOfCell(calc, cell, effect);
+    check.exactEffect = ExactTDifference(check.requestedPower / 100, cell.df, cell.standardError,
+                                         level, cell.written);
     return check;
 }
 
@@ -110,10 +147,7 @@ ExactCheck AnovaCheck(const CCalculator& calc, double range, double groups, doub
     return check;
 }
 
-namespace {
-
-// A power in percent as the check writes it: whole percents, one decimal near 0 and 100.
-std::string PercentText(double fraction)
+std::string ExactPercentText(double fraction)
 {
     const double percent = fraction * 100;
     if (percent > 99.9)
@@ -122,8 +156,6 @@ std::string PercentText(double fraction)
         return formatInCLocale("%.0f", percent);
     return formatInCLocale("%.1f", percent);
 }
-
-} // namespace
 
 void WriteExactCheck(CHtmlWriter& w, const ExactCheck& check)
 {
@@ -135,7 +167,7 @@ void WriteExactCheck(CHtmlWriter& w, const ExactCheck& check)
     const char* article = ArticleFor(check.effectNoun);
     w.OpenParagraph();
     w.Write("Exact check: with the %s, %s give %s%% power (not %s%%) to detect %s %s of %.*f. ",
-            check.distribution, check.subjects.c_str(), PercentText(check.exactPower).c_str(),
+            check.distribution, check.subjects.c_str(), ExactPercentText(check.exactPower).c_str(),
             requested.c_str(), article, check.effectNoun, check.decimals, check.effect);
     if (std::isfinite(check.exactEffect))
         w.Write("%s%% power needs %s %s of %.*f.", requested.c_str(), article, check.effectNoun,

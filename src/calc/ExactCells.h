@@ -13,16 +13,46 @@ extern const char* const ExactFName;
 /// The name of the exact method of two proportions, where the sums are done.
 extern const char* const ExactBinomialName;
 
+/// The name of the written method of the t tests, for the choices block.
+extern const char* const WrittenTName;
+/// The name of the written method of the one-way ANOVA.
+extern const char* const WrittenFName;
+/// The name of the written method of two proportions.
+extern const char* const WrittenArcsineName;
+
 /// v as FormatNumber writes it.
 std::string NumberText(double v);
 
-/// Stores an exact result into a cell: value (a tiny one as exactly 0) and true when it is a
-/// finite, non-negative number; otherwise 0 and false, a failed cell.
-bool StoreExactCell(double value, double* out);
+/// A power (a fraction) in percent as the accuracy texts write it: whole percents, one
+/// decimal below 1 and above 99, ">99.9" above that.
+std::string ExactPercentText(double fraction);
+
+/// Stores an exact result into a cell: value (rounding noise against scale, as ZeroNearZero
+/// takes it, as exactly 0) and true when it is a finite, non-negative number; otherwise 0 and
+/// false, a failed cell.
+bool StoreExactCell(double value, double scale, double* out);
+
+/// What a t-test cell is made of: the written difference, the degrees of freedom, the
+/// standard error of the difference (the noncentrality is difference / standardError) and
+/// the scale (the SD) the difference is measured against.
+struct TCell
+{
+    double written;
+    double df;
+    double standardError;
+    double scale;
+};
+
+/// The value of a t-test cell of calc at powerIndex: a failed cell (0, false) when the power
+/// is at or below the level, which no difference has; otherwise the exact difference in the
+/// exact method (searched from the written one), the written difference in the other.
+bool TTestCell(const CCalculator& calc, int powerIndex, const TCell& cell, double* out);
 
 /// The difference a t test with df degrees of freedom detects with the power (a fraction),
-/// when a difference d has the noncentrality d / standardError. NaN when none does.
-double ExactTDifference(double power, double df, double standardError, const ExactLevel& level);
+/// when a difference d has the noncentrality d / standardError; the search starts at guess
+/// (a difference near the answer, or 0 for none). NaN when none does.
+double ExactTDifference(double power, double df, double standardError, const ExactLevel& level,
+                        double guess = 0);
 /// The exact power of that t test at the difference.
 double ExactTPowerAt(double difference, double df, double standardError, const ExactLevel& level);
 
@@ -61,10 +91,16 @@ struct ExactCheck
     int decimals = 2;
 };
 
-/// The check of a t test's selected cell (calc's selected power) whose effect is the
-/// written one, for df degrees of freedom and the standard error of the difference.
-ExactCheck TTestCheck(const CCalculator& calc, double effect, double df, double standardError,
-                      const std::string& subjects);
+/// The exact power of a written t-test cell of calc at effect.
+double TTestPowerOfCell(const CCalculator& calc, const TCell& cell, double effect);
+
+/// The share of the experiments of a t-test cell of calc in which the confidence interval
+/// (at calc's level) for the difference extends halfWidth or less in each direction.
+double TTestIntervalShare(const CCalculator& calc, const TCell& cell, double halfWidth);
+
+/// The check of a t test's selected cell (calc's selected power), the cell of the selected
+/// power and size.
+ExactCheck TTestCheck(const CCalculator& calc, const TCell& cell, const std::string& subjects);
 /// The check of a one-way ANOVA's selected cell, in the terms of ExactAnovaRange.
 ExactCheck AnovaCheck(const CCalculator& calc, double range, double groups, double dfResidual,
                       double total, double sd, const std::string& subjects);

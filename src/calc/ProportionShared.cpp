@@ -57,7 +57,7 @@ void WriteSampleTradeoffInstructions(CHtmlWriter& w, const char* phrase, const c
 }
 
 void WriteSampleReportBody(const CSampleCalc& calc, CHtmlWriter& w, const char* phrase,
-                           CTableLabels labels, bool breakAfterTable, const ExactCheck& check)
+                           CTableLabels labels, bool breakAfterTable)
 {
     calc.WriteSampleExplanation(w, phrase, false, true);
     WriteTradeoffsIntro(w,
@@ -69,20 +69,18 @@ void WriteSampleReportBody(const CSampleCalc& calc, CHtmlWriter& w, const char* 
     if (breakAfterTable)
         w.LineBreak();
     calc.WriteUnequalNAdvice(w);
-    WriteExactCheck(w, check);
     w.WriteFooter();
     w.WritePageEnd();
 }
 
 void WritePowerReportBody(const CPowerCalc& calc, CHtmlWriter& w, const char* phrase,
-                          CTableLabels labels, const ExactCheck& check)
+                          CTableLabels labels)
 {
     calc.WritePowerExplanation(w, phrase, true);
     WriteTradeoffsIntro(
         w, "For any power you choose, this table shows the %s that can be detected.", phrase);
     labels.linkCells = false;
     calc.WritePowerTable(w, labels);
-    WriteExactCheck(w, check);
     w.WriteFooter();
     w.WritePageEnd();
 }
@@ -108,6 +106,8 @@ double LogrankHazardRatio(double survival, double nPerGroup, double zAlpha, doub
 }
 
 const char* const ExactLogrankName = "Freedman's formula solved to full precision";
+const char* const WrittenLogrankName =
+    "written approximation (Freedman's formula, hazard ratio to within 0.0005)";
 
 double LogrankRatioFor(const CCalculator& calc, double survival, double nPerGroup, int powerIndex)
 {
@@ -124,7 +124,8 @@ bool LogrankEffect(double survival, double hazardRatio, bool asIncrease, double*
         *out = asIncrease ? std::pow(survival, hazardRatio) - survival : hazardRatio;
         return true;
     }
-    *out = asIncrease ? ZeroNearZero(std::pow(survival, LogrankSmallestRatio) - survival) : 0;
+    *out = asIncrease ? ZeroNearZero(std::pow(survival, LogrankSmallestRatio) - survival, survival)
+                      : 0;
     return false;
 }
 

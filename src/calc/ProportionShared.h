@@ -23,17 +23,15 @@ void WriteSampleTradeoffInstructions(CHtmlWriter& w, const char* phrase, const c
 /// The rest of a step-4 page of a sample-size calculator after its choices: the
 /// explanation of the selected cell named by phrase (alpha with tails, no confidence
 /// interval), the "Table of tradeoffs:" paragraphs, the table with labels but without links
-/// (then a line break when breakAfterTable), the unequal-N advice, the accuracy check, the
-/// footer, the page end.
+/// (then a line break when breakAfterTable), the unequal-N advice, the footer, the page end.
 void WriteSampleReportBody(const CSampleCalc& calc, CHtmlWriter& w, const char* phrase,
-                           CTableLabels labels, bool breakAfterTable,
-                           const ExactCheck& check = ExactCheck());
+                           CTableLabels labels, bool breakAfterTable);
 
 /// The rest of a step-4 page of a power calculator after its choices: the explanation of the
 /// selected power named by phrase (alpha with tails), the "Table of tradeoffs:" paragraphs,
-/// the table with labels but without links, the accuracy check, the footer, the page end.
+/// the table with labels but without links, the footer, the page end.
 void WritePowerReportBody(const CPowerCalc& calc, CHtmlWriter& w, const char* phrase,
-                          CTableLabels labels, const ExactCheck& check = ExactCheck());
+                          CTableLabels labels);
 
 /// Halvings of the hazard-ratio search: [0, 0.999] then has the width 0.999 / 2^11 (about
 /// 0.00049), the first width at or below 0.0005.
@@ -53,6 +51,8 @@ double LogrankHazardRatio(double survival, double nPerGroup, double zAlpha, doub
 
 /// The name of the survival method in the exact mode, for the choices block.
 extern const char* const ExactLogrankName;
+/// The name of the written method of the logrank calculators.
+extern const char* const WrittenLogrankName;
 
 /// LogrankHazardRatio in the written method; in the exact one, Freedman's root to full
 /// precision (0 when there is none, a failed cell) for the power percent of the calculator's

@@ -22,12 +22,12 @@ double TTestDifferenceFactor(double zAlpha, double n)
 
 double OneGroupDetectableDifference(double zAlpha, double zPower, double sd, double n)
 {
-    return ZeroNearZero((zPower + zAlpha) * sd / std::sqrt(n));
+    return ZeroNearZero((zPower + zAlpha) * sd / std::sqrt(n), sd);
 }
 
-double ZeroNearZero(double d)
+double ZeroNearZero(double d, double scale)
 {
-    return d > -0.005 && d < 0.00005 ? 0.0 : d;
+    return std::fabs(d) < NearZeroShare * std::fabs(scale) ? 0.0 : d;
 }
 
 namespace {
@@ -87,7 +87,7 @@ void WriteSampleTradeoffsIntro(CHtmlWriter& w, const char* effectName)
 }
 
 void WriteTTestPowerTableEnd(CHtmlWriter& w, const CPowerCalc& calc, const char* effectName,
-                             double scale, const ExactCheck& check)
+                             double scale)
 {
     WriteTradeoffsCaption(w);
     w.OpenParagraph();
@@ -98,7 +98,6 @@ void WriteTTestPowerTableEnd(CHtmlWriter& w, const CPowerCalc& calc, const char*
     labels.SetFormatsFor(scale);
     labels.linkCells = false;
     calc.WritePowerTable(w, labels);
-    WriteExactCheck(w, check);
     w.WriteFooter();
     w.WritePageEnd();
 }

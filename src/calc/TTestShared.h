@@ -3,7 +3,6 @@
 class CCalculator;
 class CPowerCalc;
 class CHtmlWriter;
-struct ExactCheck;
 
 /// The factor of (z alpha + z power) x SD that gives the difference a t test of (harmonic)
 /// group size n detects: ((z alpha - 1.06) x 1.21 + 2(n - 1)) / ((n - 1) sqrt(2n)). It tends
@@ -11,12 +10,16 @@ struct ExactCheck;
 double TTestDifferenceFactor(double zAlpha, double n);
 
 /// The difference a completed one-sample or paired t test of n subjects (or pairs) with
-/// SD sd detects: (z alpha + z power) sd / sqrt(n), through ZeroNearZero.
+/// SD sd detects: (z alpha + z power) sd / sqrt(n), through ZeroNearZero on the scale of sd.
 double OneGroupDetectableDifference(double zAlpha, double zPower, double sd, double n);
 
-/// d, or exactly 0 when -0.005 < d < 0.00005, so that a difference that would print as
-/// zero (or as a negative zero) is zero.
-double ZeroNearZero(double d);
+/// Relative size, against the scale of the inputs, below which an effect is rounding noise.
+constexpr double NearZeroShare = 1e-9;
+
+/// d, or exactly 0 when |d| < NearZeroShare x scale (the SD, rate or proportion the effect
+/// is measured against), so that rounding noise around zero (or a negative zero) is zero
+/// while a true effect, however small its units, is kept.
+double ZeroNearZero(double d, double scale);
 
 /// The start of the choices block of a t-test sample-size page: in step 4 (detailed) the
 /// heading "Your choices:" and "Test chosen: " with the test, otherwise the test as a
@@ -39,7 +42,7 @@ void WriteLabelledNumber(CHtmlWriter& w, const char* label, double value);
 void WriteSampleTradeoffsIntro(CHtmlWriter& w, const char* effectName);
 
 /// The end of a t-test power step-4 page: the "Table of tradeoffs:" paragraphs naming
-/// effectName, the power table without links (formats scaled on scale), the accuracy check,
-/// the footer and the page end.
+/// effectName, the power table without links (formats scaled on scale), the footer and the
+/// page end.
 void WriteTTestPowerTableEnd(CHtmlWriter& w, const CPowerCalc& calc, const char* effectName,
-                             double scale, const ExactCheck& check);
+                             double scale);

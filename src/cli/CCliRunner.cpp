@@ -104,6 +104,7 @@ void CCliRunner::configure(CCalculator& calc, CCliOptions& options, CCliMessageS
     options.design->apply(calc, options.inputs);
     setLevel(calc, options);
     calc.SetMethod(options.exact ? CalcMethod::Exact : CalcMethod::Approximate);
+    calc.SetFrontEnd(FrontEnd::CommandLine);
     refusals.setOption("powers");
     if (options.hasPowers)
         calc.ParsePowers(options.powers.toStdString());

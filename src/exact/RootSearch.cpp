@@ -71,3 +71,33 @@ double SolveRisingUpward(const std::function<double(double)>& f, double lo, doub
     }
     return NotFound;
 }
+
+double SolveRisingNear(const std::function<double(double)>& f, double lo, double guess,
+                       double limit)
+{
+    if (!(guess > lo) || !(limit >= guess))
+        return NotFound;
+    const double fGuess = f(guess);
+    if (std::isnan(fGuess))
+        return NotFound;
+    // Walk away from the guess on the side of the root until f changes sign.
+    const double direction = fGuess < 0 ? 1 : -1;
+    double step = NearStep * (guess - lo);
+    double near = guess;
+    double fNear = fGuess;
+    for (int i = 0; i < RootSearchMaxEvaluations; ++i) {
+        const double far = std::fmin(std::fmax(near + direction * step, lo), limit);
+        const double fFar = f(far);
+        if (std::isnan(fFar))
+            return NotFound;
+        if ((fFar >= 0) == (direction > 0))
+            return direction > 0 ? SolveBracketed(f, near, far, fNear, fFar)
+                                 : SolveBracketed(f, far, near, fFar, fNear);
+        if (far == lo || far == limit)
+            return NotFound;
+        near = far;
+        fNear = fFar;
+        step *= 2;
+    }
+    return NotFound;
+}

@@ -91,8 +91,10 @@ TEST_F(PowerAnovaTest, AgreesExactlyWithTheSampleSizeCalculatorOnTheSameDesign)
                     ASSERT_EQ(power.m_nPowers, sample.m_nPowers);
                     for (int p = 0; p < power.m_nPowers; ++p) {
                         double expected = 0;
-                        sample.ComputeCell(p, r, &expected);
-                        EXPECT_EQ(Cell(power, p), expected) << "power " << power.m_powers[p];
+                        double actual = 0;
+                        const bool valid = sample.ComputeCell(p, r, &expected);
+                        EXPECT_EQ(power.ComputeCell(p, &actual), valid);
+                        EXPECT_EQ(actual, expected) << "power " << power.m_powers[p];
                     }
                 }
             }

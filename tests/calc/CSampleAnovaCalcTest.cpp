@@ -150,8 +150,9 @@ TEST(AnovaSearchTest, ConvertsTheEffectSizeWithTheEquallySpacedMeansFactor)
     // Beyond the search limit the range is just under 2 * 20 * S / factor.
     EXPECT_DOUBLE_EQ(AnovaDetectableRange(0.05, 50, 3, 6, 9, 1),
                      2 * (20 - SearchStep) / std::sqrt(4.0 / 6));
-    // A range that would print as zero is zero.
-    EXPECT_EQ(AnovaDetectableRange(0.05, 0.84, 3, 27, 30, 1e-6), 0.0);
+    // A range in small units is kept: it is the same share of its SD as at SD 1.
+    EXPECT_DOUBLE_EQ(AnovaDetectableRange(0.05, 0.84, 3, 27, 30, 1e-6),
+                     AnovaDetectableRange(0.05, 0.84, 3, 27, 30, 1) * 1e-6);
 }
 
 TEST_F(SampleAnovaTest, GroupCountAcceptsThreeToTwentyOnly)
@@ -193,12 +194,12 @@ TEST_F(SampleAnovaTest, SdSetsTheDecimalsAndTheTableFormat)
         double sd;
         int decimals;
         int cellDecimals;
-        double cell; // a range that would print as zero is zero
+        double cell; // a range in small units is kept in them
     } cases[] = {{1, 2, 2, 1.456244},
                  {0.05, 3, 3, 0.0728122},
                  {250, 2, 2, 364.061},
                  {0.002, 4, 4, 0.00291249},
-                 {1e-10, 10, 12, 0}};
+                 {1e-10, 10, 12, 1.456244e-10}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.sd);
         auto calc = MakeCalc(3, c.sd, "80", "10");

@@ -104,41 +104,54 @@ TEST_F(TTestCalcTest, OneTailedLevelDetectsSmallerDifferencesAndDropsTheConfiden
     }
 }
 
-TEST(ZeroNearZeroTest, ZeroesOnlyTheOpenIntervalAroundZero)
+TEST(ZeroNearZeroTest, ZeroesOnlyNoiseAgainstTheScale)
 {
     const struct
     {
         double in;
+        double scale;
         double out;
     } cases[] = {
-        {-0.006, -0.006}, {-0.005, -0.005},   {-0.004, 0},      {-1e-300, 0}, {0, 0},
-        {0.00004, 0},     {0.00005, 0.00005}, {0.0001, 0.0001}, {1.5, 1.5},   {-7, -7},
+        // A true effect in small units stays, however small its number.
+        {4e-5, 1e-4, 4e-5},
+        {3e-13, 1e-4, 3e-13},
+        {-0.004, 1, -0.004},
+        {2e-9, 1, 2e-9},
+        // Below 1e-9 of the scale it is rounding noise, also a negative zero.
+        {5e-14, 1e-4, 0},
+        {-1e-300, 1, 0},
+        {-0.0, 1, 0},
+        {0.5e-9, 1, 0},
+        {0.004, 1e7, 0},
+        {1.5, 1, 1.5},
+        {-7, 1, -7},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in);
-        const double out = ZeroNearZero(c.in);
+        const double out = ZeroNearZero(c.in, c.scale);
         EXPECT_EQ(out, c.out);
         EXPECT_FALSE(std::signbit(out) && out == 0) << "a negative zero would print as -0.00";
     }
 }
 
-// A power calculator whose difference comes out at target for the 10% power: the SD is
-// solved from the one-group formula with n = 4.
-TEST_F(TTestCalcTest, PowerCellNearZeroIsStoredAsZeroButLargerNegativesStay)
+// A power at or below the level is not a power any difference has: at difference 0 the test
+// rejects with the level itself. The written formula gives a negative difference there; the
+// cell fails instead, as in the exact method.
+TEST_F(TTestCalcTest, PowerCellAtOrBelowTheLevelFailsInBothMethods)
 {
     for (double target : {-0.004, -0.006}) {
-        CPowerOneCalc calc;
-        ASSERT_TRUE(calc.SetAlpha(0.5, true)); // z alpha 0.674 < z of 90%, so 10% gives < 0
-        ASSERT_TRUE(calc.ParsePowers("10"));
-        calc.SetSampleSize(4);
-        const double sum = calc.m_zAlpha + calc.m_zPowers[0];
-        ASSERT_LT(sum, 0);
-        calc.SetSD(target * 2 / sum);
-        const double v = powerCell(calc, 0);
-        if (target > -0.005)
-            EXPECT_EQ(v, 0.0);
-        else
-            EXPECT_NEAR(v, target, 1e-12);
+        for (CalcMethod method : {CalcMethod::Approximate, CalcMethod::Exact}) {
+            CPowerOneCalc calc;
+            calc.SetMethod(method);
+            ASSERT_TRUE(calc.SetAlpha(0.5, true)); // z alpha 0.674 < z of 90%: 10% gives < 0
+            ASSERT_TRUE(calc.ParsePowers("10"));
+            calc.SetSampleSize(4);
+            const double sum = calc.m_zAlpha + calc.m_zPowers[0];
+            ASSERT_LT(sum, 0);
+            calc.SetSD(target * 2 / sum);
+            double v = 1;
+            EXPECT_FALSE(calc.ComputeCell(0, &v)) << target;
+        }
     }
 }
 
@@ -338,7 +351,8 @@ TEST_F(TTestCalcTest, PairedChoicesNameTheSdThatWasEntered)
     const std::string text =
         render(CHtmlWriter::ModeText, [&](CHtmlWriter& w) { calc.WriteChoices(w, false); });
     EXPECT_EQ(text, "Sample size for paired t test\n\nExpected SD of the after-before differences "
-                    "= 1.5\nSignificance level (alpha) = 0.05 (two-tailed)\n");
+                    "= 1.5\nSignificance level (alpha) = 0.05 (two-tailed)\nMethod: written "
+                    "approximation (normal approximation with a small-sample correction)\n");
 }
 
 TEST_F(TTestCalcTest, IdentitiesTitlesAndFactoryAgree)
