@@ -41,4 +41,22 @@ TEST(FreedmanRatio, FailsWhenEvenTheSmallestRatioNeedsMoreEvents)
     EXPECT_LT(h, 1);
 }
 
+// One-tailed, a power a hair above the level leaves z of the tail plus z of the power near
+// 0: the events needed stay below those expected up to the largest ratio searched, where the
+// ratio saturates instead of failing.
+TEST(FreedmanRatio, SaturatesJustAboveTheLevel)
+{
+    const double largest = 1 - std::ldexp(1.0, -40);
+    const struct
+    {
+        double survival, nPerGroup, power;
+    } cases[] = {{0.5, 1000, 0.05 + 1e-13}, {0.9, 100, 0.05 + 1e-14}, {0.2, 10, 0.05 + 1e-14}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FreedmanHazardRatio(c.survival, c.nPerGroup, c.power, {0.05, false}), largest)
+            << c.survival;
+    // At the level itself nothing is detected; a little above it the ratio is below 1.
+    EXPECT_TRUE(std::isnan(FreedmanHazardRatio(0.5, 1000, 0.05, {0.05, false})));
+    EXPECT_LT(FreedmanHazardRatio(0.5, 1000, 0.5, {0.05, false}), 0.99);
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -57,6 +58,92 @@ TEST(NoncentralT, PowersTheLevelCannotGiveHaveNoNoncentrality)
     // At noncentrality 0 the power is the level itself, in both forms.
     EXPECT_NEAR(TPower(0, 7, twoTailed), 0.05, 1e-12);
     EXPECT_NEAR(TPower(0, 7, {0.05, false}), 0.05, 1e-12);
+}
+
+// From noncentrality 1e4 on the power is P(chi-square(df) <= df (delta / t)^2); at one df that
+// is erf(delta / (t sqrt 2)) with t = 1 / tan(pi alpha) one-tailed (the Cauchy quantile),
+// computed by hand. Far above the critical value the power is 1, also at infinity.
+TEST(NoncentralT, HugeNoncentralityGivesTheLimitWithoutThrowing)
+{
+    const struct
+    {
+        double delta, df, alpha;
+        bool twoTailed;
+        double expected;
+    } cases[] = {
+        {1e9, 1, 1e-10, false, 0.24659992092762828},
+        {1e4, 1, 1e-5, false, 0.24659992100612235},
+        {9999, 1, 1e-5, false, 0.2465760615519742},
+        {2e6, 1, 1e-7, false, 0.47020470528071595},
+        {1e5, 10, 0.05, true, 1},
+        {1e12, 3, 0.01, true, 1},
+        {std::numeric_limits<double>::infinity(), 5, 0.05, true, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.delta);
+        double power = 0;
+        EXPECT_NO_THROW(power = TPower(c.delta, c.df, {c.alpha, c.twoTailed}));
+        EXPECT_NEAR(power, c.expected, 1e-8);
+    }
+    EXPECT_TRUE(std::isnan(TPower(std::nan(""), 5, {0.05, true})));
+}
+
+TEST(NoncentralT, SearchFromAGuessFindsTheSameNoncentrality)
+{
+    const struct
+    {
+        double power, df, alpha;
+        bool twoTailed;
+        double guess;
+    } cases[] = {
+        {0.8, 2, 0.05, true, 1e-6}, {0.8, 2, 0.05, true, 3.5}, {0.8, 2, 0.05, true, 1e6},
+        {0.99, 1, 0.01, true, 2},   {0.3, 50, 0.05, false, 1}, {0.999, 998, 0.05, true, 4.5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.power << " df " << c.df << " from " << c.guess);
+        const ExactLevel level{c.alpha, c.twoTailed};
+        const double plain = TNoncentralityForPower(c.power, c.df, level);
+        EXPECT_NEAR(TNoncentralityForPower(c.power, c.df, level, c.guess), plain, 1e-11 * plain);
+    }
+}
+
+// Half-width of the interval at most ratio standard errors: P(chi-square(df) <= df (ratio /
+// t)^2), by the closed form of the even-df chi-square by hand, with t = qt(0.975, df) from
+// the published tables (2.144787 at 14 df, 4.302653 at 2, 2.228139 at 10).
+TEST(NoncentralT, IntervalShareFollowsTheSampleVariance)
+{
+    const struct
+    {
+        double ratio, df;
+        double expected;
+    } cases[] = {
+        {3.02, 14, 0.9846784297269568},
+        {3.563694536572965, 2, 0.4964169783956407},
+        {1, 10, 0.003770310032759072},
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(TIntervalShare(c.ratio, c.df, {0.05, true}), c.expected, 1e-6) << c.df;
+    EXPECT_EQ(TIntervalShare(0, 4, {0.05, true}), 0);
+    EXPECT_TRUE(std::isnan(TIntervalShare(1, 0, {0.05, true})));
+    EXPECT_TRUE(std::isnan(TIntervalShare(-1, 4, {0.05, true})));
+}
+
+TEST(NoncentralF, NoPowerAtOrBelowTheLevel)
+{
+    // At lambda 0 the power is the level itself: asking for exactly the level (or less) has
+    // no noncentrality, while a hair above it has a small one.
+    const struct
+    {
+        double df1, df2, alpha;
+    } cases[] = {{1, 10, 0.05}, {2, 27, 0.05}, {3, 36, 0.01}, {4, 95, 0.1}, {19, 20, 0.2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.df1 << " " << c.df2 << " " << c.alpha);
+        EXPECT_TRUE(std::isnan(FNoncentralityForPower(c.alpha, c.df1, c.df2, c.alpha)));
+        EXPECT_TRUE(std::isnan(FNoncentralityForPower(c.alpha / 2, c.df1, c.df2, c.alpha)));
+        const double above = FNoncentralityForPower(c.alpha + 1e-3, c.df1, c.df2, c.alpha);
+        EXPECT_GT(above, 0);
+        EXPECT_LT(above, 1);
+    }
 }
 
 TEST(NoncentralF, PowerMatchesR)
