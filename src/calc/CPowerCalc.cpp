@@ -5,6 +5,7 @@
 #include "calc/CTableLabels.h"
 #include "calc/Formatting.h"
 #include "platform/Platform.h"
+#include "calc/DirectAnswerPage.h"
 #include "calc/Query.h"
 #include "calc/ReportText.h"
 
@@ -38,6 +39,8 @@ bool CPowerCalc::HasSelection() const
 void CPowerCalc::WritePowerTable(CHtmlWriter& w, const CTableLabels& labels) const
 {
     CBusyScope busy;
+    if (labels.linkCells)
+        WriteDirectAnswers(w, *this, labels);
     WriteResultTableStart(w, labels);
 
     w.OpenRow(CHtmlWriter::NoColor, 0, 0);

@@ -5,6 +5,7 @@
 #include "calc/CTableLabels.h"
 #include "calc/Formatting.h"
 #include "platform/Platform.h"
+#include "calc/DirectAnswerPage.h"
 #include "calc/Query.h"
 #include "calc/ReportText.h"
 
@@ -48,6 +49,11 @@ bool CSampleCalc::HasSelection() const
     return m_selPower != -1 && m_selN != -1;
 }
 
+int CSampleCalc::MonotoneFromN() const
+{
+    return 0;
+}
+
 void CSampleCalc::WriteCellValue(CHtmlWriter& w, const char* format, double value) const
 {
     // A minus sign must stay on the line of its digits.
@@ -60,6 +66,8 @@ void CSampleCalc::WriteCellValue(CHtmlWriter& w, const char* format, double valu
 void CSampleCalc::WriteTradeoffTable(CHtmlWriter& w, const CTableLabels& labels) const
 {
     CBusyScope busy;
+    if (labels.linkCells)
+        WriteDirectAnswers(w, *this, labels);
     WriteResultTableStart(w, labels);
 
     w.OpenRow(CHtmlWriter::NoColor, 0, 0);
