@@ -55,66 +55,114 @@ template <class Calc> Calc& As(CCalculator& c)
 std::vector<Case> Cases()
 {
     return {
-        {"sample unpaired", 0, 0, [](CCalculator& c) { As<CSampleUnpairedCalc>(c).SetSD(1); },
-         {1, 0.3, 4}, true, 1e-6},
-        {"sample paired", 0, 1,
+        {"sample unpaired",
+         0,
+         0,
+         [](CCalculator& c) { As<CSampleUnpairedCalc>(c).SetSD(1); },
+         {1, 0.3, 4},
+         true,
+         1e-6},
+        {"sample paired",
+         0,
+         1,
          [](CCalculator& c) {
              auto& calc = As<CSamplePairedCalc>(c);
              calc.SetSD(2);
              calc.SetR(0.5);
          },
-         {1}, true, 1e-6},
-        {"sample one-sample", 0, 5, [](CCalculator& c) { As<CSampleOneCalc>(c).SetSD(3); },
-         {0.7}, true, 1e-6},
-        {"sample anova", 0, 2,
+         {1},
+         true,
+         1e-6},
+        {"sample one-sample",
+         0,
+         5,
+         [](CCalculator& c) { As<CSampleOneCalc>(c).SetSD(3); },
+         {0.7},
+         true,
+         1e-6},
+        {"sample anova",
+         0,
+         2,
          [](CCalculator& c) {
              auto& calc = As<CSampleAnovaCalc>(c);
              calc.SetSD(1);
              calc.SetGroupCount(4);
          },
-         {1}, true, 1e-6},
-        {"sample survival increase", 0, 3,
+         {1},
+         true,
+         1e-6},
+        {"sample survival increase",
+         0,
+         3,
          [](CCalculator& c) {
              auto& calc = As<CSampleLogrankCalc>(c);
              calc.SetProportion(0.6);
              calc.SetEffectKind(1);
          },
-         {0.15}, true, 1e-6},
-        {"sample survival hazard ratio", 0, 3,
+         {0.15},
+         true,
+         1e-6},
+        {"sample survival hazard ratio",
+         0,
+         3,
          [](CCalculator& c) {
              auto& calc = As<CSampleLogrankCalc>(c);
              calc.SetProportion(0.6);
              calc.SetEffectKind(2);
          },
-         {0.7}, false, 1e-6},
-        {"sample proportions increase", 0, 4,
-         [](CCalculator& c) { As<CSampleChiSquareCalc>(c).SetProportion(0.2); }, {0.1, 0.3},
-         true, 1e-6},
-        {"sample proportions risk reduction", 0, 4,
+         {0.7},
+         false,
+         1e-6},
+        {"sample proportions increase",
+         0,
+         4,
+         [](CCalculator& c) { As<CSampleChiSquareCalc>(c).SetProportion(0.2); },
+         {0.1, 0.3},
+         true,
+         1e-6},
+        {"sample proportions risk reduction",
+         0,
+         4,
          [](CCalculator& c) {
              auto& calc = As<CSampleChiSquareCalc>(c);
              calc.SetProportion(0.4);
              calc.SetEffectKind(0, 2);
          },
-         {0.5}, true, 1e-6},
-        {"power unpaired", 1, 0,
-         [](CCalculator& c) { As<CPowerUnpairedCalc>(c).SetGroups(10, 12, 1, 1.2); }, {1, 0.2},
-         true, 1e-6},
-        {"power paired", 1, 1,
+         {0.5},
+         true,
+         1e-6},
+        {"power unpaired",
+         1,
+         0,
+         [](CCalculator& c) { As<CPowerUnpairedCalc>(c).SetGroups(10, 12, 1, 1.2); },
+         {1, 0.2},
+         true,
+         1e-6},
+        {"power paired",
+         1,
+         1,
          [](CCalculator& c) {
              auto& calc = As<CPowerPairedCalc>(c);
              calc.SetPairs(10);
              calc.SetSD(1);
          },
-         {1}, true, 1e-6},
-        {"power one-sample", 1, 5,
+         {1},
+         true,
+         1e-6},
+        {"power one-sample",
+         1,
+         5,
          [](CCalculator& c) {
              auto& calc = As<CPowerOneCalc>(c);
              calc.SetSampleSize(8);
              calc.SetSD(1);
          },
-         {1.2}, true, 1e-6},
-        {"power anova", 1, 2,
+         {1.2},
+         true,
+         1e-6},
+        {"power anova",
+         1,
+         2,
          [](CCalculator& c) {
              auto& calc = As<CPowerAnovaCalc>(c);
              calc.SetDfTreatment(2);
@@ -122,30 +170,44 @@ std::vector<Case> Cases()
              calc.SetDfResidual(27);
              calc.SetMsResidual(4);
          },
-         {2.5}, true, 0.05},
-        {"power survival hazard ratio", 1, 3,
+         {2.5},
+         true,
+         0.05},
+        {"power survival hazard ratio",
+         1,
+         3,
          [](CCalculator& c) {
              auto& calc = As<CPowerLogrankCalc>(c);
              calc.SetProportion(0.3);
              calc.SetSampleSize(120);
              calc.SetEffectType(2);
          },
-         {0.5}, false, 1e-3},
-        {"power survival difference", 1, 3,
+         {0.5},
+         false,
+         1e-3},
+        {"power survival difference",
+         1,
+         3,
          [](CCalculator& c) {
              auto& calc = As<CPowerLogrankCalc>(c);
              calc.SetProportion(0.3);
              calc.SetSampleSize(120);
              calc.SetEffectType(1);
          },
-         {0.15}, true, 1e-3},
-        {"power proportions relative risk", 1, 4,
+         {0.15},
+         true,
+         1e-3},
+        {"power proportions relative risk",
+         1,
+         4,
          [](CCalculator& c) {
              auto& calc = As<CPowerChiSquareCalc>(c);
              calc.SetGroups(50, 60, 0.3, 0.45);
              calc.SetEffectType(1);
          },
-         {1.8}, true, 1e-6},
+         {1.8},
+         true,
+         1e-6},
     };
 }
 
