@@ -138,6 +138,7 @@ void CCalculator::CopyCoreFrom(const CCalculator& source)
     m_selN = source.m_selN;
     m_method = source.m_method;
     m_frontEnd = source.m_frontEnd;
+    m_direct = source.m_direct;
     // Last, so that a failed allocation further down the chain leaves no copy holding a
     // half-built chain: every level's own copy is released by its caller.
     next = source.next != nullptr ? source.next->Clone() : nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/AnalysisKind.h"
+#include "calc/DirectAnswers.h"
 
 #include <string>
 
@@ -152,6 +153,9 @@ public:
     int m_selN;
     /// How the cells are computed.
     CalcMethod m_method;
+    /// The effect asked for directly and its answers (calc/DirectAnswerSearch); a clone
+    /// keeps them.
+    DirectAnswers m_direct;
 
 protected:
     /// The accuracy check of the selected cell on a step-4 page of the written method,

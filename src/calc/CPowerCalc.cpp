@@ -6,6 +6,7 @@
 #include "calc/ExactCells.h"
 #include "calc/Formatting.h"
 #include "platform/Platform.h"
+#include "calc/DirectAnswerPage.h"
 #include "calc/Query.h"
 #include "calc/ReportText.h"
 
@@ -40,7 +41,10 @@ void CPowerCalc::WritePowerTable(CHtmlWriter& w, const CTableLabels& labels) con
 {
     CBusyScope busy;
     if (labels.linkCells)
+    {
+        WriteDirectAnswers(w, *this, labels);
         WriteAccuracyNote(w);
+    }
     WriteResultTableStart(w, labels);
 
     w.OpenRow(CHtmlWriter::NoColor, 0, 0);

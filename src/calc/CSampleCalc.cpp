@@ -6,6 +6,7 @@
 #include "calc/ExactCells.h"
 #include "calc/Formatting.h"
 #include "platform/Platform.h"
+#include "calc/DirectAnswerPage.h"
 #include "calc/Query.h"
 #include "calc/ReportText.h"
 
@@ -49,6 +50,11 @@ bool CSampleCalc::HasSelection() const
     return m_selPower != -1 && m_selN != -1;
 }
 
+int CSampleCalc::MonotoneFromN() const
+{
+    return 0;
+}
+
 void CSampleCalc::WriteCellValue(CHtmlWriter& w, const char* format, double value) const
 {
     // A minus sign must stay on the line of its digits.
@@ -62,7 +68,10 @@ void CSampleCalc::WriteTradeoffTable(CHtmlWriter& w, const CTableLabels& labels)
 {
     CBusyScope busy;
     if (labels.linkCells)
+    {
+        WriteDirectAnswers(w, *this, labels);
         WriteAccuracyNote(w);
+    }
     WriteResultTableStart(w, labels);
 
     w.OpenRow(CHtmlWriter::NoColor, 0, 0);

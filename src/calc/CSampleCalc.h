@@ -30,6 +30,9 @@ public:
     /// The effect of the cell (power index, sample-size index) into out; false when the value
     /// is not a valid result.
     virtual bool ComputeCell(int powerIndex, int nIndex, double* out) const = 0;
+    /// The smallest N from which the cells change monotonically with N; 0 when they do
+    /// for every N.
+    virtual int MonotoneFromN() const;
 
     /// The table of tradeoffs: linked cells when labels.linkCells, otherwise the selected
     /// cell highlighted.

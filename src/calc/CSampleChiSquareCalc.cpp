@@ -116,6 +116,11 @@ bool CSampleChiSquareCalc::ComputeCell(int powerIndex, int nIndex, double* out) 
     return true;
 }
 
+int CSampleChiSquareCalc::MonotoneFromN() const
+{
+    return IsExact() ? CPooledZTest::MaxGroupSize + 1 : 0;
+}
+
 CCalculator* CSampleChiSquareCalc::Clone() const
 {
     std::unique_ptr<CSampleChiSquareCalc> copy(new CSampleChiSquareCalc);

@@ -30,6 +30,8 @@ public:
     /// The detectable effect of the kind; false (out 1.7e38) when the treated proportion
     /// would fall outside (0, 1).
     bool ComputeCell(int powerIndex, int nIndex, double* out) const override;
+    /// In the exact method the first N above the exact sums: their cells go up and down.
+    int MonotoneFromN() const override;
 
     /// Stores the control group's expected proportion of successes; it must lie strictly
     /// between 0 and 1, otherwise the message goes through ReportError.

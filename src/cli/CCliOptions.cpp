@@ -43,6 +43,10 @@ const CValueOption OutputOptions[] = {
     {"select", "QUERY",
      "The cell of the report page, as in the table's links: \"n=3&pow=2\" (row 3, power "
      "column 2, counting from 0) or \"pow=4\" for a power calculation."},
+    {"effect", "X",
+     "Answer directly for an effect of X, in the units of the table: the smallest N for each "
+     "power (sample goal) or the power to detect X (power goal), above the table; with --page "
+     "report the first answer's cell unless --select is given."},
 };
 
 const char* const HelpEpilogue =
@@ -200,6 +204,7 @@ void CCliOptions::parse(const QStringList& arguments)
     readGoalAndDesign(parser.positionalArguments());
     readInputs(parser);
     readSignificanceAndLists(parser);
+    readEffect(parser);
     readOutput(parser);
     checkDesignOptions();
 }
@@ -276,13 +281,24 @@ void CCliOptions::readOutput(const QCommandLineParser& parser)
     if (parser.isSet(QStringLiteral("o")) && outputPath.isEmpty())
         throw CCliError("-o: the file name is empty");
 
-    if (page == Page::Report && !hasSelect)
+    if (page == Page::Report && !hasSelect && !hasEffect)
         throw CCliError("--page: report needs --select QUERY, for example --select \"n=3&pow=2\"");
     if (page != Page::Report && hasSelect)
         throw CCliError("--select: applies only to --page report");
+    if (page == Page::Data && hasEffect)
+        throw CCliError("--effect: applies to the tradeoff, report and cells pages");
     if ((page == Page::Data || page == Page::Cells) && writerMode != CHtmlWriter::ModeText)
         throw CCliError("--format: html and html-links apply only to the tradeoff and report "
                         "pages");
+}
+
+void CCliOptions::readEffect(const QCommandLineParser& parser)
+{
+    QString text;
+    hasEffect = singleValue(parser, QStringLiteral("effect"), text);
+    if (hasEffect && !CCliInputs::parseNumber(text, effect))
+        throw CCliError(
+            QStringLiteral("--effect: %1 is not a finite number").arg(quoted(text)).toStdString());
 }
 
 void CCliOptions::checkDesignOptions()

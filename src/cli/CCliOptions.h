@@ -12,7 +12,7 @@ class QCommandLineParser;
 /// The command line of zentrima-cli, read and checked before any calculator exists:
 ///     zentrima-cli GOAL DESIGN [inputs] [--alpha A] [--tails 1|2] [--powers LIST]
 ///                  [--ns LIST] [--no-settings] [--method M] [--page P] [--format F]
-///                  [--select Q] [-o FILE]
+///                  [--select Q] [--effect X] [-o FILE]
 /// parse() throws CCliError (exit status 2) for anything that does not fit.
 class CCliOptions
 {
@@ -54,6 +54,9 @@ public:
     /// The report writer's mode, one of CHtmlWriter's ModeText, ModeHtml and ModeHtmlLinks.
     int writerMode = CHtmlWriter::ModeText;
     QString select;
+    /// True for --effect: the page answers for that effect directly.
+    bool hasEffect = false;
+    double effect = 0;
     /// The output file; empty for standard output.
     QString outputPath;
 
@@ -63,5 +66,6 @@ private:
     void readInputs(const QCommandLineParser& parser);
     void readSignificanceAndLists(const QCommandLineParser& parser);
     void readOutput(const QCommandLineParser& parser);
+    void readEffect(const QCommandLineParser& parser);
     void checkDesignOptions();
 };

@@ -1,6 +1,7 @@
 #include "cli/CCliRunner.h"
 
 #include "cli/CCliDesign.h"
+#include "cli/CCliDirectAnswer.h"
 #include "cli/CCliError.h"
 #include "cli/CCliMessageSink.h"
 #include "cli/CCliOptions.h"
@@ -82,6 +83,8 @@ int CCliRunner::runChecked(const QStringList& arguments)
         throw CCliError("no calculator for this goal and design", ExitFailure);
     reportRefusedSettings(userSettings, options);
     configure(*calc, options, refusals);
+    if (options.hasEffect)
+        answer(*calc, options);
     if (options.page == CCliOptions::Page::Report)
         checkSelection(*calc, options);
     writePage(*calc, options);
@@ -111,6 +114,16 @@ void CCliRunner::configure(CCalculator& calc, CCliOptions& options, CCliMessageS
     refusals.setOption("ns");
     if (options.hasNs)
         calc.ParseNs(options.ns.toStdString());
+}
+
+void CCliRunner::answer(CCalculator& calc, CCliOptions& options)
+{
+    CCliDirectAnswer::find(calc, options.effect);
+    if (options.page != CCliOptions::Page::Report || !options.select.isEmpty())
+        return;
+    options.select = QString::fromStdString(CCliDirectAnswer::firstAnswerQuery(calc));
+    if (options.select.isEmpty())
+        throw CCliError("--effect: no direct answer was found, so there is no cell to report on");
 }
 
 void CCliRunner::checkSelection(CCalculator& calc, const CCliOptions& options)
@@ -143,7 +156,12 @@ void CCliRunner::writePage(CCalculator& calc, const CCliOptions& options) const
         CCliPageWriter::writeData(calc, output.stream());
         break;
     case CCliOptions::Page::Cells:
-        CCliPageWriter::writeCells(calc, output.stream());
+        if (options.hasEffect)
+            for (const std::string& message : CCliDirectAnswer::writeCells(calc, output.stream()))
+                m_messages.showMessage("zentrima-cli: --effect: " + message,
+                                       CMessageSink::Icon::Warning);
+        else
+            CCliPageWriter::writeCells(calc, output.stream());
         break;
     }
     if (!output.commit(error))

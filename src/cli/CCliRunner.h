@@ -44,6 +44,8 @@ private:
     /// Hands the inputs, level, method and lists to the calculator, telling refusals which
     /// option each stage's refusal belongs to.
     static void configure(CCalculator& calc, CCliOptions& options, CCliMessageSink& refusals);
+    // The direct answers of --effect; selects the first answer for a report without --select.
+    static void answer(CCalculator& calc, CCliOptions& options);
     /// Selects the cell of --select; throws CCliError when it names no cell or a failed one.
     static void checkSelection(CCalculator& calc, const CCliOptions& options);
     /// Writes the chosen page to -o (or the output) whole, or throws CCliError.
