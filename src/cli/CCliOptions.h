@@ -12,7 +12,7 @@ class QCommandLineParser;
 /// The command line of zentrima-cli, read and checked before any calculator exists:
 ///     zentrima-cli GOAL DESIGN [inputs] [--alpha A] [--tails 1|2] [--powers LIST]
 ///                  [--ns LIST] [--no-settings] [--method M] [--page P] [--format F]
-///                  [--select Q] [-o FILE]
+///                  [--select Q] [--simulate R] [--seed S] [-o FILE]
 /// parse() throws CCliError (exit status 2) for anything that does not fit.
 class CCliOptions
 {
@@ -56,6 +56,12 @@ public:
     QString select;
     /// The output file; empty for standard output.
     QString outputPath;
+    /// The most experiments --simulate takes.
+    static constexpr long MaxSimulated = 10000000;
+    /// The experiments --simulate asks for a cell; 0 for no simulation.
+    long simulate = 0;
+    /// The seed of the simulation.
+    unsigned long long seed = 1;
 
 private:
     // The parts of parse, in the order it runs them.
@@ -63,5 +69,6 @@ private:
     void readInputs(const QCommandLineParser& parser);
     void readSignificanceAndLists(const QCommandLineParser& parser);
     void readOutput(const QCommandLineParser& parser);
+    void readSimulation(const QCommandLineParser& parser);
     void checkDesignOptions();
 };
