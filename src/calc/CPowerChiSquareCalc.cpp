@@ -100,13 +100,31 @@ double CPowerChiSquareCalc::ExactHalfWidth(int powerIndex) const
 
 bool CPowerChiSquareCalc::ComputeCell(int powerIndex, double* out) const
 {
+    return EffectAt(CentreAngle(), CellHalfWidth(powerIndex), out);
+}
+
+double CPowerChiSquareCalc::CellHalfWidth(int powerIndex) const
+{
     // In either method: no effect has a power at or below the level (pi / 2 is the failed
     // cell's width).
     const bool admitted = Level().Admits(PowerFraction(powerIndex));
-    const double b = !admitted  ? HalfPi
-                     : Summed() ? ExactHalfWidth(powerIndex)
-                                : WrittenHalfWidth(powerIndex);
-    return EffectAt(CentreAngle(), b, out);
+    return !admitted  ? HalfPi
+           : Summed() ? ExactHalfWidth(powerIndex)
+                      : WrittenHalfWidth(powerIndex);
+}
+
+bool CPowerChiSquareCalc::CellProportions(int powerIndex, double* p1, double* p2) const
+{
+    double effect = 0;
+    if (!ComputeCell(powerIndex, &effect))
+        return false;
+    const double a = CentreAngle();
+    const double b = CellHalfWidth(powerIndex);
+    const double low = std::sin(a - b) * std::sin(a - b);
+    const double high = std::sin(a + b) * std::sin(a + b);
+    *p1 = m_p1 <= m_p2 ? low : high;
+    *p2 = m_p1 <= m_p2 ? high : low;
+    return true;
 }
 
 bool CPowerChiSquareCalc::EffectAt(double a, double b, double* out) const

@@ -30,6 +30,10 @@ public:
     /// The detectable effect of the type; false (out 1.7e38) when a proportion of the
     /// effect would fall outside (0, 1).
     bool ComputeCell(int powerIndex, double* out) const override;
+    /// The true proportions of groups 1 and 2 at the detectable effect of cell powerIndex,
+    /// around the same centre and in the same order as the entered ones; false when the
+    /// cell has no result.
+    bool CellProportions(int powerIndex, double* p1, double* p2) const;
 
     /// Checks and stores, in this order, N1 and N2 (each at least 2, messages 61238 and
     /// 61239) and P1 and P2 (each strictly between 0 and 1). Each value is stored as soon as
@@ -55,6 +59,8 @@ private:
     double WrittenHalfWidth(int powerIndex) const;
     // The same by the exact sums; pi / 2 (a failed cell) when no width reaches the power.
     double ExactHalfWidth(int powerIndex) const;
+    // The half-width of cell powerIndex by the cell's method; pi / 2 for a failed cell.
+    double CellHalfWidth(int powerIndex) const;
     // True when the exact method sums the binomial outcomes of these groups.
     bool Summed() const;
     // The effect of the type for the half-width b around the centre a; false (out 1.7e38)

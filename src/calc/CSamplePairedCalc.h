@@ -45,9 +45,10 @@ public:
     /// True when the user gives the SD of each group and r.
     bool m_useR;
 
-private:
-    // The SD of the after-before differences: from each group's SD and r, or as entered.
+    /// The SD of the after-before differences: from each group's SD and r, or as entered.
     double DifferencesSd() const;
+
+private:
     // The accuracy check of the selected cell on the step-4 page of the written method.
     ExactCheck MakeExactCheck() const override;
     double IntervalShare(double halfWidth) const override;

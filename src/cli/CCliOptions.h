@@ -12,7 +12,7 @@ class QCommandLineParser;
 /// The command line of zentrima-cli, read and checked before any calculator exists:
 ///     zentrima-cli GOAL DESIGN [inputs] [--alpha A] [--tails 1|2] [--powers LIST]
 ///                  [--ns LIST] [--no-settings] [--method M] [--page P] [--format F]
-///                  [--select Q] [--effect X] [-o FILE]
+///                  [--select Q] [--effect X] [--simulate R] [--seed S] [-o FILE]
 /// parse() throws CCliError (exit status 2) for anything that does not fit.
 class CCliOptions
 {
@@ -59,6 +59,12 @@ public:
     double effect = 0;
     /// The output file; empty for standard output.
     QString outputPath;
+    /// The most experiments --simulate takes.
+    static constexpr long MaxSimulated = 10000000;
+    /// The experiments --simulate asks for a cell; 0 for no simulation.
+    long simulate = 0;
+    /// The seed of the simulation.
+    unsigned long long seed = 1;
 
 private:
     // The parts of parse, in the order it runs them.
@@ -67,5 +73,6 @@ private:
     void readSignificanceAndLists(const QCommandLineParser& parser);
     void readOutput(const QCommandLineParser& parser);
     void readEffect(const QCommandLineParser& parser);
+    void readSimulation(const QCommandLineParser& parser);
     void checkDesignOptions();
 };

@@ -7,6 +7,7 @@
 #include "cli/CCliOptions.h"
 #include "cli/CCliPageWriter.h"
 #include "cli/CCliSettingsStore.h"
+#include "cli/CCliSimulation.h"
 #include "calc/CCalculator.h"
 #include "platform/CMemorySettingsStore.h"
 #include "platform/CMessageSink.h"
@@ -19,6 +20,8 @@
 #include <memory>
 #include <new>
 #include <string>
+
+#include <unistd.h>
 
 CCliRunner::CCliRunner(CSettingsStore& userSettings, CMessageSink& messages, FILE* out)
     : m_userSettings(userSettings), m_messages(messages), m_out(out)
@@ -141,6 +144,15 @@ void CCliRunner::checkSelection(CCalculator& calc, const CCliOptions& options)
 
 void CCliRunner::writePage(CCalculator& calc, const CCliOptions& options) const
 {
+    // The simulation runs before the output opens, so the progress line does not sit among
+    // a page written to the terminal.
+    CCliSimulation simulation(options.simulate, options.seed,
+                              isatty(STDERR_FILENO) ? stderr : nullptr);
+    const bool simulates = options.simulate > 0;
+    const std::string paragraph = simulates && options.page == CCliOptions::Page::Report
+                                      ? simulation.selectedCellText(calc)
+                                      : std::string();
+    simulation.setCellCount(calc.m_nPowers * calc.m_nNs);
     COutputFile output;
     std::string error;
     if (!output.open(options.outputPath.toStdString(), m_out, error))
@@ -150,18 +162,23 @@ void CCliRunner::writePage(CCalculator& calc, const CCliOptions& options) const
         CCliPageWriter::writeTradeoff(calc, options.writerMode, output.stream());
         break;
     case CCliOptions::Page::Report:
-        CCliPageWriter::writeReport(calc, options.writerMode, output.stream());
+        CCliPageWriter::writeReport(calc, options.writerMode, output.stream(), paragraph);
         break;
     case CCliOptions::Page::Data:
         CCliPageWriter::writeData(calc, output.stream());
         break;
     case CCliOptions::Page::Cells:
-        if (options.hasEffect)
+        if (options.hasEffect) {
             for (const std::string& message : CCliDirectAnswer::writeCells(calc, output.stream()))
                 m_messages.showMessage("zentrima-cli: --effect: " + message,
                                        CMessageSink::Icon::Warning);
-        else
+        } else if (simulates) {
+            CCliPageWriter::writeCells(calc, output.stream(), [&](int p, int r) {
+                return simulation.cellPercent(calc, p, r);
+            });
+        } else {
             CCliPageWriter::writeCells(calc, output.stream());
+        }
         break;
     }
     if (!output.commit(error))

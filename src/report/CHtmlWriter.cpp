@@ -4,6 +4,8 @@
 #include "report/CLocaleClock.h"
 #include "report/NumberText.h"
 
+#include <utility>
+
 namespace {
 
 // Values of the alignment codes 1 to 9; code 0 leaves the attribute out.
@@ -259,8 +261,15 @@ void CHtmlWriter::CloseLink()
         put("</A>\n");
 }
 
+void CHtmlWriter::SetBeforeFooter(std::function<void(CHtmlWriter&)> write)
+{
+    m_beforeFooter = std::move(write);
+}
+
 void CHtmlWriter::WriteFooter()
 {
+    if (m_beforeFooter)
+        m_beforeFooter(*this);
     LineBreak();
     if (IsHtml())
         put("<hr><small>");

@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 class CFooterClock;
@@ -55,6 +56,10 @@ public:
     void OpenAnchor(const char* id);
     void CloseLink();
     void WriteFooter();
+    /// Makes every later WriteFooter first call write with this writer: how a front end adds
+    /// a paragraph of its own (a simulated check) to the end of a page a calculator writes.
+    /// An empty function removes it.
+    void SetBeforeFooter(std::function<void(CHtmlWriter&)> write);
 
     /// The text WriteNumber writes: "%.*f" when precision is not 0, else "%.14g" above
     /// 0.0001, else "%14.12f" without its trailing zeros and a final ".".
@@ -71,4 +76,5 @@ private:
     void putAlign(const char* attribute, int code);
 
     const CFooterClock* m_clock;
+    std::function<void(CHtmlWriter&)> m_beforeFooter;
 };

@@ -13,7 +13,8 @@ declare -A allowed=(
     [exact]=""
     [report]=""
     [platform]=""
-    [calc]="engine exact report platform"
+    [simulate]="exact"
+    [calc]="engine exact report platform simulate"
     [analysis]="calc"
     [qtsupport]="platform"
     [cli]="calc platform qtsupport report"
@@ -30,7 +31,7 @@ declare -A uiAllowed=(
     [app]="common dialogs forms help result"
 )
 # The core builds with the standard library and Boost only.
-core="engine exact report platform calc analysis"
+core="engine exact report platform simulate calc analysis"
 
 failures=0
 fail() {
