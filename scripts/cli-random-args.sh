@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Runs zentrima-cli with many random argument sets and checks what a script relies on: the
 # exit status is 0, 1 or 2; every non-zero exit says why on standard error; no run ever
-# shows a sanitizer report (build the program with -DZENTRIMA_SANITIZE=ON).
+# shows a sanitizer report (build the program with -DZENTRIMA_SANITIZE=ON), takes more than
+# five seconds or leaves a temporary file behind.
 #   scripts/cli-random-args.sh [PROGRAM] [COUNT] [SEED] [JOBS]
 # Defaults: build-test/src/cli/zentrima-cli, 10000 runs, seed 1, 2 runs at a time. Every run
-# has its own empty home, config folder and current folder; -o names only files there,
-# among them links to /dev/null, /dev/full and /proc/self/fd/1 (never those names themselves,
-# so that a program that replaces what it writes to, as an old one did as root, harms
-# nothing outside). Failing argument sets are listed at the end.
+# has its own empty home, config folder and current folder in a scratch folder of the
+# script's own; -o names only files there: hostile ones among them (a FIFO nobody reads, a
+# read-only file, a loop of links, a link to itself, a file with a second hard link, a setuid
+# file, a link planted in a shared sticky folder, a name through /proc/self/cwd, the
+# process's own standard output). As root, private copies of the null and full devices are
+# made there, and some runs drop to the user nobody or run under a file-size limit. No real
+# device is ever named, so a program that replaces what it writes to harms nothing outside.
+# Failing argument sets are listed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,7 +23,7 @@ jobs=${4:-2}
 [[ -x $program ]] || { echo "no program at $program" >&2; exit 2; }
 
 exec python3 - "$program" "$count" "$seed" "$jobs" <<'PYTHON'
-import concurrent.futures, os, random, re, subprocess, sys, tempfile
+import concurrent.futures, os, random, re, shutil, subprocess, sys, tempfile
 
 program, count, seed, jobs = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4])
 
@@ -41,7 +46,11 @@ words = ["increase", "hazard-ratio", "hazard-ratio-worse", "difference", "ratio"
 lists = ["90,80", "80 ,90", "100", "1,000", "3.5", "", ",,,", "99.999999999999",
          ",".join(str(i) for i in range(2, 120)), "1e1", "5a", "0x10", "-5", "2,3,4"]
 outputs = ["out.txt", "dir/", "missing/out.txt", "null", "full", "stdout", "n" * 255,
-           "n" * 256, "link", "fifo"]
+           "n" * 256, "link", "fifo", "lonely-fifo", "readonly.txt", "loop1", "self",
+           "hard.txt", "setuid", "shared/planted", "/proc/self/cwd/old.txt", "old.txt"]
+root = os.geteuid() == 0
+scratch = tempfile.mkdtemp(prefix="zentrima-random-scratch-")
+os.chmod(scratch, 0o755)
 
 def value(rng):
     kind = rng.random()
@@ -76,38 +85,88 @@ def arguments(rng):
 
 sanitizer = re.compile(r"AddressSanitizer|UndefinedBehaviorSanitizer|LeakSanitizer|runtime error:")
 
+def prepare(home, as_nobody):
+    os.mkdir(os.path.join(home, "dir"))
+    os.mkfifo(os.path.join(home, "fifo"))
+    os.mkfifo(os.path.join(home, "lonely-fifo"))
+    os.symlink("target.txt", os.path.join(home, "link"))
+    os.symlink("/proc/self/fd/1", os.path.join(home, "stdout"))
+    os.symlink("loop2", os.path.join(home, "loop1"))
+    os.symlink("loop1", os.path.join(home, "loop2"))
+    os.symlink("self", os.path.join(home, "self"))
+    for name in ("readonly.txt", "hard.txt", "setuid", "old.txt", "victim.txt"):
+        with open(os.path.join(home, name), "w") as f:
+            f.write("old\n")
+    os.chmod(os.path.join(home, "readonly.txt"), 0o444)
+    os.chmod(os.path.join(home, "setuid"), 0o4755)
+    os.link(os.path.join(home, "hard.txt"), os.path.join(home, "hard-twin.txt"))
+    os.mkdir(os.path.join(home, "shared"))
+    os.chmod(os.path.join(home, "shared"), 0o1777)
+    os.symlink("../victim.txt", os.path.join(home, "shared", "planted"))
+    if root:
+        # Private copies of the null and full devices (major 1, minors 3 and 7).
+        os.mknod(os.path.join(home, "null"), 0o20666, os.makedev(1, 3))
+        os.mknod(os.path.join(home, "full"), 0o20666, os.makedev(1, 7))
+        os.lchown(os.path.join(home, "shared", "planted"), 65534, 65534)
+        if as_nobody:
+            for folder, names, files in os.walk(home):
+                for name in [folder] + [os.path.join(folder, n) for n in names + files]:
+                    if name != os.path.join(home, "shared"):
+                        os.lchown(name, 65534, 65534)
+
+def listing(home):
+    return {os.path.relpath(os.path.join(folder, n), home)
+            for folder, names, files in os.walk(home) for n in names + files}
+
 def run(index):
     rng = random.Random(seed * 1000003 + index)
     args = arguments(rng)
-    with tempfile.TemporaryDirectory(prefix="zentrima-random-") as home:
-        os.mkdir(os.path.join(home, "dir"))
-        os.mkfifo(os.path.join(home, "fifo"))
-        os.symlink("target.txt", os.path.join(home, "link"))
-        for name, target in (("null", "/dev/null"), ("full", "/dev/full"),
-                             ("stdout", "/proc/self/fd/1")):
-            os.symlink(target, os.path.join(home, name))
+    as_nobody = root and rng.random() < 0.1
+    size_limit = rng.random() < 0.1
+    home = tempfile.mkdtemp(prefix="run-", dir=scratch)
+    try:
+        prepare(home, as_nobody)
+        before = listing(home)
         env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
                    XDG_RUNTIME_DIR=home, LC_ALL="C.UTF-8")
-        # A FIFO without a reader would keep the writer waiting: a reader drains it.
+        # A FIFO without a reader would keep an old writer waiting: a reader drains "fifo";
+        # "lonely-fifo" has none and must be refused.
         reader = subprocess.Popen(["cat", os.path.join(home, "fifo")],
                                   stdout=subprocess.DEVNULL)
+        command = [program] + args
+        if size_limit:
+            command = ["sh", "-c", 'ulimit -f 1; exec "$0" "$@"'] + command
+        owner = dict(user=65534, group=65534, extra_groups=[]) if as_nobody else {}
+        hung = False
         try:
-            done = subprocess.run([program] + args, cwd=home, env=env, capture_output=True,
-                                  timeout=120)
+            done = subprocess.run(command, cwd=home, env=env, capture_output=True, timeout=5,
+                                  **owner)
+        except subprocess.TimeoutExpired as expired:
+            hung = True
+            done = subprocess.CompletedProcess(command, -9, expired.stdout or b"",
+                                               expired.stderr or b"")
         finally:
             try:
                 os.close(os.open(os.path.join(home, "fifo"), os.O_WRONLY | os.O_NONBLOCK))
             except OSError:
                 pass  # the reader has seen its end already
             reader.wait()
+        leftovers = sorted(n for n in listing(home) - before
+                           if os.path.basename(n).startswith("."))
+    finally:
+        shutil.rmtree(home, ignore_errors=True)
     err = done.stderr.decode("utf-8", "replace")
     problems = []
-    if done.returncode not in (0, 1, 2):
+    if hung:
+        problems.append("no exit within 5 s")
+    elif done.returncode not in (0, 1, 2):
         problems.append("exit status %d" % done.returncode)
-    if done.returncode != 0 and not err.strip():
+    if done.returncode != 0 and not hung and not err.strip():
         problems.append("no message")
     if sanitizer.search(err):
         problems.append("sanitizer report")
+    if leftovers:
+        problems.append("left behind: " + ", ".join(leftovers))
     return done.returncode, problems, args, err
 
 statuses = {}
@@ -121,6 +180,7 @@ with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
 print("runs: %d (seed %d)" % (count, seed))
 for status in sorted(statuses):
     print("exit %d: %d" % (status, statuses[status]))
+shutil.rmtree(scratch, ignore_errors=True)
 print("failing argument sets: %d" % len(failures))
 for problems, args, err in failures[:20]:
     shown = [a if len(a) <= 80 else a[:80] + "..." for a in args]
