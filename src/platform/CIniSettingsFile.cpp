@@ -2,15 +2,77 @@
 
 #include "platform/COutputFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 // Keys outside any section belong to this one, as the file layout has it.
 const char* const GeneralSection = "General";
+const char ByteOrderMark[] = "\xEF\xBB\xBF";
+
+std::string systemError(const std::string& path, int errorNumber)
+{
+    return path + ": " + std::strerror(errorNumber);
+}
+
+// Reads the whole of path into content; a missing file reads as empty. Anything but a
+// regular file of at most maxSize bytes is refused. The type is checked before the open too,
+// so that a device is not even opened, and the open does not wait for a FIFO's writer.
+bool readRegularFile(const std::string& path, unsigned long maxSize, std::string& content,
+                     std::string& error)
+{
+    content.clear();
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT)
+            return true;
+        error = systemError(path, errno);
+        return false;
+    }
+    const std::string notRegular = path + " is not a regular file";
+    if (!S_ISREG(info.st_mode)) {
+        error = notRegular;
+        return false;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = systemError(path, errno);
+        return false;
+    }
+    const std::string tooLarge = path + " is larger than " + std::to_string(maxSize >> 20) + " MB";
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    error = ok ? tooLarge : notRegular;
+    ok = ok && static_cast<unsigned long long>(info.st_size) <= maxSize;
+    char block[1 << 16];
+    while (ok) {
+        const ssize_t got = ::read(fd, block, sizeof block);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            ok = got == 0;
+            if (!ok)
+                error = systemError(path, errno);
+            break;
+        }
+        // The file may have grown since it was measured.
+        content.append(block, static_cast<size_t>(got));
+        ok = content.size() <= maxSize;
+    }
+    ::close(fd);
+    if (ok)
+        error.clear();
+    else
+        content.clear();
+    return ok;
+}
 
 std::string trimmed(const std::string& text)
 {
@@ -152,7 +214,19 @@ std::string CIniSettingsFile::quoteValue(const std::string& value)
     // it stays a plain "@".
     if (!value.empty() && value.front() == '@')
         out += '@';
+    // A hexadecimal escape takes every hexadecimal digit behind it (up to four), so a digit
+    // that follows one is escaped as well.
+    bool escapeHexDigit = false;
     for (const char c : value) {
+        const bool afterHexEscape = escapeHexDigit;
+        escapeHexDigit = false;
+        if (afterHexEscape && hexDigit(c) >= 0) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%x", static_cast<unsigned char>(c));
+            out += code;
+            escapeHexDigit = true;
+            continue;
+        }
         switch (c) {
         case '"':
             out += "\\\"";
@@ -174,6 +248,7 @@ std::string CIniSettingsFile::quoteValue(const std::string& value)
                 char code[8];
                 std::snprintf(code, sizeof code, "\\x%x", static_cast<unsigned char>(c));
                 out += code;
+                escapeHexDigit = true;
             } else {
                 out += c;
             }
@@ -214,36 +289,53 @@ void CIniSettingsFile::splitKey(const std::string& key, std::string& section, st
     }
 }
 
-std::vector<CIniSettingsFile::Line> CIniSettingsFile::load(bool& exists) const
+bool CIniSettingsFile::load(std::string& error)
 {
-    std::vector<Line> lines;
-    std::ifstream file(m_path, std::ios::binary);
-    exists = static_cast<bool>(file);
-    std::string section = GeneralSection;
-    std::string text;
-    while (exists && std::getline(file, text)) {
-        Line line;
-        if (!text.empty() && text.back() == '\r')
-            text.pop_back();
-        line.text = text;
-        const std::string content = trimmed(text);
-        if (!content.empty() && content.front() == '[') {
-            const size_t close = content.find(']');
-            if (close != std::string::npos)
-                section = unescapeKey(content.substr(1, close - 1));
-            line.header = true;
-        } else if (!content.empty() && content.front() != ';' && content.front() != '#') {
-            const size_t equals = content.find('=');
-            if (equals != std::string::npos && equals > 0)
-                line.key = fullKey(section, unescapeKey(trimmed(content.substr(0, equals))));
-        }
-        line.section = section;
-        lines.push_back(line);
-    }
-    return lines;
+    std::string content;
+    const bool ok = readRegularFile(m_path, MaxFileSize, content, error);
+    parse(content);
+    return ok;
 }
 
-bool CIniSettingsFile::save(const std::vector<Line>& lines, std::string& error) const
+void CIniSettingsFile::parse(const std::string& content)
+{
+    m_lines.clear();
+    m_newline = "\n";
+    const size_t markSize = sizeof ByteOrderMark - 1;
+    const bool marked = content.compare(0, markSize, ByteOrderMark) == 0;
+    m_byteOrderMark = marked ? ByteOrderMark : "";
+    std::string section = GeneralSection;
+    for (size_t start = marked ? markSize : 0; start < content.size();) {
+        Line line;
+        const size_t newline = content.find('\n', start);
+        const size_t end = newline == std::string::npos ? content.size() : newline;
+        line.text = content.substr(start, end - start);
+        if (newline != std::string::npos) {
+            const bool crLf = !line.text.empty() && line.text.back() == '\r';
+            if (crLf)
+                line.text.pop_back();
+            line.end = crLf ? "\r\n" : "\n";
+            if (m_lines.empty())
+                m_newline = line.end;
+        }
+        start = end + 1;
+        const std::string body = trimmed(line.text);
+        if (!body.empty() && body.front() == '[') {
+            const size_t close = body.find(']');
+            if (close != std::string::npos)
+                section = unescapeKey(body.substr(1, close - 1));
+            line.header = true;
+        } else if (!body.empty() && body.front() != ';' && body.front() != '#') {
+            const size_t equals = body.find('=');
+            if (equals != std::string::npos && equals > 0)
+                line.key = fullKey(section, unescapeKey(trimmed(body.substr(0, equals))));
+        }
+        line.section = section;
+        m_lines.push_back(line);
+    }
+}
+
+bool CIniSettingsFile::save(std::string& error) const
 {
     // The first value written makes the file's folder as well.
     const size_t slash = m_path.find_last_of('/');
@@ -254,18 +346,17 @@ bool CIniSettingsFile::save(const std::vector<Line>& lines, std::string& error) 
     COutputFile output;
     if (!output.open(m_path, nullptr, error))
         return false;
-    for (const Line& line : lines) {
-        std::fputs(line.text.c_str(), output.stream());
-        std::fputc('\n', output.stream());
-    }
+    std::string bytes = m_byteOrderMark;
+    for (const Line& line : m_lines)
+        bytes += line.text + line.end;
+    std::fwrite(bytes.data(), 1, bytes.size(), output.stream());
     return output.commit(error);
 }
 
 bool CIniSettingsFile::read(const std::string& key, std::string& value) const
 {
-    bool exists = false;
     bool found = false;
-    for (const Line& line : load(exists)) {
+    for (const Line& line : m_lines) {
         if (line.key != key)
             continue;
         value = unquoteValue(line.text.substr(line.text.find('=') + 1));
@@ -277,64 +368,63 @@ bool CIniSettingsFile::read(const std::string& key, std::string& value) const
 bool CIniSettingsFile::write(const std::string& key, const std::string& value, bool asNumber,
                              std::string& error)
 {
+    if (!load(error))
+        return false;
     std::string section;
     std::string name;
     splitKey(key, section, name);
-    const std::string text = escapeKey(name) + "=" + (asNumber ? value : quoteValue(value));
-    bool exists = false;
-    std::vector<Line> lines = load(exists);
-    bool replaced = false;
-    // A new key goes after the last header or non-empty line of its section.
-    size_t lastOfSection = lines.size();
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].section == section && (lines[i].header || !trimmed(lines[i].text).empty()))
+    Line line;
+    line.text = escapeKey(name) + "=" + (asNumber ? value : quoteValue(value));
+    line.end = m_newline;
+    line.key = key;
+    line.section = section;
+    // The line that holds the key is the last one; a new key goes after the last header or
+    // non-empty line of its section.
+    size_t holder = m_lines.size();
+    size_t lastOfSection = m_lines.size();
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i].section == section &&
+            (m_lines[i].header || !trimmed(m_lines[i].text).empty()))
             lastOfSection = i;
-        if (lines[i].key == key && !replaced) {
-            lines[i].text = text;
-            replaced = true;
-        }
+        if (m_lines[i].key == key)
+            holder = i;
     }
-    if (!replaced) {
-        Line line;
-        line.text = text;
-        line.key = key;
-        line.section = section;
-        if (lastOfSection < lines.size()) {
-            lines.insert(lines.begin() + static_cast<long>(lastOfSection) + 1, line);
-        } else {
-            if (!lines.empty() && !trimmed(lines.back().text).empty())
-                lines.push_back(Line());
-            Line header;
-            header.text = "[" + escapeKey(section) + "]";
-            header.section = section;
-            header.header = true;
-            lines.push_back(header);
-            lines.push_back(line);
-        }
+    if (holder < m_lines.size()) {
+        m_lines[holder].text = line.text;
+        // A key written twice by hand keeps only the line just written.
+        std::vector<Line> kept;
+        for (size_t i = 0; i < m_lines.size(); ++i)
+            if (i == holder || m_lines[i].key != key)
+                kept.push_back(m_lines[i]);
+        m_lines.swap(kept);
+        return save(error);
     }
-    // A key written twice by hand keeps only the line just written.
-    std::vector<Line> kept;
-    bool seen = false;
-    for (const Line& line : lines) {
-        if (line.key == key) {
-            if (seen)
-                continue;
-            seen = true;
-        }
-        kept.push_back(line);
+    if (lastOfSection == m_lines.size()) {
+        // A new section goes at the end, after a blank line.
+        if (!m_lines.empty() && m_lines.back().end.empty())
+            m_lines.back().end = m_newline;
+        if (!m_lines.empty() && !trimmed(m_lines.back().text).empty())
+            m_lines.push_back(Line{"", m_newline, "", section, false});
+        m_lines.push_back(Line{"[" + escapeKey(section) + "]", m_newline, "", section, true});
+        m_lines.push_back(line);
+        return save(error);
     }
-    return save(kept, error);
+    if (m_lines[lastOfSection].end.empty())
+        m_lines[lastOfSection].end = m_newline;
+    m_lines.insert(m_lines.begin() + static_cast<long>(lastOfSection) + 1, line);
+    return save(error);
 }
 
 bool CIniSettingsFile::remove(const std::string& key, std::string& error)
 {
-    bool exists = false;
-    std::vector<Line> lines = load(exists);
+    if (!load(error))
+        return false;
     std::vector<Line> kept;
-    for (const Line& line : lines)
+    for (const Line& line : m_lines)
         if (line.key != key)
             kept.push_back(line);
-    if (kept.size() == lines.size())
+    if (kept.size() == m_lines.size())
         return true;
-    return save(kept, error);
+    m_lines.swap(kept);
+    return save(error);
 }

@@ -10,21 +10,34 @@
 /// are undone, but nothing else is interpreted (no "@Variant(...)" decoding, no splitting at
 /// commas), so a hand-edited or damaged value reaches its reader as text to judge.
 ///
-/// Every read loads the file afresh (the desktop program and the command-line tool share
-/// it). A write changes only the line of its key and keeps every other line, comments
-/// included; the file is replaced whole, never left half written.
+/// Reads come from the copy of the file that load() made; a write loads the file again (so
+/// that what another program changed in the meantime stays), changes only the line of its
+/// key and keeps every other byte: comments, a byte-order mark, CR LF line ends, NUL bytes.
+/// The file is replaced whole, never left half written. Only a regular file of at most
+/// MaxFileSize bytes is read, opened without waiting, so a FIFO or a device under the name
+/// can neither hold the program nor be read without end; such a file is refused, and so
+/// are writes to it.
 class CIniSettingsFile
 {
 public:
+    /// Larger files are refused: a settings file holds a few kilobytes.
+    static constexpr unsigned long MaxFileSize = 4UL << 20;
+
     explicit CIniSettingsFile(const std::string& path) : m_path(path) {}
 
     const std::string& path() const { return m_path; }
 
-    /// The text stored under key ("section/name" levels separated by "/"); false when the
-    /// file or the key is missing. When a key appears twice the later line holds.
+    /// Reads the file (a missing file reads as empty). False when it is there but refused
+    /// (not a regular file, larger than MaxFileSize, unreadable); error then names the file
+    /// and the reason, and nothing of it is read.
+    bool load(std::string& error);
+    /// The text stored under key ("section/name" levels separated by "/") in the copy the
+    /// last load() made; false when the key is missing. When a key appears twice the later
+    /// line holds.
     bool read(const std::string& key, std::string& value) const;
-    /// Stores value as text (quoted) or, with asNumber, as it is. False when the file cannot
-    /// be written; error then says why.
+    /// Stores value as text (quoted) or, with asNumber, as it is, in the line that holds
+    /// key (earlier lines of the same key go) or, for a new key, after the last line of its
+    /// section. False when the file is refused or cannot be written; error then says why.
     bool write(const std::string& key, const std::string& value, bool asNumber, std::string& error);
     /// Removes every line of key; true when there was none or the file was rewritten.
     bool remove(const std::string& key, std::string& error);
@@ -39,7 +52,10 @@ public:
 private:
     struct Line
     {
+        /// The line without its end.
         std::string text;
+        /// "\n", "\r\n", or empty for a last line without an end.
+        std::string end;
         /// The full key of a value line ("section/name"); empty for other lines.
         std::string key;
         /// The section a line belongs to (for a section header, its own).
@@ -47,8 +63,13 @@ private:
         bool header = false;
     };
 
-    std::vector<Line> load(bool& exists) const;
-    bool save(const std::vector<Line>& lines, std::string& error) const;
+    void parse(const std::string& content);
+    bool save(std::string& error) const;
 
     std::string m_path;
+    /// A UTF-8 byte-order mark the file starts with, written back in front.
+    std::string m_byteOrderMark;
+    /// The line end of the file's first line, given to new lines.
+    std::string m_newline = "\n";
+    std::vector<Line> m_lines;
 };

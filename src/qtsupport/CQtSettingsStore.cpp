@@ -1,6 +1,8 @@
 #include "qtsupport/CQtSettingsStore.h"
 
 #include "platform/CIniSettingsFile.h"
+#include "platform/CMessageSink.h"
+#include "platform/Platform.h"
 
 #include <QStandardPaths>
 #include <QString>
@@ -36,9 +38,23 @@ std::string CQtSettingsStore::keyFor(const std::string& section, const std::stri
     return std::string(VersionLevel) + "/" + section + "/" + name;
 }
 
+void CQtSettingsStore::loadOnce() const
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    std::string error;
+    if (!m_file->load(error))
+        Platform::messages().showMessage("The settings file " + error +
+                                             "; the built-in settings are used and changes "
+                                             "are not saved.",
+                                         CMessageSink::Icon::Warning);
+}
+
 std::string CQtSettingsStore::readString(const std::string& section, const std::string& name,
                                          const std::string& defaultValue) const
 {
+    loadOnce();
     std::string value;
     return m_file->read(keyFor(section, name), value) ? value : defaultValue;
 }
@@ -46,6 +62,7 @@ std::string CQtSettingsStore::readString(const std::string& section, const std::
 void CQtSettingsStore::writeString(const std::string& section, const std::string& name,
                                    const std::string& value)
 {
+    loadOnce();
     std::string error;
     m_lastWriteOk = m_file->write(keyFor(section, name), value, false, error);
 }
@@ -53,6 +70,7 @@ void CQtSettingsStore::writeString(const std::string& section, const std::string
 int CQtSettingsStore::readInt(const std::string& section, const std::string& name,
                               int defaultValue) const
 {
+    loadOnce();
     std::string value;
     if (!m_file->read(keyFor(section, name), value))
         return defaultValue;
@@ -64,6 +82,7 @@ int CQtSettingsStore::readInt(const std::string& section, const std::string& nam
 
 void CQtSettingsStore::writeInt(const std::string& section, const std::string& name, int value)
 {
+    loadOnce();
     std::string error;
     m_lastWriteOk = m_file->write(keyFor(section, name), std::to_string(value), true, error);
 }
@@ -71,6 +90,7 @@ void CQtSettingsStore::writeInt(const std::string& section, const std::string& n
 void CQtSettingsStore::deleteValue(const std::string& section, const std::string& name)
 {
     // Removing an absent key leaves the file untouched (and does not create it).
+    loadOnce();
     std::string error;
     m_lastWriteOk = m_file->remove(keyFor(section, name), error);
 }

@@ -15,7 +15,10 @@ class CIniSettingsFile;
 /// "Application\Sample%20Size%20Powers"). Sections and names are kept exactly; they must not
 /// contain "/" or "\", which the file reads as level separators. Values are read as the
 /// plain text they hold (nothing is decoded or split at commas), so each reader judges a
-/// damaged value itself; every write is made at once and replaces the file whole.
+/// damaged value itself; every write is made at once and replaces the file whole. The file
+/// is read once, at the first value asked for; a file that must not be read (not a regular
+/// file, too large, unreadable) is named in one message through the platform's message sink,
+/// and the store then answers the defaults and saves nothing.
 class CQtSettingsStore : public CSettingsStore
 {
 public:
@@ -45,7 +48,9 @@ public:
 
 private:
     static std::string keyFor(const std::string& section, const std::string& name);
+    void loadOnce() const;
 
     std::unique_ptr<CIniSettingsFile> m_file;
+    mutable bool m_loaded = false;
     bool m_lastWriteOk = true;
 };

@@ -89,7 +89,7 @@ appstreamcli validate --no-net "$work/root/usr/share/metainfo/com.example.zentri
     fail "appstreamcli rejects the metainfo file"
 
 # The maintainer scripts, pointed at a registry file of this test: postinst adds the entry
-# and replaces an earlier one, keeping the rest; prerm takes out only this package's entry,
+# and replaces an earlier one in its place, keeping the rest; prerm takes out only this package's entry,
 # and the file when nothing else is left.
 dpkg-deb --control "$deb" "$work/control"
 for script in postinst prerm; do
@@ -113,7 +113,7 @@ printf '%s%s\n@="/old/zentrima-graph" "%%1"\n%s\n' "$others" \
     "[software\\classes\\vorla4.document\\shell\\open\\command]" "$after" >"$registry"
 sh "$work/postinst" configure
 sh "$work/postinst" configure
-[[ "$(cat "$registry")" == "$others$after"$'\n'"$key"$'\n'"$entry" ]] ||
+[[ "$(cat "$registry")" == "$others[software\\classes\\vorla4.document\\shell\\open\\command]"$'\n'"$entry"$'\n'"$after" ]] ||
     fail "postinst on a file with other entries wrote: $(cat "$registry")"
 sh "$work/prerm" remove
 [[ "$(cat "$registry")" == "$others$after" ]] || fail "prerm left: $(cat "$registry")"
