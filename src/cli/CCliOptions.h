@@ -12,7 +12,7 @@ class QCommandLineParser;
 /// The command line of zentrima-cli, read and checked before any calculator exists:
 ///     zentrima-cli GOAL DESIGN [inputs] [--alpha A] [--tails 1|2] [--powers LIST]
 ///                  [--ns LIST] [--no-settings] [--method M] [--page P] [--format F]
-///                  [--select Q] [-o FILE]
+///                  [--select Q] [--no-date] [-o FILE]
 /// parse() throws CCliError (exit status 2) for anything that does not fit.
 class CCliOptions
 {
@@ -54,8 +54,15 @@ public:
     /// The report writer's mode, one of CHtmlWriter's ModeText, ModeHtml and ModeHtmlLinks.
     int writerMode = CHtmlWriter::ModeText;
     QString select;
-    /// The output file; empty for standard output.
+    /// The output file; empty for standard output ("-o -" is standard output too).
     QString outputPath;
+    /// --format csv: comma-separated values on the tradeoff, data and cells pages.
+    bool csv = false;
+    /// False with --no-date: the text and HTML pages have no footer.
+    bool footerDate = true;
+    /// The footer's time from SOURCE_DATE_EPOCH, in seconds since 1970 (UTC); -1 when the
+    /// variable is not set and the footer shows the local time.
+    long long sourceDateEpoch = -1;
 
 private:
     // The parts of parse, in the order it runs them.
@@ -63,5 +70,6 @@ private:
     void readInputs(const QCommandLineParser& parser);
     void readSignificanceAndLists(const QCommandLineParser& parser);
     void readOutput(const QCommandLineParser& parser);
+    void readFooter(const QCommandLineParser& parser);
     void checkDesignOptions();
 };
