@@ -54,7 +54,7 @@ void WriteResultTableEnd(CHtmlWriter& w, const CTableLabels& labels)
 {
     w.CloseTable();
     w.CloseLink();
-    if (labels.linkCells) {
+    if (labels.linkCells && w.GetPageOptions().clickHints) {
         w.OpenParagraph();
         WriteBold(w, "Click on any result for a detailed report.");
         w.CloseParagraph();

@@ -17,7 +17,7 @@ bool ExistingTemplatePath(const char* name, std::string& out);
 /// when there is one, and the borderless table.
 void WriteResultTableStart(CHtmlWriter& w, const CTableLabels& labels);
 /// The end of a table of results, closing the anchor, with the hint to click a result when
-/// the table has links.
+/// the table has links and the writer writes click hints.
 void WriteResultTableEnd(CHtmlWriter& w, const CTableLabels& labels);
 
 /// The bold "Table of tradeoffs:" paragraph that introduces the table of a step-4 page.

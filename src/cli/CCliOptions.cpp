@@ -39,10 +39,13 @@ const CValueOption OutputOptions[] = {
      "tradeoff (the table of tradeoffs, default), report (the detailed report on the cell "
      "chosen with --select), data (the tab-separated graph data) or cells (one line per "
      "table cell, for scripts)."},
-    {"format", "FORMAT", "text (default), html or html-links, for the tradeoff and report pages."},
+    {"format", "FORMAT",
+     "text (default), html or html-links for the tradeoff and report pages, or csv "
+     "(comma-separated values) for the tradeoff, data and cells pages."},
     {"select", "QUERY",
-     "The cell of the report page, as in the table's links: \"n=3&pow=2\" (row 3, power "
-     "column 2, counting from 0) or \"pow=4\" for a power calculation."},
+     "The cell of the report page, by its values as the lists show them: \"n=10,power=80\" "
+     "(sample size goal) or \"power=80\" (power goal); or as in the table's links: "
+     "\"n=3&pow=2\" (row 3, power column 2, counting from 0) or \"pow=4\"."},
     {"effect", "X",
      "Answer directly for an effect of X, in the units of the table: the smallest N for each "
      "power (sample goal) or the power to detect X (power goal), above the table; with --page "
@@ -87,13 +90,21 @@ const char* const HelpEpilogue =
     "Examples:\n"
     "%2"
     "  zentrima-cli sample paired --sd-diff 1.4 --alpha 0.05 --tails 1\n"
-    "  zentrima-cli sample unpaired --sd 1 --page report --select \"n=7&pow=3\" "
+    "  zentrima-cli sample unpaired --sd 1 --page report --select n=10,power=80 "
     "--format html -o report.htm\n"
+    "  zentrima-cli sample unpaired --sd 1 --page data --format csv -o data.csv\n"
     "  zentrima-cli power unpaired --n1 10 --n2 12 --sd1 1 --sd2 1.2 --powers 90,80,50 "
     "--page cells\n"
     "  zentrima-cli power paired --pairs 10 --sd 1 --method exact\n"
     "  zentrima-cli sample survival --proportion 0.3 --page report --select \"n=7&pow=3\" "
     "--simulate 10000 --seed 1\n"
+    "\n"
+    "Text and HTML pages end with the date and time of the run: the local time, or with\n"
+    "SOURCE_DATE_EPOCH set (seconds since 1970-01-01) that time in UTC, so two runs give the\n"
+    "same bytes; --no-date leaves it out. Tab-separated pages have no tab at the end of a\n"
+    "line. --format csv writes comma-separated values (RFC 4180 quoting, lines ending with\n"
+    "LF): the table of tradeoffs as its cells, the data and cells pages field by field.\n"
+    "Every message on standard error begins with \"zentrima-cli: \".\n"
     "\n"
     "Exit status: 0 success, 2 bad input (the reason on standard error), 1 other failure.\n";
 
@@ -146,9 +157,13 @@ std::unique_ptr<CParserSetup> makeParser()
         parser.addOption(QCommandLineOption(QString::fromLatin1(option.name),
                                             QString::fromLatin1(option.description),
                                             QString::fromLatin1(option.valueName)));
-    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                        QStringLiteral("Write to FILE instead of standard output."),
-                                        QStringLiteral("FILE")));
+    parser.addOption(QCommandLineOption(
+        QStringList{QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral("Write to FILE instead of standard output (\"-\" is standard output)."),
+        QStringLiteral("FILE")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("no-date"),
+        QStringLiteral("Leave the date and time out of the text and HTML pages.")));
     parser.addOption(QCommandLineOption(
         QStringLiteral("no-settings"),
         QStringLiteral("Ignore the settings file: the built-in lists of powers and Ns apply.")));
@@ -222,6 +237,7 @@ void CCliOptions::parse(const QStringList& arguments)
     readEffect(parser);
     readOutput(parser);
     readSimulation(parser);
+    readFooter(parser);
     checkDesignOptions();
 }
 
@@ -287,15 +303,24 @@ void CCliOptions::readOutput(const QCommandLineParser& parser)
     if (singleValue(parser, QStringLiteral("method"), text))
         exact = CCliInputs::choose(QStringLiteral("method"), text,
                                    {{"approximate", 0}, {"exact", 1}}) == 1;
+    // Comma-separated values are text as far as the page writer is concerned.
+    const int csvMode = -1;
     if (singleValue(parser, QStringLiteral("format"), text))
         writerMode = CCliInputs::choose(QStringLiteral("format"), text,
                                         {{"text", CHtmlWriter::ModeText},
                                          {"html", CHtmlWriter::ModeHtml},
-                                         {"html-links", CHtmlWriter::ModeHtmlLinks}});
+                                         {"html-links", CHtmlWriter::ModeHtmlLinks},
+                                         {"csv", csvMode}});
+    csv = writerMode == csvMode;
+    if (csv)
+        writerMode = CHtmlWriter::ModeText;
     const bool hasSelect = singleValue(parser, QStringLiteral("select"), select);
     singleValue(parser, QStringLiteral("o"), outputPath);
     if (parser.isSet(QStringLiteral("o")) && outputPath.isEmpty())
         throw CCliError("-o: the file name is empty");
+    // As in other command-line tools; a file named "-" is "./-".
+    if (outputPath == QLatin1String("-"))
+        outputPath.clear();
 
     if (page == Page::Report && !hasSelect && !hasEffect)
         throw CCliError("--page: report needs --select QUERY, for example --select \"n=3&pow=2\"");
@@ -306,6 +331,26 @@ void CCliOptions::readOutput(const QCommandLineParser& parser)
     if ((page == Page::Data || page == Page::Cells) && writerMode != CHtmlWriter::ModeText)
         throw CCliError("--format: html and html-links apply only to the tradeoff and report "
                         "pages");
+    if (page == Page::Report && csv)
+        throw CCliError("--format: csv applies only to the tradeoff, data and cells pages");
+}
+
+void CCliOptions::readFooter(const QCommandLineParser& parser)
+{
+    footerDate = !parser.isSet(QStringLiteral("no-date"));
+    const QString epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH");
+    if (epoch.isEmpty())
+        return;
+    // Up to the last second of the year 9999, which every footer can still show.
+    const long long LastSecond = 253402300799LL;
+    bool isNumber = false;
+    sourceDateEpoch = epoch.toLongLong(&isNumber);
+    if (!isNumber || sourceDateEpoch < 0 || sourceDateEpoch > LastSecond || !epoch.at(0).isDigit())
+        throw CCliError(QStringLiteral("SOURCE_DATE_EPOCH: %1 is not a whole number of seconds "
+                                       "since 1970-01-01 00:00 UTC up to %2")
+                            .arg(CCliInputs::quoted(epoch))
+                            .arg(LastSecond)
+                            .toStdString());
 }
 
 void CCliOptions::readEffect(const QCommandLineParser& parser)

@@ -12,7 +12,8 @@ class QCommandLineParser;
 /// The command line of zentrima-cli, read and checked before any calculator exists:
 ///     zentrima-cli GOAL DESIGN [inputs] [--alpha A] [--tails 1|2] [--powers LIST]
 ///                  [--ns LIST] [--no-settings] [--method M] [--page P] [--format F]
-///                  [--select Q] [--effect X] [--simulate R] [--seed S] [-o FILE]
+///                  [--select Q] [--effect X] [--simulate R] [--seed S] [--no-date]
+///                  [-o FILE]
 /// parse() throws CCliError (exit status 2) for anything that does not fit.
 class CCliOptions
 {
@@ -57,14 +58,21 @@ public:
     /// True for --effect: the page answers for that effect directly.
     bool hasEffect = false;
     double effect = 0;
-    /// The output file; empty for standard output.
-    QString outputPath;
     /// The most experiments --simulate takes.
     static constexpr long MaxSimulated = 10000000;
     /// The experiments --simulate asks for a cell; 0 for no simulation.
     long simulate = 0;
     /// The seed of the simulation.
     unsigned long long seed = 1;
+    /// The output file; empty for standard output ("-o -" is standard output too).
+    QString outputPath;
+    /// --format csv: comma-separated values on the tradeoff, data and cells pages.
+    bool csv = false;
+    /// False with --no-date: the text and HTML pages have no footer.
+    bool footerDate = true;
+    /// The footer's time from SOURCE_DATE_EPOCH, in seconds since 1970 (UTC); -1 when the
+    /// variable is not set and the footer shows the local time.
+    long long sourceDateEpoch = -1;
 
 private:
     // The parts of parse, in the order it runs them.
@@ -74,5 +82,6 @@ private:
     void readOutput(const QCommandLineParser& parser);
     void readEffect(const QCommandLineParser& parser);
     void readSimulation(const QCommandLineParser& parser);
+    void readFooter(const QCommandLineParser& parser);
     void checkDesignOptions();
 };

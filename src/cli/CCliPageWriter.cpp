@@ -1,5 +1,7 @@
 #include "cli/CCliPageWriter.h"
 
+#include "cli/CCliDelimited.h"
+
 #include "report/CHtmlWriter.h"
 #include "calc/CPowerCalc.h"
 #include "calc/CSampleCalc.h"
@@ -24,18 +26,45 @@ void writeCell(FILE* out, int n, double power, double value, bool ok, const std:
     std::fputc('\n', out);
 }
 
-} // namespace
-
-void CCliPageWriter::writeTradeoff(CCalculator& calc, int mode, FILE* out)
+// A writer of a page for a terminal or another program.
+CHtmlWriter::PageOptions pageOptions(const CCliPageWriter::Style& style)
 {
-    CHtmlWriter writer(out, mode);
-    calc.WriteTradeoffPage(writer);
+    CHtmlWriter::PageOptions options;
+    // A terminal has nothing to click.
+    options.clickHints = false;
+    options.footer = style.footer;
+    options.tabAfterLastCell = false;
+    return options;
 }
 
-void CCliPageWriter::writeReport(CCalculator& calc, int mode, FILE* out,
+} // namespace
+
+void CCliPageWriter::writeTradeoff(CCalculator& calc, int mode, const Style& style, FILE* out)
+{
+    if (style.csv) {
+        writeDelimited(
+            style, true,
+            [&calc](FILE* tabSeparated) {
+                CHtmlWriter writer(tabSeparated, CHtmlWriter::ModeText);
+                CHtmlWriter::PageOptions options;
+                options.tablesOnly = true;
+                writer.SetPageOptions(options);
+                calc.WriteTradeoffPage(writer);
+            },
+            out);
+        return;
+    }
+    CHtmlWriter writer(out, mode, style.clock);
+    writer.SetPageOptions(pageOptions(style));
+    calc.WriteTradeoffPage(writer);
+    writer.FinishLastLine();
+}
+
+void CCliPageWriter::writeReport(CCalculator& calc, int mode, const Style& style, FILE* out,
                                  const std::string& paragraph)
 {
-    CHtmlWriter writer(out, mode);
+    CHtmlWriter writer(out, mode, style.clock);
+    writer.SetPageOptions(pageOptions(style));
     if (!paragraph.empty())
         writer.SetBeforeFooter([&paragraph](CHtmlWriter& w) {
             w.OpenParagraph();
@@ -43,6 +72,16 @@ void CCliPageWriter::writeReport(CCalculator& calc, int mode, FILE* out,
             w.CloseParagraph();
         });
     calc.WriteReportForQuery(writer, nullptr);
+    writer.FinishLastLine();
+}
+
+void CCliPageWriter::writeDelimited(const Style& style, bool tabAfterEveryField,
+                                    const std::function<void(FILE*)>& page, FILE* out)
+{
+    const CCliDelimited format(style.csv ? CCliDelimited::Separator::Comma
+                                         : CCliDelimited::Separator::Tab,
+                               tabAfterEveryField);
+    format.rewrite(page, out);
 }
 
 void CCliPageWriter::writeData(CCalculator& calc, FILE* out)

@@ -2,10 +2,12 @@
 
 #include "cli/CCliDesign.h"
 #include "cli/CCliDirectAnswer.h"
+#include "cli/CCliEpochClock.h"
 #include "cli/CCliError.h"
 #include "cli/CCliMessageSink.h"
 #include "cli/CCliOptions.h"
 #include "cli/CCliPageWriter.h"
+#include "cli/CCliSelection.h"
 #include "cli/CCliSettingsStore.h"
 #include "cli/CCliSimulation.h"
 #include "calc/CCalculator.h"
@@ -131,7 +133,8 @@ void CCliRunner::answer(CCalculator& calc, CCliOptions& options)
 
 void CCliRunner::checkSelection(CCalculator& calc, const CCliOptions& options)
 {
-    if (!calc.SelectFromQuery(options.select.toUtf8().constData()))
+    const QString query = CCliSelection::query(calc, options.design->goal == 0, options.select);
+    if (!calc.SelectFromQuery(query.toUtf8().constData()))
         throw CCliError(QStringLiteral("--select: %1 selects no cell of the table")
                             .arg(CCliInputs::quoted(options.select))
                             .toStdString());
@@ -157,28 +160,41 @@ void CCliRunner::writePage(CCalculator& calc, const CCliOptions& options) const
     std::string error;
     if (!output.open(options.outputPath.toStdString(), m_out, error))
         throw CCliError("-o: " + error, ExitFailure);
+    const CCliEpochClock sourceDate(static_cast<std::time_t>(options.sourceDateEpoch));
+    CCliPageWriter::Style style;
+    style.csv = options.csv;
+    style.footer = options.footerDate;
+    style.clock = options.sourceDateEpoch >= 0 ? &sourceDate : nullptr;
     switch (options.page) {
     case CCliOptions::Page::Tradeoff:
-        CCliPageWriter::writeTradeoff(calc, options.writerMode, output.stream());
+        CCliPageWriter::writeTradeoff(calc, options.writerMode, style, output.stream());
         break;
     case CCliOptions::Page::Report:
-        CCliPageWriter::writeReport(calc, options.writerMode, output.stream(), paragraph);
+        CCliPageWriter::writeReport(calc, options.writerMode, style, output.stream(), paragraph);
         break;
     case CCliOptions::Page::Data:
-        CCliPageWriter::writeData(calc, output.stream());
+        // The graph data ends every field with a tab, the cells page separates them.
+        CCliPageWriter::writeDelimited(
+            style, true, [&calc](FILE* page) { CCliPageWriter::writeData(calc, page); },
+            output.stream());
         break;
     case CCliOptions::Page::Cells:
-        if (options.hasEffect) {
-            for (const std::string& message : CCliDirectAnswer::writeCells(calc, output.stream()))
-                m_messages.showMessage("zentrima-cli: --effect: " + message,
-                                       CMessageSink::Icon::Warning);
-        } else if (simulates) {
-            CCliPageWriter::writeCells(calc, output.stream(), [&](int p, int r) {
-                return simulation.cellPercent(calc, p, r);
-            });
-        } else {
-            CCliPageWriter::writeCells(calc, output.stream());
-        }
+        CCliPageWriter::writeDelimited(
+            style, false,
+            [&](FILE* page) {
+                if (options.hasEffect) {
+                    for (const std::string& message : CCliDirectAnswer::writeCells(calc, page))
+                        m_messages.showMessage("zentrima-cli: --effect: " + message,
+                                               CMessageSink::Icon::Warning);
+                } else if (simulates) {
+                    CCliPageWriter::writeCells(calc, page, [&](int p, int r) {
+                        return simulation.cellPercent(calc, p, r);
+                    });
+                } else {
+                    CCliPageWriter::writeCells(calc, page);
+                }
+            },
+            output.stream());
         break;
     }
     if (!output.commit(error))

@@ -8,8 +8,20 @@
 #include <clocale>
 #include <cstdio>
 
+namespace {
+
+// Qt's own warnings (a settings file it cannot lock, a missing runtime folder) reach the user
+// as the program's messages do: one line, with the program's name in front.
+void prefixedMessage(QtMsgType, const QMessageLogContext&, const QString& text)
+{
+    std::fprintf(stderr, "zentrima-cli: %s\n", text.toLocal8Bit().constData());
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    qInstallMessageHandler(prefixedMessage);
     QCoreApplication app(argc, argv);
     // Qt takes the C library's locale from the environment; numbers keep "." regardless.
     std::setlocale(LC_NUMERIC, "C");

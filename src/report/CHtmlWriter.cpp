@@ -1,10 +1,10 @@
 #include "report/CHtmlWriter.h"
 
-#include "report/CCLocaleScope.h"
 #include "report/CLocaleClock.h"
 #include "report/NumberText.h"
 
 #include <utility>
+#include <cstring>
 
 namespace {
 
@@ -37,7 +37,27 @@ CHtmlWriter::CHtmlWriter(FILE* stream, int mode, const CFooterClock* clock)
 
 void CHtmlWriter::put(const char* text)
 {
+    if (m_options.tablesOnly && !m_inCell && !IsHtml())
+        return;
+    if (m_pendingTab && text[0] != '\0') {
+        m_pendingTab = false;
+        putRaw("\t");
+    }
+    putRaw(text);
+}
+
+void CHtmlWriter::putRaw(const char* text)
+{
+    if (text[0] == '\0')
+        return;
     fputs(text, m_stream);
+    m_lastChar = text[std::strlen(text) - 1];
+}
+
+void CHtmlWriter::FinishLastLine()
+{
+    if (m_lastChar != '\0' && m_lastChar != '\n')
+        putRaw("\n");
 }
 
 void CHtmlWriter::print(const char* format, ...)
@@ -52,8 +72,7 @@ void CHtmlWriter::vprint(const char* format, va_list args)
 {
     if (format == nullptr)
         return;
-    CCLocaleScope scope;
-    vfprintf(m_stream, format, args);
+    put(vformatInCLocale(format, args).c_str());
 }
 
 void CHtmlWriter::putAlign(const char* attribute, int code)
@@ -96,6 +115,7 @@ void CHtmlWriter::OpenTable(int width, int align, bool border, int cellPadding)
 
 void CHtmlWriter::CloseTable()
 {
+    m_pendingTab = false;
     put(IsHtml() ? "</TABLE>\n" : "\n");
 }
 
@@ -113,11 +133,16 @@ void CHtmlWriter::OpenRow(unsigned int bgColor, int vAlign, int hAlign)
 
 void CHtmlWriter::CloseRow()
 {
-    put(IsHtml() ? "</TR>\n" : "\n");
+    m_pendingTab = false;
+    if (IsHtml())
+        put("</TR>\n");
+    else
+        putRaw("\n");
 }
 
 void CHtmlWriter::OpenCell(int align, int widthPercent, int colSpan, int rowSpan)
 {
+    m_inCell = true;
     if (!IsHtml())
         return;
     put("<TD");
@@ -133,7 +158,18 @@ void CHtmlWriter::OpenCell(int align, int widthPercent, int colSpan, int rowSpan
 
 void CHtmlWriter::CloseCell()
 {
-    put(IsHtml() ? "</TD>\n" : "\t");
+    if (IsHtml()) {
+        put("</TD>\n");
+    } else if (m_options.tabAfterLastCell || m_options.tablesOnly) {
+        putRaw("\t");
+    } else {
+        // The tab is written when the row goes on, so a row's last cell has none after it;
+        // a tab still waiting here belongs to the empty cell before this one.
+        if (m_pendingTab)
+            putRaw("\t");
+        m_pendingTab = true;
+    }
+    m_inCell = false;
 }
 
 void CHtmlWriter::BeginBold()
@@ -270,6 +306,8 @@ void CHtmlWriter::WriteFooter()
 {
     if (m_beforeFooter)
         m_beforeFooter(*this);
+    if (!m_options.footer)
+        return;
     LineBreak();
     if (IsHtml())
         put("<hr><small>");

@@ -29,6 +29,27 @@ public:
 
     bool IsHtml() const { return m_mode != ModeText; }
 
+    /// How a page written for another program or a terminal differs from the desktop's. The
+    /// defaults write the desktop's page byte for byte.
+    struct PageOptions
+    {
+        /// The bold hint under a table of links that a result can be clicked.
+        bool clickHints = true;
+        /// The footer with the date and time; false leaves the footer out.
+        bool footer = true;
+        /// In text mode a tab follows every table cell, the last of a row too; false puts
+        /// tabs between the cells of a row only.
+        bool tabAfterLastCell = true;
+        /// Text mode writes the cells of the page's tables only: a tab after every cell, a
+        /// line break after every row, and nothing else of the page.
+        bool tablesOnly = false;
+    };
+    void SetPageOptions(const PageOptions& options) { m_options = options; }
+    const PageOptions& GetPageOptions() const { return m_options; }
+    /// Writes a line break unless nothing was written or the last thing written was one, so
+    /// that the page ends with a complete line.
+    void FinishLastLine();
+
     void WritePageHead(const char* title);
     void WritePageEnd();
     void OpenTable(int width, int align, bool border, int cellPadding);
@@ -70,11 +91,19 @@ public:
 
 private:
     bool writesLinks() const { return m_mode == ModeHtmlLinks; }
+    /// Writes text, unless tablesOnly leaves it out; a deferred cell tab goes first.
     void put(const char* text);
+    /// Writes text as it is.
+    void putRaw(const char* text);
     void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void vprint(const char* format, va_list args);
     void putAlign(const char* attribute, int code);
 
     const CFooterClock* m_clock;
     std::function<void(CHtmlWriter&)> m_beforeFooter;
+    PageOptions m_options;
+    /// In text mode: inside a table cell, and a cell's tab not yet written.
+    bool m_inCell = false;
+    bool m_pendingTab = false;
+    char m_lastChar = '\0';
 };

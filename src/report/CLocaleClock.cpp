@@ -27,8 +27,13 @@ std::string CLocaleClock::now() const
     std::tm local{};
     if (localtime_r(&seconds, &local) == nullptr)
         return std::string();
+    return format(local);
+}
+
+std::string CLocaleClock::format(const std::tm& time)
+{
     std::ostringstream out;
     out.imbue(userLocale());
-    out << std::put_time(&local, "%c");
+    out << std::put_time(&time, "%c");
     return out.str();
 }

@@ -19,6 +19,9 @@ public:
 
     std::string now() const override;
 
+    /// time as the user's locale writes date and time together.
+    static std::string format(const std::tm& time);
+
 private:
     TimeSource m_source = nullptr;
 };

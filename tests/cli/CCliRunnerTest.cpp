@@ -398,7 +398,7 @@ const RefusedCase OptionCases[] = {
      cli("--page: 'graph' is not tradeoff, report, data or cells")},
     {"format",
      {"sample", "unpaired", "--sd", "1", "--format", "pdf"},
-     cli("--format: 'pdf' is not text, html or html-links")},
+     cli("--format: 'pdf' is not text, html, html-links or csv")},
     {"htmlCells",
      {"sample", "unpaired", "--sd", "1", "--page", "cells", "--format", "html"},
      cli("--format: html and html-links apply only to the tradeoff and report pages")},

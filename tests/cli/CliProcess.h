@@ -32,6 +32,8 @@ public:
     QString settingsFile() const { return configFolder() + "/Veldrine Software/Zentrima.ini"; }
     QString homePath(const QString& name) const { return m_home.filePath(name); }
     void setEnv(const QString& name, const QString& value) { m_environment.insert(name, value); }
+    /// The program runs in this folder instead of the test's.
+    void setWorkingDirectory(const QString& path) { m_workingDirectory = path; }
     /// Standard output goes to this file instead of being captured.
     void setOutputFile(const QString& path) { m_outputFile = path; }
 
@@ -39,6 +41,8 @@ public:
     {
         QProcess process;
         process.setProcessEnvironment(m_environment);
+        if (!m_workingDirectory.isEmpty())
+            process.setWorkingDirectory(m_workingDirectory);
         if (!m_outputFile.isEmpty())
             process.setStandardOutputFile(m_outputFile);
         process.start(ZENTRIMA_CLI_PATH, arguments);
@@ -63,4 +67,5 @@ private:
     QTemporaryDir m_home;
     QProcessEnvironment m_environment;
     QString m_outputFile;
+    QString m_workingDirectory;
 };

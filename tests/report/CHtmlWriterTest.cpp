@@ -377,4 +377,80 @@ TEST(CHtmlWriterLocaleTest, NumbersKeepThePointUnderACommaLocale)
     EXPECT_STREQ(localeconv()->decimal_point, ",");
 }
 
+// A small text page: a paragraph, a table of two rows (the second with an empty cell in the
+// middle and one at the end) and the footer.
+void smallPage(CHtmlWriter& w)
+{
+    w.OpenParagraph();
+    w.Write("Intro");
+    w.CloseParagraph();
+    w.OpenTable(0, 0, false, 4);
+    for (const std::vector<const char*>& row :
+         {std::vector<const char*>{"N", "99%", "80%"}, std::vector<const char*>{"3", "", "2.5"},
+          std::vector<const char*>{"4", "1.5", ""}}) {
+        w.OpenRow(CHtmlWriter::NoColor, 0, 0);
+        for (const char* cell : row) {
+            w.OpenCell(0, 0, 0, 0);
+            w.Write("%s", cell);
+            w.CloseCell();
+        }
+        w.CloseRow();
+    }
+    w.CloseTable();
+    w.WriteFooter();
+}
+
+struct SPageOptionsRow
+{
+    const char* name;
+    CHtmlWriter::PageOptions options;
+    bool finishLastLine;
+    std::string text;
+};
+
+TEST(CHtmlWriterTest, PageOptionsShapeTheTextPage)
+{
+    const CFixedClock clock;
+    CHtmlWriter::PageOptions betweenCells;
+    betweenCells.tabAfterLastCell = false;
+    CHtmlWriter::PageOptions noFooter;
+    noFooter.footer = false;
+    CHtmlWriter::PageOptions tablesOnly;
+    tablesOnly.tablesOnly = true;
+    const std::string footer = "\n  07.12.2026 23:51:19";
+    const std::vector<SPageOptionsRow> rows = {
+        {"desktop", {}, false, "\nIntro\nN\t99%\t80%\t\n3\t\t2.5\t\n4\t1.5\t\t\n\n" + footer},
+        {"finishedLine",
+         {},
+         true,
+         "\nIntro\nN\t99%\t80%\t\n3\t\t2.5\t\n4\t1.5\t\t\n\n" + footer + "\n"},
+        {"tabsBetweenCells", betweenCells, false,
+         "\nIntro\nN\t99%\t80%\n3\t\t2.5\n4\t1.5\t\n\n" + footer},
+        {"noFooter", noFooter, true, "\nIntro\nN\t99%\t80%\t\n3\t\t2.5\t\n4\t1.5\t\t\n\n"},
+        {"tablesOnly", tablesOnly, true, "N\t99%\t80%\t\n3\t\t2.5\t\n4\t1.5\t\t\n"},
+    };
+    for (const SPageOptionsRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(render(
+                      CHtmlWriter::ModeText,
+                      [&row](CHtmlWriter& w) {
+                          w.SetPageOptions(row.options);
+                          smallPage(w);
+                          if (row.finishLastLine)
+                              w.FinishLastLine();
+                      },
+                      &clock),
+                  row.text);
+    }
+    // HTML pages keep their tags whatever the text options say.
+    EXPECT_EQ(render(CHtmlWriter::ModeHtml, smallPage, &clock),
+              render(
+                  CHtmlWriter::ModeHtml,
+                  [&](CHtmlWriter& w) {
+                      w.SetPageOptions(betweenCells);
+                      smallPage(w);
+                  },
+                  &clock));
+}
+
 } // namespace
