@@ -232,9 +232,14 @@ bool CGraphPicture::load(const QByteArray& scriptText, QString* error)
 {
     if (!m_script.parse(scriptText, error) || !m_data.parse(m_script.data, error))
         return false;
+    // A missing template leaves the default look; one that is there but refused is named.
     const QString templatePath = m_script.templatePath();
-    if (!templatePath.isEmpty())
-        m_template.load(templatePath);
+    QString refusal;
+    if (!templatePath.isEmpty() && !m_template.load(templatePath, &refusal) && !refusal.isEmpty()) {
+        if (error)
+            *error = refusal;
+        return false;
+    }
     return true;
 }
 

@@ -16,8 +16,8 @@ class CGraphPicture
 {
 public:
     /// Reads a script with its table and the template it opens (the defaults when the
-    /// template cannot be read). False, with the reason in error, when the script or its
-    /// table cannot be read.
+    /// template is missing). False, with the reason in error, when the script or its table
+    /// cannot be read or the template is refused (see CGraphTemplate::load).
     bool load(const QByteArray& scriptText, QString* error);
 
     /// Draws the graph into area.

@@ -1,6 +1,7 @@
 #include "graph-viewer/CGraphTemplate.h"
 
-#include <QFile>
+#include "graph-viewer/CBoundedFile.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -36,12 +37,17 @@ CGraphTemplate::CGraphTemplate()
 {
 }
 
-bool CGraphTemplate::load(const QString& path)
+bool CGraphTemplate::load(const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray text;
+    QString reason;
+    const CBoundedFile::Result result =
+        CBoundedFile::read(path, MaxFileSize, QStringLiteral("template"), text, &reason);
+    if (result == CBoundedFile::Result::Refused && error)
+        *error = reason;
+    if (result != CBoundedFile::Result::Read)
         return false;
-    parse(file.readAll());
+    parse(text);
     return true;
 }
 

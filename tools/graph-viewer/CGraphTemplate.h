@@ -32,9 +32,13 @@ public:
 
     CGraphTemplate();
 
+    /// A template holds a few lines; a larger file is refused.
+    static constexpr qint64 MaxFileSize = 1 << 20;
+
     /// Reads the template file at path; false, with the defaults kept, when it cannot be
-    /// read.
-    bool load(const QString& path);
+    /// read. error, when given, then says why, unless the file is missing: a file that is
+    /// there but not a regular file of at most MaxFileSize bytes is refused unread.
+    bool load(const QString& path, QString* error = nullptr);
     /// Reads template text over the current settings.
     void parse(const QByteArray& text);
 

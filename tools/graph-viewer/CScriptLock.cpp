@@ -27,7 +27,8 @@ CScriptLock& CScriptLock::operator=(CScriptLock&& other) noexcept
 bool CScriptLock::lock(const QString& path)
 {
     unlock();
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Without waiting: a FIFO under the name must not hold the viewer here.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

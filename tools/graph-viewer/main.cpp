@@ -5,13 +5,13 @@
 //
 // The script argument is "@" followed by the path, in double quotes or not (the quotes
 // arrive as part of the argument); a plain path works as well.
+#include "graph-viewer/CBoundedFile.h"
 #include "graph-viewer/CGraphPicture.h"
 #include "graph-viewer/CGraphWindow.h"
 #include "graph-viewer/CScriptLock.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFile>
 #include <QImage>
 #include <QMessageBox>
 #include <QSaveFile>
@@ -22,6 +22,9 @@
 #include <cstring>
 
 namespace {
+
+// A script holds one table of a few hundred cells; a larger file is refused unread.
+constexpr qint64 kMaxScriptSize = 16 << 20;
 
 // The version record the calculator looks for in this program's file before it hands a
 // script over: the signature 0xFEEF04BD, the record layout 0x00010000, then major, minor,
@@ -100,14 +103,14 @@ int main(int argc, char** argv)
     if (window && !lock.isLocked())
         std::fprintf(stderr, "zentrima-graph: %s is not locked for this window\n",
                      qPrintable(scriptPath));
-    QFile file(scriptPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(window, QStringLiteral("Cannot read the script %1.").arg(scriptPath));
-    CGraphPicture picture;
+    QByteArray scriptText;
     QString error;
-    if (!picture.load(file.readAll(), &error))
+    if (CBoundedFile::read(scriptPath, kMaxScriptSize, QStringLiteral("script"), scriptText,
+                           &error) != CBoundedFile::Result::Read)
         return fail(window, error);
-    file.close();
+    CGraphPicture picture;
+    if (!picture.load(scriptText, &error))
+        return fail(window, error);
     for (const QString& line : picture.script().ignored)
         std::fprintf(stderr, "zentrima-graph: ignored: %s\n", qPrintable(line));
 

@@ -1,9 +1,11 @@
 #include "ui/app/CSingleInstance.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 
 #include <filesystem>
 #include <system_error>
@@ -18,6 +20,11 @@ const char kRaiseRequest[] = "raise\n";
 // A running first copy answers within its event loop; a copy that does not is hung or
 // still starting, and the later copy gives up rather than wait for it.
 const int kTimeoutMs = 2000;
+// Two copies started at the same moment: the one that loses the lock finds the winner still
+// starting, without its socket. It asks again this many times, this far apart, before it
+// gives up.
+const int kRaiseTries = 12;
+const int kRaiseWaitMs = 250;
 
 int openLockFile(const QByteArray& path)
 {
@@ -47,6 +54,20 @@ QString CSingleInstance::socketPath() const
 }
 
 CSingleInstance::Claim CSingleInstance::claim()
+{
+    for (int attempt = 1;; ++attempt) {
+        const Claim claim = tryClaim();
+        if (claim != Claim::OtherStarting || attempt == kRaiseTries)
+            return claim;
+        // Events run while this copy waits (the first copy may be this very process in a
+        // test); then the lock is tried again too, since the first copy may have ended.
+        QEventLoop wait;
+        QTimer::singleShot(kRaiseWaitMs, &wait, &QEventLoop::quit);
+        wait.exec();
+    }
+}
+
+CSingleInstance::Claim CSingleInstance::tryClaim()
 {
     release();
     // The lock is the kernel's (flock) on an open file: it goes with the process that holds

@@ -10,7 +10,9 @@ class QLocalServer;
 /// Keeps one running copy of the program per user. The first copy holds a lock (flock) on
 /// the file "instance.lock" in the user's private folder while it runs and, once its main
 /// window exists, listens on a local socket beside it. A later copy finds the lock taken and
-/// asks the first, through the socket, to bring its main window forward; then it ends. The
+/// asks the first, through the socket, to bring its main window forward; then it ends. A
+/// later copy that finds the first still starting (two copies started at the same moment)
+/// waits a little and asks again, a few times, before it reports so. The
 /// kernel drops the lock with the process that held it, so whatever a crashed copy left
 /// (the file with any content, or a folder or link under its name) never blocks a later
 /// start.
@@ -25,8 +27,8 @@ public:
         First,
         /// Another copy runs and has been asked to raise its main window.
         OtherRunning,
-        /// Another copy is still starting (it holds the lock but does not listen yet); it
-        /// has not been asked anything.
+        /// Another copy holds the lock but did not listen within about three seconds (it is
+        /// hung, or still starting); it has not been asked anything.
         OtherStarting,
         /// No lock can be made in the folder; this copy runs without the guard.
         Unguarded,
@@ -37,7 +39,8 @@ public:
     ~CSingleInstance() override;
 
     /// Claims the single instance. Without a usable lock file (an unwritable folder) the
-    /// answer is Unguarded: the program then runs rather than not at all.
+    /// answer is Unguarded: the program then runs rather than not at all. Events are
+    /// processed while it waits for a first copy that is still starting.
     Claim claim();
     /// Starts answering later copies; called by the first copy once its main window exists.
     bool listen();
@@ -52,6 +55,7 @@ signals:
     void raiseRequested();
 
 private:
+    Claim tryClaim();
     void acceptConnections();
 
     QString m_folder;

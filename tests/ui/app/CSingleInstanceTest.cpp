@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +121,38 @@ TEST(SingleInstanceTest, AStaleLockOfAnyKindDoesNotBlockAStart)
         ASSERT_TRUE(first.listen());
         CSingleInstance second(folder.path());
         EXPECT_EQ(Claim::OtherRunning, second.claim());
+    }
+}
+
+// Two copies started at the same moment: the later one finds the lock taken before the
+// first listens. It waits a little and asks again (the first copy's move happens while the
+// later one waits), and only a first copy that stays silent is reported as still starting.
+TEST(SingleInstanceTest, ACopyThatLosesTheRaceAsksAgain)
+{
+    const struct
+    {
+        const char* name;
+        std::function<void(CSingleInstance&)> firstMeanwhile;
+        Claim expected;
+        int raises;
+    } rows[] = {
+        {"firstStartsListening", [](CSingleInstance& first) { first.listen(); },
+         Claim::OtherRunning, 1},
+        {"firstEnds", [](CSingleInstance& first) { first.release(); }, Claim::First, 0},
+        {"firstStaysSilent", [](CSingleInstance&) {}, Claim::OtherStarting, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir folder;
+        CSingleInstance first(folder.path());
+        ASSERT_EQ(Claim::First, first.claim());
+        QSignalSpy raised(&first, &CSingleInstance::raiseRequested);
+        // Runs only once the later copy waits for its next try.
+        QTimer::singleShot(0, &first, [&] { row.firstMeanwhile(first); });
+        CSingleInstance second(folder.path());
+        EXPECT_EQ(row.expected, second.claim());
+        QTest::qWait(50);
+        EXPECT_EQ(row.raises, raised.count());
     }
 }
 
