@@ -2,6 +2,7 @@
 
 #include "calc/AnalysisKind.h"
 
+#include <optional>
 #include <string>
 
 class CHtmlWriter;
@@ -73,6 +74,10 @@ public:
     /// In the exact method only: a line break, then "Method: " with ExactMethodName(). The
     /// choices blocks write it last, before closing their paragraph.
     void WriteMethodLine(CHtmlWriter& w) const;
+    /// For a design whose exact method computes only some rows exactly (and the others by
+    /// its written formula): whether row nIndex (0 for a power calculator) is computed
+    /// exactly. Empty for the designs whose exact method covers every cell alike.
+    virtual std::optional<bool> RowComputedExactly(int nIndex) const;
 
     /// Stores the two-tailed-equivalent level alpha (a one-tailed 0.05 is passed as 0.10)
     /// and its normal deviate. Refuses (false, nothing changed) unless 0 < alpha < 1.

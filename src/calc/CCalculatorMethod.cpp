@@ -28,6 +28,11 @@ std::string CCalculator::ExactMethodName() const
     return "exact calculation";
 }
 
+std::optional<bool> CCalculator::RowComputedExactly(int) const
+{
+    return std::nullopt;
+}
+
 void CCalculator::WriteMethodLine(CHtmlWriter& w) const
 {
     if (!IsExact())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/CProportionPowerCache.h"
 #include "calc/CSampleCalc.h"
 
 #include <string>
@@ -26,6 +27,7 @@ public:
     /// The detectable effect of the kind; false (out 1.7e38) when the treated proportion
     /// would fall outside (0, 1).
     bool ComputeCell(int powerIndex, int nIndex, double* out) const override;
+    std::optional<bool> RowComputedExactly(int nIndex) const override;
 
     /// Stores the control group's expected proportion of successes; it must lie strictly
     /// between 0 and 1, otherwise the message goes through ReportError.
@@ -39,11 +41,15 @@ public:
     int GetTabulate() const;
     /// The choices block: list form in step 4 (detailed), heading form in step 3.
     void WriteChoices(CHtmlWriter& w, bool detailed) const;
+    /// Stores the test the scientist will run, whose exact power the exact method computes.
+    void SetTest(ProportionTest test);
 
     /// Expected proportion of successes in the control group.
     double m_pControl;
     /// 1 increase, 2 decrease, 3 relative risk, 4 risk reduction.
     int m_effectKind;
+    /// The test to be run (the uncorrected chi-square test unless set).
+    ProportionTest m_test;
 
 private:
     // The treated proportion of a cell by the arcsine method; NaN outside (0, 1).
@@ -58,4 +64,8 @@ private:
     void FillTableLabels(CTableLabels& labels) const;
     // The accuracy check of the selected cell on the step-4 page of the written method.
     ExactCheck MakeExactCheck() const;
+    // In the exact method: the test's actual level at the control proportion, row by row.
+    void WriteActualLevels(CHtmlWriter& w) const;
+
+    CProportionPowerCache m_powerCache;
 };

@@ -107,7 +107,8 @@ double LogrankHazardRatio(double survival, double nPerGroup, double zAlpha, doub
     return h;
 }
 
-const char* const ExactLogrankName = "Freedman's formula solved to full precision";
+const char* const ExactLogrankName =
+    "Freedman's formula, solved precisely (a large-sample approximation of the logrank test)";
 
 double LogrankRatioFor(const CCalculator& calc, double survival, double nPerGroup, int powerIndex)
 {

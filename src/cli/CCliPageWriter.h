@@ -18,6 +18,8 @@ public:
     /// For scripts: "n\tpower\tvalue\tok", then one line per cell in table order (row by row
     /// over the sample sizes, powers across; a power calculation has one line per power
     /// with n = 0). The power as FormatNumber writes it, the value with "%.17g", ok 1 or 0.
+    /// In the exact method of a design that computes only some rows exactly (proportions),
+    /// a fifth column "exact" says 1 for an exact cell and 0 for one of the written formula.
     static void writeCells(CCalculator& calc, FILE* out);
     /// Whether the selected cell has a result. A cell without one ("Impossible" and the like)
     /// has no link in the table and no report: its report would state the stand-in value.
