@@ -3,6 +3,7 @@
 #include "calc/AnalysisKind.h"
 #include "calc/DirectAnswers.h"
 
+#include <optional>
 #include <string>
 
 class CHtmlWriter;
@@ -95,6 +96,10 @@ public:
     void SetFrontEnd(FrontEnd frontEnd);
     /// The program the pages are written for.
     FrontEnd GetFrontEnd() const;
+    /// For a design whose exact method computes only some rows exactly (and the others by
+    /// its written formula): whether row nIndex (0 for a power calculator) is computed
+    /// exactly. Empty for the designs whose exact method covers every cell alike.
+    virtual std::optional<bool> RowComputedExactly(int nIndex) const;
 
     /// Stores the two-tailed-equivalent level alpha (a one-tailed 0.05 is passed as 0.10)
     /// and its normal deviate. Refuses (false, nothing changed) unless 0 < alpha < 1.

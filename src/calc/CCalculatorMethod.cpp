@@ -36,6 +36,11 @@ std::string CCalculator::ApproximateMethodName() const
     return "written approximation";
 }
 
+std::optional<bool> CCalculator::RowComputedExactly(int) const
+{
+    return std::nullopt;
+}
+
 void CCalculator::WriteMethodLine(CHtmlWriter& w) const
 {
     w.LineBreak();

@@ -5,16 +5,17 @@
 #include "calc/CPowerChiSquareCalc.h"
 
 #include "calc/CTableLabels.h"
+#include "calc/ExactProportions.h"
 #include "calc/ProportionShared.h"
 #include "calc/ReportText.h"
 #include "calc/StringTable.h"
 #include "calc/TTestShared.h"
-#include "exact/CPooledZTest.h"
 #include "exact/ExactLevel.h"
 #include "report/CHtmlWriter.h"
 
 #include <cmath>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -34,7 +35,7 @@ void WriteTestName(CHtmlWriter& w)
 
 CPowerChiSquareCalc::CPowerChiSquareCalc()
     : CPowerCalc(CalculatorKind{Goal::Power, Design::Proportions, IDS_POWER_CHISQUARE_TITLE}),
-      m_n1(-1), m_n2(-1), m_p1(-1), m_p2(-1), m_effectType(0)
+      m_n1(-1), m_n2(-1), m_p1(-1), m_p2(-1), m_effectType(0), m_test(ProportionTest::ChiSquare)
 {
     m_decimals = 4;
 }
@@ -67,6 +68,11 @@ bool CPowerChiSquareCalc::SetEffectType(int type)
     return true;
 }
 
+void CPowerChiSquareCalc::SetTest(ProportionTest test)
+{
+    m_test = test;
+}
+
 int CPowerChiSquareCalc::TypeIndex() const
 {
     // The texts of type 0 stand in for a type that no setter can store.
@@ -81,19 +87,26 @@ double CPowerChiSquareCalc::CentreAngle() const
 double CPowerChiSquareCalc::WrittenHalfWidth(int powerIndex) const
 {
     const double n = 2 * m_n1 * m_n2 / (m_n1 + m_n2);
-    return 0.25 * (m_zPowers[powerIndex] + m_zAlpha) * std::sqrt(2 / n);
+    // The exact method's fallback takes the exact normal deviates.
+    const double z = IsExact() ? ExactDeviateSum(Level(), PowerFraction(powerIndex))
+                               : m_zPowers[powerIndex] + m_zAlpha;
+    return 0.25 * z * std::sqrt(2 / n);
 }
 
 bool CPowerChiSquareCalc::Summed() const
 {
-    return IsExact() && CPooledZTest::SizesAllowed(m_n1, m_n2);
+    return IsExact() && CProportionPower::SizesAllowed(m_n1, m_n2);
+}
+
+const CProportionPower& CPowerChiSquareCalc::Test() const
+{
+    return m_powerCache.Get(static_cast<int>(m_n1), static_cast<int>(m_n2), Level(), m_test);
 }
 
 double CPowerChiSquareCalc::ExactHalfWidth(int powerIndex) const
 {
-    const CPooledZTest test(static_cast<int>(m_n1), static_cast<int>(m_n2), Level());
     const double b =
-        test.ArcsineHalfWidthFor(PowerFraction(powerIndex), CentreAngle(), m_p1 <= m_p2);
+        Test().ArcsineHalfWidthFor(PowerFraction(powerIndex), CentreAngle(), m_p1 <= m_p2);
     // No width reaches the power: the same failed cell as a proportion outside (0, 1).
     return std::isnan(b) ? HalfPi : b;
 }
@@ -155,6 +168,11 @@ bool CPowerChiSquareCalc::EffectAt(double a, double b, double* out) const
     return true;
 }
 
+std::optional<bool> CPowerChiSquareCalc::RowComputedExactly(int) const
+{
+    return Summed();
+}
+
 CCalculator* CPowerChiSquareCalc::Clone() const
 {
     std::unique_ptr<CPowerChiSquareCalc> copy(new CPowerChiSquareCalc);
@@ -163,6 +181,7 @@ CCalculator* CPowerChiSquareCalc::Clone() const
     copy->m_p1 = m_p1;
     copy->m_p2 = m_p2;
     copy->m_effectType = m_effectType;
+    copy->m_test = m_test;
     copy->CopyCoreFrom(*this);
     return copy.release();
 }
@@ -181,6 +200,7 @@ void CPowerChiSquareCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
         m_n1, m_p1, m_n2, m_p2);
     w.LineBreak();
     WriteSignificanceLevel(w, *this);
+    WriteWrittenTestNote(w, IsExact(), m_test);
 }
 
 void CPowerChiSquareCalc::FillTableLabels(CTableLabels& labels) const
@@ -230,9 +250,14 @@ bool CPowerChiSquareCalc::WriteDataTable(CHtmlWriter& w, CTableLabels& labels)
 
 std::string CPowerChiSquareCalc::ExactMethodName() const
 {
-    if (CPooledZTest::SizesAllowed(m_n1, m_n2))
-        return std::string(ExactBinomialName) + " (uncorrected chi-square test)";
-    return "arcsine approximation (exact binomial sums are done for whole group sizes up to 200)";
+    if (CProportionPower::SizesAllowed(m_n1, m_n2)) {
+        const double centre = (m_p1 + m_p2) / 2;
+        return std::string(ExactBinomialName) + " (" + ProportionTestName(m_test) +
+               "; actual level " + LevelPercentText(Test().ActualLevel(centre)) +
+               " when both proportions are " + NumberText(centre) + ")";
+    }
+    return "arcsine approximation (exact binomial sums are done for whole group sizes up to " +
+           std::to_string(CProportionPower::MaxGroupSize) + ")";
 }
 
 std::string CPowerChiSquareCalc::ApproximateMethodName() const
@@ -244,10 +269,9 @@ double CPowerChiSquareCalc::ExactPowerOfCell(int powerIndex, int, double) const
 {
     const double a = CentreAngle();
     const double b = WrittenHalfWidth(powerIndex);
-    if (!CPooledZTest::SizesAllowed(m_n1, m_n2) || a + b >= HalfPi || a <= b)
+    if (!CProportionPower::SizesAllowed(m_n1, m_n2) || a + b >= HalfPi || a <= b)
         return std::nan("");
-    const CPooledZTest test(static_cast<int>(m_n1), static_cast<int>(m_n2), Level());
-    return test.PowerAtSpread(a, b, m_p1 <= m_p2);
+    return Test().PowerAtSpread(a, b, m_p1 <= m_p2);
 }
 
 ExactCheck CPowerChiSquareCalc::MakeExactCheck() const
@@ -261,7 +285,7 @@ ExactCheck CPowerChiSquareCalc::MakeExactCheck() const
     const double a = CentreAngle();
     ComputeCell(m_selPower, &check.effect);
     check.applies = true;
-    check.distribution = ExactBinomialName;
+    check.distribution = ProportionCheckDistribution(m_test);
     check.subjects = "groups of " + NumberText(m_n1) + " and " + NumberText(m_n2);
     check.effectNoun = Phrases[TypeIndex()];
     if (!EffectAt(a, ExactHalfWidth(m_selPower), &check.exactEffect))

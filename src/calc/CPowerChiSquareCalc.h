@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/CPowerCalc.h"
+#include "calc/CProportionPowerCache.h"
 
 #include <string>
 
@@ -34,6 +35,7 @@ public:
     /// around the same centre and in the same order as the entered ones; false when the
     /// cell has no result.
     bool CellProportions(int powerIndex, double* p1, double* p2) const;
+    std::optional<bool> RowComputedExactly(int nIndex) const override;
 
     /// Checks and stores, in this order, N1 and N2 (each at least 2, messages 61238 and
     /// 61239) and P1 and P2 (each strictly between 0 and 1). Each value is stored as soon as
@@ -42,6 +44,8 @@ public:
     /// Stores the type: 0 change, 1 relative risk, 2 risk reduction. Other codes are refused
     /// (false, nothing changed) without a message.
     bool SetEffectType(int type);
+    /// Stores the test the scientist ran, whose exact power the exact method computes.
+    void SetTest(ProportionTest test);
     /// The choices block: list form in step 4 (detailed), heading form in step 3.
     void WriteChoices(CHtmlWriter& w, bool detailed) const;
 
@@ -51,6 +55,8 @@ public:
     double m_p2;
     /// 0 change, 1 relative risk, 2 risk reduction.
     int m_effectType;
+    /// The test that was run (the uncorrected chi-square test unless set).
+    ProportionTest m_test;
 
 private:
     // The arcsine of the mean of the two proportions, the centre of the effect.
@@ -70,4 +76,8 @@ private:
     void FillTableLabels(CTableLabels& labels) const;
     // The accuracy check of the selected cell on the step-4 page of the written method.
     ExactCheck MakeExactCheck() const override;
+    // The exact power of the groups under the test.
+    const CProportionPower& Test() const;
+
+    CProportionPowerCache m_powerCache;
 };

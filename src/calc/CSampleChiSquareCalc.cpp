@@ -4,16 +4,18 @@
 #include "calc/CSampleChiSquareCalc.h"
 
 #include "calc/CTableLabels.h"
+#include "calc/ExactProportions.h"
+#include "calc/Formatting.h"
 #include "calc/ProportionShared.h"
 #include "calc/ReportText.h"
 #include "calc/StringTable.h"
 #include "calc/TTestShared.h"
-#include "exact/CPooledZTest.h"
 #include "exact/ExactLevel.h"
 #include "report/CHtmlWriter.h"
 
 #include <cmath>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -29,7 +31,7 @@ const char* const ColumnTitles[] = {"Increase", "Decrease", "Relative risk", "Ri
 CSampleChiSquareCalc::CSampleChiSquareCalc()
     : CSampleCalc(
           CalculatorKind{Goal::SampleSize, Design::Proportions, IDS_SAMPLE_CHISQUARE_TITLE}),
-      m_pControl(0.5), m_effectKind(1)
+      m_pControl(0.5), m_effectKind(1), m_test(ProportionTest::ChiSquare)
 {
 }
 
@@ -46,6 +48,11 @@ bool CSampleChiSquareCalc::SetEffectKind(int direction, int tabulate)
         return false;
     m_effectKind = (tabulate == 1 ? 1 : 3) + (direction == 0 ? 1 : 0);
     return true;
+}
+
+void CSampleChiSquareCalc::SetTest(ProportionTest test)
+{
+    m_test = test;
 }
 
 int CSampleChiSquareCalc::IsHigher() const
@@ -67,7 +74,10 @@ int CSampleChiSquareCalc::KindIndex() const
 double CSampleChiSquareCalc::WrittenTreated(int powerIndex, int nIndex) const
 {
     const double phiControl = std::asin(std::sqrt(m_pControl));
-    const double h = (m_zPowers[powerIndex] + m_zAlpha) * std::sqrt(2.0) / std::sqrt(m_ns[nIndex]);
+    // The exact method's fallback takes the exact normal deviates.
+    const double z = IsExact() ? ExactDeviateSum(Level(), PowerFraction(powerIndex))
+                               : m_zPowers[powerIndex] + m_zAlpha;
+    const double h = z * std::sqrt(2.0) / std::sqrt(m_ns[nIndex]);
     const double phiTreated = IsHigher() ? phiControl + h / 2 : phiControl - h / 2;
     if (phiTreated >= HalfPi || phiTreated <= 0)
         return std::nan("");
@@ -77,13 +87,13 @@ double CSampleChiSquareCalc::WrittenTreated(int powerIndex, int nIndex) const
 
 double CSampleChiSquareCalc::ExactTreated(int powerIndex, int nIndex) const
 {
-    const CPooledZTest test(m_ns[nIndex], m_ns[nIndex], Level());
+    const CProportionPower& test = m_powerCache.Get(m_ns[nIndex], m_ns[nIndex], Level(), m_test);
     return test.SecondProportionFor(PowerFraction(powerIndex), m_pControl, IsHigher() != 0);
 }
 
 bool CSampleChiSquareCalc::Summed(int nIndex) const
 {
-    return IsExact() && CPooledZTest::SizesAllowed(m_ns[nIndex], m_ns[nIndex]);
+    return IsExact() && CProportionPower::SizesAllowed(m_ns[nIndex], m_ns[nIndex]);
 }
 
 double CSampleChiSquareCalc::EffectOf(double pTreated) const
@@ -118,7 +128,12 @@ bool CSampleChiSquareCalc::ComputeCell(int powerIndex, int nIndex, double* out) 
 
 int CSampleChiSquareCalc::MonotoneFromN() const
 {
-    return IsExact() ? CPooledZTest::MaxGroupSize + 1 : 0;
+    return IsExact() ? CProportionPower::MaxGroupSize + 1 : 0;
+}
+
+std::optional<bool> CSampleChiSquareCalc::RowComputedExactly(int nIndex) const
+{
+    return Summed(nIndex);
 }
 
 CCalculator* CSampleChiSquareCalc::Clone() const
@@ -126,6 +141,7 @@ CCalculator* CSampleChiSquareCalc::Clone() const
     std::unique_ptr<CSampleChiSquareCalc> copy(new CSampleChiSquareCalc);
     copy->m_pControl = m_pControl;
     copy->m_effectKind = m_effectKind;
+    copy->m_test = m_test;
     copy->CopyCoreFrom(*this);
     return copy.release();
 }
@@ -139,6 +155,27 @@ void CSampleChiSquareCalc::WriteChoices(CHtmlWriter& w, bool detailed) const
     w.WriteQuoted("success");
     WriteLabelledNumber(w, " in the control group = ", m_pControl);
     WriteSignificanceLevel(w, *this);
+    WriteWrittenTestNote(w, IsExact(), m_test);
+    WriteActualLevels(w);
+}
+
+void CSampleChiSquareCalc::WriteActualLevels(CHtmlWriter& w) const
+{
+    std::string levels;
+    for (int r = 0; r < m_nNs; ++r) {
+        if (!Summed(r))
+            continue;
+        const CProportionPower& test = m_powerCache.Get(m_ns[r], m_ns[r], Level(), m_test);
+        levels += formatInCLocale("%s%s at N = %d", levels.empty() ? "" : ", ",
+                                  LevelPercentText(test.ActualLevel(m_pControl)).c_str(), m_ns[r]);
+    }
+    if (levels.empty())
+        return;
+    w.OpenParagraph();
+    w.Write("Actual level of the %s when both groups' proportion ", ProportionTestName(m_test));
+    w.WriteQuoted("success");
+    w.Write(" is %s: %s.", NumberText(m_pControl).c_str(), levels.c_str());
+    w.CloseParagraph();
 }
 
 void CSampleChiSquareCalc::FillTableLabels(CTableLabels& labels) const
@@ -185,12 +222,14 @@ std::string CSampleChiSquareCalc::ExactMethodName() const
     int summed = 0;
     for (int r = 0; r < m_nNs; ++r)
         summed += Summed(r) ? 1 : 0;
+    const std::string exact =
+        std::string(ExactBinomialName) + " (" + ProportionTestName(m_test) + ")";
+    const std::string limit = std::to_string(CProportionPower::MaxGroupSize);
     if (summed == m_nNs)
-        return std::string(ExactBinomialName) + " (uncorrected chi-square test)";
+        return exact;
     if (summed == 0)
-        return "arcsine approximation (exact binomial sums are done up to 200 per group)";
-    return std::string(ExactBinomialName) +
-           " (uncorrected chi-square test) up to 200 per group, arcsine approximation above";
+        return "arcsine approximation (exact binomial sums are done up to " + limit + " per group)";
+    return exact + " up to " + limit + " per group, arcsine approximation above";
 }
 
 std::string CSampleChiSquareCalc::ApproximateMethodName() const
@@ -202,9 +241,9 @@ double CSampleChiSquareCalc::ExactPowerOfCell(int powerIndex, int nIndex, double
 {
     const int n = m_ns[nIndex];
     const double pTreated = WrittenTreated(powerIndex, nIndex);
-    if (!CPooledZTest::SizesAllowed(n, n) || std::isnan(pTreated))
+    if (!CProportionPower::SizesAllowed(n, n) || std::isnan(pTreated))
         return std::nan("");
-    const CPooledZTest test(n, n, Level());
+    const CProportionPower& test = m_powerCache.Get(n, n, Level(), m_test);
     const double p = m_pControl;
     // The complements turn a decrease into the increase that the one-tailed test looks for.
     return IsHigher() ? test.Power(p, pTreated) : test.Power(1 - p, 1 - pTreated);
@@ -221,7 +260,7 @@ ExactCheck CSampleChiSquareCalc::MakeExactCheck() const
     const int n = m_ns[m_selN];
     ComputeCell(m_selPower, m_selN, &check.effect);
     check.applies = true;
-    check.distribution = ExactBinomialName;
+    check.distribution = ProportionCheckDistribution(m_test);
     check.subjects = "two groups of " + std::to_string(n);
     check.effectNoun = Phrases[KindIndex()];
     const double exactTreated = ExactTreated(m_selPower, m_selN);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/CProportionPowerCache.h"
 #include "calc/CSampleCalc.h"
 
 #include <string>
@@ -32,6 +33,7 @@ public:
     bool ComputeCell(int powerIndex, int nIndex, double* out) const override;
     /// In the exact method the first N above the exact sums: their cells go up and down.
     int MonotoneFromN() const override;
+    std::optional<bool> RowComputedExactly(int nIndex) const override;
 
     /// Stores the control group's expected proportion of successes; it must lie strictly
     /// between 0 and 1, otherwise the message goes through ReportError.
@@ -45,11 +47,15 @@ public:
     int GetTabulate() const;
     /// The choices block: list form in step 4 (detailed), heading form in step 3.
     void WriteChoices(CHtmlWriter& w, bool detailed) const;
+    /// Stores the test the scientist will run, whose exact power the exact method computes.
+    void SetTest(ProportionTest test);
 
     /// Expected proportion of successes in the control group.
     double m_pControl;
     /// 1 increase, 2 decrease, 3 relative risk, 4 risk reduction.
     int m_effectKind;
+    /// The test to be run (the uncorrected chi-square test unless set).
+    ProportionTest m_test;
 
 private:
     // The treated proportion of a cell by the arcsine method; NaN outside (0, 1).
@@ -64,4 +70,8 @@ private:
     void FillTableLabels(CTableLabels& labels) const;
     // The accuracy check of the selected cell on the step-4 page of the written method.
     ExactCheck MakeExactCheck() const override;
+    // In the exact method: the test's actual level at the control proportion, row by row.
+    void WriteActualLevels(CHtmlWriter& w) const;
+
+    CProportionPowerCache m_powerCache;
 };

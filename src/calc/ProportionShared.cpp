@@ -105,7 +105,8 @@ double LogrankHazardRatio(double survival, double nPerGroup, double zAlpha, doub
     return h;
 }
 
-const char* const ExactLogrankName = "Freedman's formula solved to full precision";
+const char* const ExactLogrankName =
+    "Freedman's formula, solved precisely (a large-sample approximation of the logrank test)";
 const char* const WrittenLogrankName =
     "written approximation (Freedman's formula, hazard ratio to within 0.0005)";
 

@@ -13,7 +13,9 @@
 #include "calc/CSampleUnpairedCalc.h"
 #include "calc/ExactCells.h"
 #include "calc/Formatting.h"
+#include "calc/ExactProportions.h"
 #include "calc/ProportionShared.h"
+#include "exact/ProportionTest.h"
 #include "exact/ExactLevel.h"
 #include "report/CHtmlWriter.h"
 #include "simulate/CAnovaStudy.h"
@@ -54,7 +56,7 @@ std::string Grouped(long n)
 }
 
 // The fields every cell shares: the level, the stated power and the test.
-SimulatedCell Started(const CCalculator& calc, int powerIndex, const char* test)
+SimulatedCell Started(const CCalculator& calc, int powerIndex, const std::string& test)
 {
     SimulatedCell cell;
     cell.applies = true;
@@ -113,11 +115,20 @@ SimulatedCell Anova(const CCalculator& calc, int powerIndex, int groups, int tot
 
 // The one-tailed chi-square test looks for a higher proportion in group 2, so the group with
 // the higher true proportion goes second; a two-tailed test does not mind the order.
-SimulatedCell Proportions(const CCalculator& calc, int powerIndex, int n1, int n2, double p1,
-                          double p2)
+SimulatedCell Proportions(const CCalculator& calc, int powerIndex, ProportionTest test, int n1,
+                          int n2, double p1, double p2)
 {
-    SimulatedCell cell = Started(calc, powerIndex, ChiSquareName);
-    const ProportionRule rule = CTwoProportionStudy::PooledChiSquare(LevelOf(calc));
+    SimulatedCell cell = Started(calc, powerIndex,
+                                 test == ProportionTest::ChiSquare
+                                     ? std::string(ChiSquareName)
+                                     : std::string("the ") + ProportionTestName(test));
+    const ExactLevel level = LevelOf(calc);
+    const ProportionRule rule =
+        test == ProportionTest::ChiSquare
+            ? CTwoProportionStudy::PooledChiSquare(level)
+            : ProportionRule([test, level](int x1, int m1, int x2, int m2) {
+                  return ProportionTestRejects(test, x1, m1, x2, m2, level);
+              });
     cell.study = p1 <= p2 ? CTwoProportionStudy(n1, n2, p1, p2, rule)
                           : CTwoProportionStudy(n2, n1, p2, p1, rule);
     cell.design = "groups of " + std::to_string(n1) + " and " + std::to_string(n2) +
@@ -171,7 +182,8 @@ SimulatedCell SampleCell(const CCalculator& calc, int powerIndex, int nIndex)
     if (const auto* c = dynamic_cast<const CSampleAnovaCalc*>(&calc))
         return Anova(calc, powerIndex, c->m_groups, c->m_groups * n, c->m_sd, effect);
     if (const auto* c = dynamic_cast<const CSampleChiSquareCalc*>(&calc))
-        return Proportions(calc, powerIndex, n, n, c->m_pControl, TreatedProportion(*c, effect));
+        return Proportions(calc, powerIndex, c->m_test, n, n, c->m_pControl,
+                           TreatedProportion(*c, effect));
     if (const auto* c = dynamic_cast<const CSampleLogrankCalc*>(&calc))
         return Logrank(calc, powerIndex, n, n, c->m_pControl,
                        LogrankRatioFor(calc, c->m_pControl, n, powerIndex));
@@ -199,7 +211,8 @@ SimulatedCell PowerCell(const CCalculator& calc, int powerIndex)
         double p2 = 0;
         if (!c->CellProportions(powerIndex, &p1, &p2))
             return SimulatedCell();
-        return Proportions(calc, powerIndex, WholeCount(c->m_n1), WholeCount(c->m_n2), p1, p2);
+        return Proportions(calc, powerIndex, c->m_test, WholeCount(c->m_n1), WholeCount(c->m_n2), p1,
+                           p2);
     }
     if (const auto* c = dynamic_cast<const CPowerLogrankCalc*>(&calc)) {
         // The form asks for the proportion of deaths; m_n counts both groups.

@@ -14,6 +14,7 @@
 #include "calc/CSampleOneCalc.h"
 #include "calc/CSamplePairedCalc.h"
 #include "calc/CSampleUnpairedCalc.h"
+#include "calc/ExactProportions.h"
 
 #include <QRegularExpression>
 
@@ -113,6 +114,14 @@ void applyPowerSurvival(CCalculator& base, const CCliInputs& inputs)
     calc.SetEffectType(inputs.choice("tabulate", {{"difference", 1}, {"hazard-ratio", 2}}));
 }
 
+ProportionTest proportionTest(const CCliInputs& inputs)
+{
+    ProportionTest test = ProportionTest::ChiSquare;
+    ProportionTestFromCode(inputs.choice("test", {{"chi-square", 0}, {"yates", 1}, {"fisher", 2}}),
+                           test);
+    return test;
+}
+
 void applySampleProportions(CCalculator& base, const CCliInputs& inputs)
 {
     auto& calc = static_cast<CSampleChiSquareCalc&>(base);
@@ -121,6 +130,7 @@ void applySampleProportions(CCalculator& base, const CCliInputs& inputs)
         throw CCliError("--lower: give either --higher or --lower, not both");
     const int direction = inputs.has("lower") ? 0 : 1;
     calc.SetEffectKind(direction, inputs.choice("tabulate", {{"difference", 1}, {"ratio", 2}}));
+    calc.SetTest(proportionTest(inputs));
 }
 
 void applyPowerProportions(CCalculator& base, const CCliInputs& inputs)
@@ -135,6 +145,7 @@ void applyPowerProportions(CCalculator& base, const CCliInputs& inputs)
     calc.SetGroups(n1, n2, p1, inputs.number("p2"));
     calc.SetEffectType(
         inputs.choice("tabulate", {{"change", 0}, {"relative-risk", 1}, {"risk-reduction", 2}}));
+    calc.SetTest(proportionTest(inputs));
 }
 
 } // namespace
@@ -152,7 +163,8 @@ const std::vector<CCliDesign>& CCliDesign::all()
          "[--proportion S] [--tabulate increase|hazard-ratio|hazard-ratio-worse]",
          applySampleSurvival, "--proportion 0.6 --tabulate hazard-ratio", false},
         {GoalSample, "proportions", 4,
-         "[--proportion P] [--higher|--lower] [--tabulate difference|ratio]",
+         "[--proportion P] [--higher|--lower] [--tabulate difference|ratio] "
+         "[--test chi-square|yates|fisher]",
          applySampleProportions, "--proportion 0.2 --lower --tabulate ratio", false},
         {GoalPower, "unpaired", 0, "--n1 N --n2 N --sd1 X --sd2 X", applyPowerUnpaired,
          "--n1 10 --n2 12 --sd1 1 --sd2 1.2", false},
@@ -164,7 +176,8 @@ const std::vector<CCliDesign>& CCliDesign::all()
         {GoalPower, "survival", 3, "--proportion PC --n N [--tabulate difference|hazard-ratio]",
          applyPowerSurvival, "--proportion 0.3 --n 120", false},
         {GoalPower, "proportions", 4,
-         "--n1 N --n2 N --p1 X --p2 X [--tabulate change|relative-risk|risk-reduction]",
+         "--n1 N --n2 N --p1 X --p2 X [--tabulate change|relative-risk|risk-reduction] "
+         "[--test chi-square|yates|fisher]",
          applyPowerProportions, "--n1 50 --n2 60 --p1 0.3 --p2 0.45 --tabulate relative-risk",
          false},
     };

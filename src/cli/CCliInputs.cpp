@@ -64,6 +64,11 @@ const std::vector<CCliInputs::Option>& CCliInputs::options()
          "(sample proportions)."},
         {"p1", "X", "Proportion \"success\" in group 1, between 0 and 1 (power proportions)."},
         {"p2", "X", "Proportion \"success\" in group 2, between 0 and 1 (power proportions)."},
+        {"test", "TEST",
+         "The test to be run (sample proportions, power proportions): chi-square (the "
+         "uncorrected chi-square test, default), yates (with Yates's continuity correction) or "
+         "fisher (Fisher's exact test). The exact method computes that test's power; the "
+         "written method approximates the uncorrected test."},
         {"tabulate", "EFFECT",
          "The effect to tabulate. sample survival: increase (in survival proportion, default), "
          "hazard-ratio or hazard-ratio-worse (the hazard ratio, larger is worse); power "

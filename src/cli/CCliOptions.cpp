@@ -33,8 +33,8 @@ const CValueOption OutputOptions[] = {
      "Sample sizes, comma-separated, for example \"5,10,20\" (sample size goal only)."},
     {"method", "METHOD",
      "approximate (the written formulas, default) or exact (noncentral t and F distributions, "
-     "exact binomial sums up to 200 per group, Freedman's formula solved to full precision; "
-     "see below)."},
+     "exact binomial sums of the chosen --test up to 2000 per group, Freedman's formula "
+     "solved precisely; see below)."},
     {"page", "PAGE",
      "tradeoff (the table of tradeoffs, default), report (the detailed report on the cell "
      "chosen with --select), data (the tab-separated graph data) or cells (one line per "
@@ -75,11 +75,20 @@ const char* const HelpEpilogue =
     "ANOVA or proportion cell ends with an \"Exact check\" when the exact power of that\n"
     "effect is one percentage point or more away from the requested power. --method exact\n"
     "computes the same tables from the noncentral t and F distributions, the exact binomial\n"
-    "sums of the uncorrected chi-square test (up to 200 per group; above that the arcsine\n"
-    "method, as the page says) and Freedman's formula solved to full precision; the page's\n"
-    "choices name the method. A power not above the significance level, or an effect no\n"
-    "proportion between 0 and 1 reaches, is a failed cell (\"Impossible\" in the t, ANOVA\n"
-    "and proportion tables).\n"
+    "sums of the proportions test chosen with --test (up to 2000 per group; above that the\n"
+    "arcsine method with exact normal quantiles, as the page says and the \"exact\" column\n"
+    "of --page cells shows) and Freedman's formula, solved precisely (a large-sample\n"
+    "approximation of the logrank test); the page's choices name the method.\n"
+    "A power not above the significance level, or an effect no proportion between 0 and 1\n"
+    "reaches, is a failed cell (\"Impossible\" in the t, ANOVA and proportion tables). A\n"
+    "proportions test whose actual level (its chance of a significant result with no\n"
+    "difference, on the page) already reaches the power detects an effect of 0.\n"
+    "\n"
+    "Tests of two proportions: --test chi-square (default) is the uncorrected chi-square\n"
+    "test, whose actual level can exceed alpha in small groups; yates adds Yates's\n"
+    "continuity correction (the default of many packages) and fisher is Fisher's exact\n"
+    "test; both keep the level below alpha and need larger effects. Choose the test you will\n"
+    "run; the written method approximates the uncorrected test whatever the choice.\n"
     "\n"
     "Simulation: --simulate R draws R experiments of the cell's design at its effect and\n"
     "sample size (normal values for the t tests and ANOVA, binomial counts for two\n"

@@ -8,22 +8,31 @@
 #include "calc/CTableLabels.h"
 #include "calc/Formatting.h"
 
+#include <optional>
 #include <string>
 
 namespace {
 
-void writeCell(FILE* out, int n, double power, double value, bool ok, const std::string* extra)
+// exact is -1 when the page has no exact column; extra, when not null, is a last column.
+void writeCell(FILE* out, int n, double power, double value, bool ok, int exact,
+               const std::string* extra)
 {
     std::string powerText;
     FormatNumber(power, powerText);
-    const std::string line =
+    std::string line =
         formatInCLocale("%d\t%s\t%.17g\t%d", n, powerText.c_str(), value, ok ? 1 : 0);
-    std::fputs(line.c_str(), out);
-    if (extra != nullptr) {
-        std::fputc('\t', out);
-        std::fputs(extra->c_str(), out);
-    }
-    std::fputc('\n', out);
+    if (exact >= 0)
+        line += formatInCLocale("\t%d", exact);
+    if (extra != nullptr)
+        line += "\t" + *extra;
+    std::fputs((line + "\n").c_str(), out);
+}
+
+// The exact column's value for row nIndex: 1 or 0, or -1 without the column.
+int exactColumn(const CCalculator& calc, int nIndex)
+{
+    const std::optional<bool> exact = calc.RowComputedExactly(nIndex);
+    return calc.IsExact() && exact ? (*exact ? 1 : 0) : -1;
 }
 
 // A writer of a page for a terminal or another program.
@@ -94,7 +103,12 @@ void CCliPageWriter::writeData(CCalculator& calc, FILE* out)
 void CCliPageWriter::writeCells(CCalculator& calc, FILE* out,
                                 const std::function<std::string(int, int)>& simulated)
 {
-    std::fputs(simulated ? "n\tpower\tvalue\tok\tsimulated\n" : "n\tpower\tvalue\tok\n", out);
+    std::string header = "n\tpower\tvalue\tok";
+    if (exactColumn(calc, 0) >= 0)
+        header += "\texact";
+    if (simulated)
+        header += "\tsimulated";
+    std::fputs((header + "\n").c_str(), out);
     std::string extra;
     const auto simulatedOf = [&](int p, int r) {
         if (!simulated)
@@ -107,13 +121,15 @@ void CCliPageWriter::writeCells(CCalculator& calc, FILE* out,
             for (int p = 0; p < sample->m_nPowers; ++p) {
                 double value = 0;
                 const bool ok = sample->ComputeCell(p, r, &value);
-                writeCell(out, sample->m_ns[r], sample->m_powers[p], value, ok, simulatedOf(p, r));
+                writeCell(out, sample->m_ns[r], sample->m_powers[p], value, ok,
+                          exactColumn(calc, r), simulatedOf(p, r));
             }
     } else if (auto* power = dynamic_cast<CPowerCalc*>(&calc)) {
         for (int p = 0; p < power->m_nPowers; ++p) {
             double value = 0;
             const bool ok = power->ComputeCell(p, &value);
-            writeCell(out, 0, power->m_powers[p], value, ok, simulatedOf(p, 0));
+            writeCell(out, 0, power->m_powers[p], value, ok, exactColumn(calc, 0),
+                      simulatedOf(p, 0));
         }
     }
 }

@@ -40,8 +40,9 @@ public:
     /// For scripts: "n\tpower\tvalue\tok", then one line per cell in table order (row by row
     /// over the sample sizes, powers across; a power calculation has one line per power
     /// with n = 0). The power as FormatNumber writes it, the value with "%.17g", ok 1 or 0.
-    /// With simulated, a fifth column "simulated" holds simulated(powerIndex, nIndex) of
-    /// each cell.
+    /// In the exact method of a design that computes only some rows exactly (proportions),
+    /// a column "exact" says 1 for an exact cell and 0 for one of the written formula. With
+    /// simulated, a last column "simulated" holds simulated(powerIndex, nIndex) of each cell.
     static void writeCells(CCalculator& calc, FILE* out,
                            const std::function<std::string(int, int)>& simulated = {});
     /// Whether the selected cell has a result. A cell without one ("Impossible" and the like)

@@ -1,7 +1,7 @@
 // Laws of the exact method that hold for any input: the exact effect has exactly the power
 // asked for, it falls as N or alpha rises and rises with the power, and for large samples
 // the written t tables agree with it.
-#include "exact/CPooledZTest.h"
+#include "exact/CProportionPower.h"
 #include "calc/CSampleAnovaCalc.h"
 #include "calc/CSampleChiSquareCalc.h"
 #include "calc/CSampleLogrankCalc.h"
@@ -95,12 +95,12 @@ TEST_F(ExactLawsTest, ExactEffectHasTheRequestedPower)
     proportions.SetEffectKind(1, 1);
     EveryCell(proportions, [](const CSampleCalc& calc, int p, int r) {
         const int n = calc.m_ns[r];
-        if (n > CPooledZTest::MaxGroupSize)
+        if (n > CProportionPower::MaxGroupSize)
             return;
         double increase = 0;
         if (!calc.ComputeCell(p, r, &increase))
             return; // nothing reaches the power: checked by the reference cells
-        const CPooledZTest test(n, n, LevelOf(calc));
+        const CProportionPower test(n, n, LevelOf(calc));
         EXPECT_NEAR(test.Power(0.3, 0.3 + increase), calc.m_powers[p] / 100, 1e-8) << n;
     });
     // Survival: Freedman's count balances, events needed against events expected.

@@ -1,4 +1,4 @@
-#include "exact/CPooledZTest.h"
+#include "exact/CProportionPower.h"
 #include "exact/ExactLevel.h"
 #include "exact/NoncentralF.h"
 #include "exact/NoncentralT.h"
@@ -72,9 +72,9 @@ std::vector<PowerCase> Cases()
          AnovaPower(3, 10, 1, 1, 0.10), 0},
         // The chi-square test against the exact binomial sums.
         {"chi-square, 40 and 50", CTwoProportionStudy(40, 50, 0.3, 0.6, chiSquare2),
-         CPooledZTest(40, 50, TwoTailed05).Power(0.3, 0.6), 0},
+         CProportionPower(40, 50, TwoTailed05).Power(0.3, 0.6), 0},
         {"chi-square, one-tailed", CTwoProportionStudy(30, 30, 0.2, 0.45, chiSquare1),
-         CPooledZTest(30, 30, OneTailed05).Power(0.2, 0.45), 0},
+         CProportionPower(30, 30, OneTailed05).Power(0.2, 0.45), 0},
         // The logrank test against 200,000 studies simulated independently by hand in pure
         // Python (its random module, exponential times censored at the follow-up, the same
         // statistic): 0.64293 (SE 0.00107) and 0.88972 (SE 0.00070).

@@ -6,6 +6,7 @@
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ContinuedText.h"
 #include "ui/forms/ControlIds.h"
+#include "ui/forms/ProportionTestList.h"
 
 #include <QGridLayout>
 
@@ -44,11 +45,13 @@ CPowerChiSquareForm::CPowerChiSquareForm(QWidget* parent) : CStepForm(163, ID_ST
                           "approach (recommended) is to tabulate the difference between the two "
                           "proportions. The alternative is to tabulate the relative risk (ratio of "
                           "proportions).")));
-    m_tabulate = CChoiceList::addToGrid(this, addFieldGrid(), 0, 0, ControlId::TabulateList,
+    QGridLayout* lists = addFieldGrid();
+    m_tabulate = CChoiceList::addToGrid(this, lists, 0, 0, ControlId::TabulateList,
                                         QStringLiteral("Tabulate:"), false);
     m_tabulate->addChoice(QStringLiteral("Change"), 0);
     m_tabulate->addChoice(QStringLiteral("Relative risk"), 1);
     m_tabulate->addChoice(QStringLiteral("Risk reduction"), 2);
+    m_test = addProportionTestList(this, lists, 1);
 
     addBottomButtons(QStringLiteral("Calculate"), NoHelpButton);
 }
@@ -61,6 +64,7 @@ void CPowerChiSquareForm::exchangeLoad()
         m_n2->showValue(calc->m_n2);
         m_p2->showValue(calc->m_p2);
         m_tabulate->selectCode(calc->m_effectType);
+        showStoredProportionTest(*m_test);
     }
 }
 
@@ -77,6 +81,7 @@ void CPowerChiSquareForm::exchangeSave()
     int type = 0;
     if (m_tabulate->selectedCode(type))
         calc->SetEffectType(type);
+    calc->SetTest(saveProportionTest(*m_test));
 }
 
 QWidget* CPowerChiSquareForm::refusedField() const

@@ -7,8 +7,8 @@ class CNumberEdit;
 
 /// Step 2, power of a completed chi-square test comparing two proportions: N and proportion
 /// of successes of each group (group 1 "1036", "1050"; group 2 "1038", "1051"; the sizes take
-/// digits only), the significance level and what to tabulate ("1031": change, relative risk
-/// or risk reduction).
+/// digits only), the significance level, what to tabulate ("1031": change, relative risk
+/// or risk reduction) and the test that was run ("1103", kept in the settings).
 class CPowerChiSquareForm : public CStepForm
 {
     Q_OBJECT
@@ -28,4 +28,5 @@ private:
     CNumberEdit* m_n2;
     CNumberEdit* m_p2;
     CChoiceList* m_tabulate;
+    CChoiceList* m_test;
 };

@@ -6,6 +6,7 @@
 #include "ui/forms/CNumberEdit.h"
 #include "ui/forms/ContinuedText.h"
 #include "ui/forms/ControlIds.h"
+#include "ui/forms/ProportionTestList.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -49,10 +50,12 @@ CSampleChiSquareForm::CSampleChiSquareForm(QWidget* parent) : CStepForm(158, ID_
                           "sample size. There are two ways to display the effect, as the "
                           "difference between proportion success in the "),
                       QStringLiteral("two groups, or as the ratio.")));
-    m_tabulate = CChoiceList::addToGrid(this, addFieldGrid(), 0, 0, ControlId::TabulateList,
+    QGridLayout* lists = addFieldGrid();
+    m_tabulate = CChoiceList::addToGrid(this, lists, 0, 0, ControlId::TabulateList,
                                         QStringLiteral("Tabulate:"), true);
     m_tabulate->addChoice(QStringLiteral("difference"), 1);
     m_tabulate->addChoice(QStringLiteral("ratio"), 2);
+    m_test = addProportionTestList(this, lists, 1);
 
     addSignificanceStep(1011, QStringLiteral("3. Choose a significance level"), 1018,
                         QString::fromLatin1(SampleAlphaText), ControlId::EditPowersNs);
@@ -65,6 +68,7 @@ void CSampleChiSquareForm::exchangeLoad()
         m_proportion->showValue(calc->m_pControl);
         m_direction->selectCode(calc->IsHigher());
         m_tabulate->selectCode(calc->GetTabulate());
+        showStoredProportionTest(*m_test);
     }
 }
 
@@ -78,4 +82,5 @@ void CSampleChiSquareForm::exchangeSave()
     int tabulate = 0;
     if (m_direction->selectedCode(direction) && m_tabulate->selectedCode(tabulate))
         calc->SetEffectKind(direction, tabulate);
+    calc->SetTest(saveProportionTest(*m_test));
 }

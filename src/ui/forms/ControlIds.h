@@ -15,6 +15,8 @@ constexpr int EditPowers = 1020;
 constexpr int TabulateList = 1031;
 /// "Edit powers and Ns ...": the list dialog of the sample-size forms.
 constexpr int EditPowersNs = 1056;
+/// The "Test:" list of the proportion forms: the test to be run.
+constexpr int TestList = 1103;
 /// "Help me decide" and the first form's help button.
 constexpr int HelpButton = 1078;
 

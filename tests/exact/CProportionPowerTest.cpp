@@ -1,4 +1,4 @@
-#include "exact/CPooledZTest.h"
+#include "exact/CProportionPower.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ namespace {
 //     z <- ifelse(s > 0, (x2 / n2 - x1 / n1) / sqrt(pmax(s, 1e-300)), 0)
 //     rej <- if (tails == 2) s > 0 & abs(z) > c else s > 0 & z > c
 //     sum(dbinom(x1, n1, p1) * dbinom(x2, n2, p2) * rej) }
-TEST(CPooledZTest, PowerMatchesTheEnumerationInR)
+TEST(CProportionPower, PowerMatchesTheEnumerationInR)
 {
     const struct
     {
@@ -31,12 +31,12 @@ TEST(CPooledZTest, PowerMatchesTheEnumerationInR)
         {3, 0.1, 5, 0.9, 0.10, 2, 0.86625766},
     };
     for (const auto& c : cases) {
-        const CPooledZTest test(c.n1, c.n2, {c.alpha, c.tails == 2});
+        const CProportionPower test(c.n1, c.n2, {c.alpha, c.tails == 2});
         EXPECT_NEAR(test.Power(c.p1, c.p2), c.expected, 1e-12) << c.n1 << " " << c.n2;
     }
 }
 
-TEST(CPooledZTest, SecondProportionMatchesRAndMirrorsForLower)
+TEST(CProportionPower, SecondProportionMatchesRAndMirrorsForLower)
 {
     // uniroot(function(q) pzpow(n, p, n, q, a, tails) - power, c(p + 1e-9, 1 - 1e-12),
     //         tol = 1e-13)
@@ -52,7 +52,7 @@ TEST(CPooledZTest, SecondProportionMatchesRAndMirrorsForLower)
         {100, 0.3, 0.5, 0.01, 2, 0.47584961295887},
     };
     for (const auto& c : cases) {
-        const CPooledZTest test(c.n, c.n, {c.alpha, c.tails == 2});
+        const CProportionPower test(c.n, c.n, {c.alpha, c.tails == 2});
         const double higher = test.SecondProportionFor(c.power, c.p, true);
         EXPECT_NEAR(higher, c.expected, 1e-10) << c.n << " " << c.p;
         EXPECT_NEAR(test.Power(c.p, higher), c.power, 1e-10);
@@ -61,28 +61,28 @@ TEST(CPooledZTest, SecondProportionMatchesRAndMirrorsForLower)
     }
 }
 
-TEST(CPooledZTest, UnreachableAndDegenerateRequestsFail)
+TEST(CProportionPower, UnreachableAndDegenerateRequestsFail)
 {
     // One subject per group never rejects at 5% two-tailed: the largest |z| is sqrt(2).
-    const CPooledZTest small(1, 1, {0.05, true});
+    const CProportionPower small(1, 1, {0.05, true});
     EXPECT_EQ(small.Power(0, 1), 0);
     EXPECT_TRUE(std::isnan(small.SecondProportionFor(0.8, 0.5, true)));
-    const CPooledZTest test(40, 40, {0.05, true});
+    const CProportionPower test(40, 40, {0.05, true});
     EXPECT_TRUE(std::isnan(test.SecondProportionFor(0.05, 0.2, true)));
     EXPECT_TRUE(std::isnan(test.SecondProportionFor(0.8, 0, true)));
     EXPECT_TRUE(std::isnan(test.Power(-0.1, 0.5)));
     // From P = 0.95 no higher proportion gives 80% power with 40 per group.
     EXPECT_TRUE(std::isnan(test.SecondProportionFor(0.8, 0.95, true)));
-    EXPECT_FALSE(CPooledZTest::SizesAllowed(201, 10));
-    EXPECT_FALSE(CPooledZTest::SizesAllowed(10.5, 10));
-    EXPECT_TRUE(CPooledZTest::SizesAllowed(200, 1));
+    EXPECT_FALSE(CProportionPower::SizesAllowed(2001, 10));
+    EXPECT_FALSE(CProportionPower::SizesAllowed(10.5, 10));
+    EXPECT_TRUE(CProportionPower::SizesAllowed(2000, 1));
 }
 
-TEST(CPooledZTest, ArcsineWidthPutsTheLowProportionInTheNamedGroup)
+TEST(CProportionPower, ArcsineWidthPutsTheLowProportionInTheNamedGroup)
 {
     const double centre = std::asin(std::sqrt(0.4));
     for (bool twoTailed : {true, false}) {
-        const CPooledZTest test(30, 50, {0.05, twoTailed});
+        const CProportionPower test(30, 50, {0.05, twoTailed});
         for (bool firstLow : {true, false}) {
             const double b = test.ArcsineHalfWidthFor(0.8, centre, firstLow);
             ASSERT_GT(b, 0);
