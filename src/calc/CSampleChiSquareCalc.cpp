@@ -24,6 +24,22 @@ const char* const Phrases[] = {"increase", "decrease", "relative risk", "risk re
 const char* const PluralPhrases[] = {"increases", "decreases", "relative risks", "risk reductions"};
 const char* const ColumnTitles[] = {"Increase", "Decrease", "Relative risk", "Risk reduction"};
 
+// The test of two groups of n at level, kept for the next call: the accuracy note asks for
+// every cell of a row in turn, and making the test (its rejection region) costs n^2 steps.
+const CPooledZTest& TestOfRow(int n, const ExactLevel& level)
+{
+    thread_local std::unique_ptr<CPooledZTest> test;
+    thread_local int testN = 0;
+    thread_local ExactLevel testLevel{0, true};
+    if (!test || testN != n || testLevel.alpha != level.alpha ||
+        testLevel.twoTailed != level.twoTailed) {
+        test = std::make_unique<CPooledZTest>(n, n, level);
+        testN = n;
+        testLevel = level;
+    }
+    return *test;
+}
+
 } // namespace
 
 CSampleChiSquareCalc::CSampleChiSquareCalc()
@@ -199,7 +215,7 @@ double CSampleChiSquareCalc::ExactPowerOfCell(int powerIndex, int nIndex, double
     const double pTreated = WrittenTreated(powerIndex, nIndex);
     if (!CPooledZTest::SizesAllowed(n, n) || std::isnan(pTreated))
         return std::nan("");
-    const CPooledZTest test(n, n, Level());
+    const CPooledZTest& test = TestOfRow(n, Level());
     const double p = m_pControl;
     // The complements turn a decrease into the increase that the one-tailed test looks for.
     return IsHigher() ? test.Power(p, pTreated) : test.Power(1 - p, 1 - pTreated);
