@@ -187,9 +187,9 @@ protected:
     ExactLevel Level() const;
     /// Power percent of entry i as a fraction.
     double PowerFraction(int i) const;
-    /// The format of a failed cell: labels.plainFormat, except "Impossible" in the exact
-    /// method when the design has no failed-cell text of its own (plainFormat equal to
-    /// valueFormat, as for the t tests and ANOVA, whose written cells never fail).
+    /// The format of a failed cell: labels.plainFormat, except "Impossible" when the design
+    /// has no failed-cell text of its own (plainFormat equal to valueFormat, as for the t
+    /// tests and ANOVA).
     const char* FailedCellFormat(const CTableLabels& labels) const;
 
     /// The standard deviation rule shared by the designs whose first input is an SD: sd

@@ -96,7 +96,7 @@ double CCalculator::PowerFraction(int i) const
 
 const char* CCalculator::FailedCellFormat(const CTableLabels& labels) const
 {
-    if (IsExact() && labels.plainFormat == labels.valueFormat)
+    if (labels.plainFormat == labels.valueFormat)
         return "Impossible";
     return labels.plainFormat.c_str();
 }

@@ -88,8 +88,10 @@ double TNoncentralityForPower(double power, double df, const ExactLevel& level, 
     const auto shortfall = [&](double delta) {
         return PowerBeyond(critical, delta, df, level.twoTailed) - power;
     };
+    // The written approximation's error shrinks with the degrees of freedom: about a tenth of
+    // the noncentrality at 2 df, a few parts in a thousand at 200.
     if (guess > 0 && guess < LargestNoncentrality)
-        return SolveRisingNear(shortfall, 0, guess, LargestNoncentrality);
+        return SolveRisingNear(shortfall, 0, guess, guess / (8 + df), LargestNoncentrality);
     // The normal approximation starts the bracket: z of the tail plus z of the power.
     const boost::math::normal_distribution<double, ExactPolicy> normal;
     const double start = critical + boost::math::quantile(normal, power);

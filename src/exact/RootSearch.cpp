@@ -73,16 +73,16 @@ double SolveRisingUpward(const std::function<double(double)>& f, double lo, doub
 }
 
 double SolveRisingNear(const std::function<double(double)>& f, double lo, double guess,
-                       double limit)
+                       double firstStep, double limit)
 {
-    if (!(guess > lo) || !(limit >= guess))
+    if (!(guess > lo) || !(limit >= guess) || !(firstStep > 0))
         return NotFound;
     const double fGuess = f(guess);
     if (std::isnan(fGuess))
         return NotFound;
     // Walk away from the guess on the side of the root until f changes sign.
     const double direction = fGuess < 0 ? 1 : -1;
-    double step = NearStep * (guess - lo);
+    double step = firstStep;
     double near = guess;
     double fNear = fGuess;
     for (int i = 0; i < RootSearchMaxEvaluations; ++i) {

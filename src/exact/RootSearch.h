@@ -19,11 +19,9 @@ double SolveRisingUpward(const std::function<double(double)>& f, double lo, doub
                          double limit);
 
 /// The root of f, rising through 0 on [lo, limit], searched from guess (lo < guess <= limit)
-/// that lies near it: the bracket grows from a step of NearStep x (guess - lo) on the side
-/// where f changes sign, doubling the step, and is clipped at lo and limit. NaN when f does
-/// not change sign on [lo, limit] or is NaN where the bracket is decided.
+/// that lies near it: the bracket grows from firstStep (> 0; about the guess's expected
+/// error) on the side where f changes sign, doubling the step, and is clipped at lo and
+/// limit. NaN when f does not change sign on [lo, limit] or is NaN where the bracket is
+/// decided.
 double SolveRisingNear(const std::function<double(double)>& f, double lo, double guess,
-                       double limit);
-
-/// The first step of SolveRisingNear, as a share of the distance of its guess from lo.
-constexpr double NearStep = 1.0 / 32;
+                       double firstStep, double limit);

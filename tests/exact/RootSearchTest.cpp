@@ -23,7 +23,7 @@ TEST(RootSearch, NaNInsideTheBracketCountsAsBelowTheRoot)
     EXPECT_NEAR(SolveRising(nanBelow, 0, 1), 0.7, 1e-12);
     EXPECT_NEAR(SolveRisingUpward(nanBelow, 0, 1, 10), 0.7, 1e-12);
     // The near search decides its bracket outside the NaN region only.
-    EXPECT_TRUE(std::isnan(SolveRisingNear(nanBelow, 0, 0.9, 10)));
+    EXPECT_TRUE(std::isnan(SolveRisingNear(nanBelow, 0, 0.9, 0.25, 10)));
 }
 
 TEST(RootSearch, NearSearchFindsTheRootFromEitherSide)
@@ -41,17 +41,19 @@ TEST(RootSearch, NearSearchFindsTheRootFromEitherSide)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.guess);
-        const double root = SolveRisingNear(cube, 0, c.guess, c.limit);
+        const double root = SolveRisingNear(cube, 0, c.guess, c.guess / 32, c.limit);
         if (std::isnan(c.expected))
             EXPECT_TRUE(std::isnan(root));
         else
             EXPECT_NEAR(root, c.expected, 1e-12);
     }
-    // No root above lo, a guess outside (lo, limit], and NaN where the bracket is decided.
-    EXPECT_TRUE(std::isnan(SolveRisingNear([](double x) { return x + 1; }, 0, 1, 10)));
-    EXPECT_TRUE(std::isnan(SolveRisingNear(cube, 0, 0, 10)));
-    EXPECT_TRUE(std::isnan(SolveRisingNear(cube, 0, 20, 10)));
-    EXPECT_TRUE(std::isnan(SolveRisingNear([](double) { return NaN; }, 0, 1, 10)));
+    // No root above lo, a guess outside (lo, limit], no step, and NaN where the bracket is
+    // decided.
+    EXPECT_TRUE(std::isnan(SolveRisingNear(cube, 0, 1, 0, 10)));
+    EXPECT_TRUE(std::isnan(SolveRisingNear([](double x) { return x + 1; }, 0, 1, 0.1, 10)));
+    EXPECT_TRUE(std::isnan(SolveRisingNear(cube, 0, 0, 0.1, 10)));
+    EXPECT_TRUE(std::isnan(SolveRisingNear(cube, 0, 20, 0.1, 10)));
+    EXPECT_TRUE(std::isnan(SolveRisingNear([](double) { return NaN; }, 0, 1, 0.1, 10)));
 }
 
 } // namespace

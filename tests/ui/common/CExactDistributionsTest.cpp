@@ -82,7 +82,7 @@ TEST_F(ExactDistributionsTest, ToggleRecomputesEveryOpenWindowAndIsStored)
     EXPECT_TRUE(pageText(second).contains(
         QStringLiteral("Exact check: with the exact noncentral t distribution, 10 pairs give")))
         << pageText(second).toStdString();
-    EXPECT_FALSE(pageText(first).contains(QStringLiteral("Method:")));
+    EXPECT_FALSE(pageText(first).contains(QStringLiteral("Method: exact")));
 
     QAction* item = viewMenuItem();
     ASSERT_NE(item, nullptr);
@@ -113,8 +113,48 @@ TEST_F(ExactDistributionsTest, ToggleRecomputesEveryOpenWindowAndIsStored)
     EXPECT_FALSE(item->isChecked());
     EXPECT_EQ(env.settings.readInt("Application", "Exact Distributions", -1), 0);
     for (CChildFrame* child : {first, second, third})
-        EXPECT_FALSE(pageText(child).contains(QStringLiteral("Method:")));
+        EXPECT_FALSE(pageText(child).contains(QStringLiteral("Method: exact")));
     EXPECT_TRUE(pageText(second).contains(QStringLiteral("Exact check:")));
+}
+
+// Where the scientist reads: the written table names its method and, above the table, how
+// far its small-N cells are from their power and how to switch; the report puts the exact
+// check right after its summary.
+TEST_F(ExactDistributionsTest, WrittenPagesShowTheirAccuracyWhereTheyAreRead)
+{
+    CChildFrame* child = openPaired();
+    ASSERT_EQ(3, child->currentStep());
+    const QString table = pageText(child);
+    const QStringList expected = {
+        QStringLiteral("Method: written approximation (normal approximation with a small-sample "
+                       "correction)"),
+        QStringLiteral("Accuracy: these values come from the written approximation."),
+        QStringLiteral("the farthest is N = 3 at "),
+        QStringLiteral("For exact values, choose View > Exact Distributions."),
+    };
+    for (const QString& text : expected)
+        EXPECT_TRUE(table.contains(text)) << text.toStdString() << "\n" << table.toStdString();
+    EXPECT_LT(table.indexOf(QStringLiteral("Accuracy:")), table.indexOf(QStringLiteral("Power")));
+
+    // The report on N = 3 (row 0) at 80% (column 3).
+    emit qobject_cast<CResultView*>(child->currentView())
+        ->browser()
+        ->anchorClicked(QUrl(QStringLiteral("?n=0&pow=3")));
+    settleEvents();
+    ASSERT_EQ(4, child->currentStep());
+    const QString report = pageText(child);
+    const QStringList order = {
+        QStringLiteral("Summary:"),
+        QStringLiteral("Exact check: with the exact noncentral t distribution, 3 pairs give"),
+        QStringLiteral("Alternative explanation using confidence intervals:"),
+        QStringLiteral("Table of tradeoffs:"),
+    };
+    int previous = -1;
+    for (const QString& text : order) {
+        const int at = report.indexOf(text);
+        EXPECT_GT(at, previous) << text.toStdString() << "\n" << report.toStdString();
+        previous = at;
+    }
 }
 
 TEST_F(ExactDistributionsTest, StoredChoiceIsShownAndUsedAtStart)
