@@ -136,8 +136,9 @@ TEST_F(DirectAnswerBarTest, FindAnswersAboveTheTableAndLinksToTheReports)
         settleEvents();
         ASSERT_EQ(4, w1->currentStep());
         EXPECT_EQ(answer.power, calc->m_powers[calc->m_selPower]);
-        if (walk.goalRadio == walks[0].goalRadio)
+        if (walk.goalRadio == walks[0].goalRadio) {
             EXPECT_EQ(answer.n, calc->m_ns[calc->m_selN]);
+        }
 
         // Back in step 3 and in a duplicate window, the question and its answers stay.
         frame->runCommand(ID_STEP_3);
