@@ -7,7 +7,7 @@
 #include "calc/ReportText.h"
 #include "report/CHtmlWriter.h"
 
-#include <algorithm>
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -19,23 +19,29 @@ std::string NumberOf(double value)
     return text;
 }
 
-void WriteHeading(CHtmlWriter& w, const char* question, double effect)
+// The question as a bold heading, then the table's start and its header row of columns;
+// false, with nothing written, when no effect was asked for.
+bool OpenAnswerTable(CHtmlWriter& w, const DirectAnswers& answers, const char* question,
+                     std::initializer_list<const char*> columns)
 {
+    if (!answers.requested)
+        return false;
     w.OpenParagraph();
     w.BeginBold();
-    w.Write("%s %s:", question, NumberOf(effect).c_str());
+    w.Write("%s %s:", question, NumberOf(answers.effect).c_str());
     w.EndBold();
     w.CloseParagraph();
     w.OpenTable(0, 0, false, 4);
-}
-
-void WriteHeaderCell(CHtmlWriter& w, const char* text)
-{
-    w.OpenCell(2, 0, 0, 0);
-    w.BeginBold();
-    w.WriteNoBreak("%s", text);
-    w.EndBold();
-    w.CloseCell();
+    w.OpenRow(CHtmlWriter::NoColor, 2, 2);
+    for (const char* column : columns) {
+        w.OpenCell(2, 0, 0, 0);
+        w.BeginBold();
+        w.WriteNoBreak("%s", column);
+        w.EndBold();
+        w.CloseCell();
+    }
+    w.CloseRow();
+    return true;
 }
 
 // One cell holding text, linked to query when query is not empty.
@@ -69,14 +75,9 @@ void WriteNote(CHtmlWriter& w, const char* text)
 void WriteDirectAnswers(CHtmlWriter& w, const CSampleCalc& calc, const CTableLabels& labels)
 {
     const DirectAnswers& answers = calc.m_direct;
-    if (!answers.requested)
+    if (!OpenAnswerTable(w, answers, "Sample size for an effect of",
+                         {"Power", labels.rowLabel.c_str(), "Detects"}))
         return;
-    WriteHeading(w, "Sample size for an effect of", answers.effect);
-    w.OpenRow(CHtmlWriter::NoColor, 2, 2);
-    WriteHeaderCell(w, "Power");
-    WriteHeaderCell(w, labels.rowLabel.c_str());
-    WriteHeaderCell(w, "Detects");
-    w.CloseRow();
     int row = 0;
     for (const DirectAnswer& line : answers.lines) {
         w.OpenRow(RowColor(row++), 7, 2);
@@ -106,13 +107,9 @@ void WriteDirectAnswers(CHtmlWriter& w, const CSampleCalc& calc, const CTableLab
 void WriteDirectAnswers(CHtmlWriter& w, const CPowerCalc& calc, const CTableLabels& labels)
 {
     const DirectAnswers& answers = calc.m_direct;
-    if (!answers.requested)
+    if (!OpenAnswerTable(w, answers, "Power to detect an effect of",
+                         {labels.rowLabel.c_str(), "Power (%)"}))
         return;
-    WriteHeading(w, "Power to detect an effect of", answers.effect);
-    w.OpenRow(CHtmlWriter::NoColor, 2, 2);
-    WriteHeaderCell(w, labels.rowLabel.c_str());
-    WriteHeaderCell(w, "Power (%)");
-    w.CloseRow();
     for (const DirectAnswer& line : answers.lines) {
         w.OpenRow(RowColor(0), 7, 2);
         if (line.ok) {

@@ -32,15 +32,15 @@ std::vector<std::string> CCliDirectAnswer::writeCells(const CCalculator& calc, F
     std::fputs(sample ? "power\tn\tvalue\tok\n" : "effect\tpower\tok\n", out);
     for (const DirectAnswer& line : calc.m_direct.lines) {
         std::string text;
+        // The power as the list of powers writes it: the search keeps at most 12 decimals.
+        std::string power;
+        FormatNumber(line.power, power);
         if (sample) {
-            std::string power;
-            FormatNumber(line.power, power);
             text = line.ok
                        ? formatInCLocale("%s\t%d\t%.17g\t1\n", power.c_str(), line.n, line.effect)
                        : power + "\t\t\t0\n";
         } else {
-            text = line.ok ? formatInCLocale("%s\t%.17g\t1\n", number.c_str(), line.power)
-                           : number + "\t\t0\n";
+            text = line.ok ? number + "\t" + power + "\t1\n" : number + "\t\t0\n";
         }
         std::fputs(text.c_str(), out);
         if (!line.ok)

@@ -2,6 +2,7 @@
 
 #include "analysis/CAnalysisState.h"
 #include "calc/CCalculator.h"
+#include "calc/DirectAnswerSearch.h"
 #include "platform/CFileSystem.h"
 #include "report/CHtmlWriter.h"
 #include "platform/CSettingsStore.h"
@@ -11,6 +12,7 @@
 #include "platform/PrivateFile.h"
 #include "calc/StringTable.h"
 #include "platform/CMessageSink.h"
+#include "ui/result/CDirectAnswerBar.h"
 #include "ui/result/CLinklessBrowser.h"
 #include "ui/result/CPageDocument.h"
 #include "ui/result/CPageExporter.h"
@@ -21,6 +23,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFile>
+#include <QLineEdit>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -70,8 +73,12 @@ CResultView::CResultView(QWidget* parent) : CStepView(parent)
     m_browser->setWordWrapMode(QTextOption::WordWrap);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    m_answerBar = new CDirectAnswerBar(this);
+    m_answerBar->hide();
+    layout->addWidget(m_answerBar);
     layout->addWidget(m_browser);
     setFocusProxy(m_browser);
+    connect(m_answerBar, &CDirectAnswerBar::findRequested, this, &CResultView::findDirectAnswer);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &CResultView::followLink);
     g_views.insert(this);
 }
@@ -95,8 +102,32 @@ std::string CResultView::pageFilePath() const
 void CResultView::loadData(int step)
 {
     m_step = step;
+    CCalculator* calculator = analysisState() ? analysisState()->currentCalculator() : nullptr;
+    m_answerBar->setVisible(step == 3 && calculator != nullptr);
+    if (step == 3 && calculator != nullptr) {
+        // The inputs may have changed since the effect was asked for.
+        RefreshDirectAnswers(*calculator);
+        m_answerBar->showFor(*calculator);
+    }
     if (writePage(step))
         showPageFile();
+}
+
+void CResultView::findDirectAnswer()
+{
+    CCalculator* calculator = analysisState() ? analysisState()->currentCalculator() : nullptr;
+    if (!calculator)
+        return;
+    double effect = 0;
+    if (!m_answerBar->effect(effect)) {
+        Platform::messages().showMessage("Enter the effect as a number, for example 2.5.");
+        m_answerBar->field()->setFocus();
+        return;
+    }
+    // Step 3 searches again for the effect stored here.
+    calculator->m_direct.requested = true;
+    calculator->m_direct.effect = effect;
+    loadData(3);
 }
 
 bool CResultView::writePage(int step)

@@ -4,6 +4,7 @@
 
 #include <string>
 
+class CDirectAnswerBar;
 class QTextBrowser;
 class QUrl;
 
@@ -35,6 +36,8 @@ public:
     bool commandEnabled(int id, bool& enabled) const override;
 
     QTextBrowser* browser() const { return m_browser; }
+    /// The step-3 field that asks the table for the N or power of an effect.
+    CDirectAnswerBar* answerBar() const { return m_answerBar; }
     /// "<temporary folder>zentrima<number>.htm"; empty without an analysis state or without
     /// a private folder (the page is then kept in memory).
     std::string pageFilePath() const;
@@ -70,6 +73,10 @@ private:
     // Hands the analysis's table to the graphing program; the export reports its own
     // problems.
     void graphCurrentTable();
+    // Answers the effect of the answer bar on the step-3 page, or says why it cannot.
+    void findDirectAnswer();
+
+    CDirectAnswerBar* m_answerBar = nullptr;
 
     QTextBrowser* m_browser = nullptr;
     // The page last written, when there is no private folder to write it into.
