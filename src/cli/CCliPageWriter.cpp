@@ -5,6 +5,7 @@
 #include "calc/CSampleCalc.h"
 #include "calc/CTableLabels.h"
 #include "calc/Formatting.h"
+#include "calc/SimulatedCheck.h"
 
 #include <string>
 
@@ -37,11 +38,7 @@ void CCliPageWriter::writeReport(CCalculator& calc, int mode, FILE* out,
 {
     CHtmlWriter writer(out, mode);
     if (!paragraph.empty())
-        writer.SetBeforeFooter([&paragraph](CHtmlWriter& w) {
-            w.OpenParagraph();
-            w.Write("%s", paragraph.c_str());
-            w.CloseParagraph();
-        });
+        writer.SetBeforeFooter([&paragraph](CHtmlWriter& w) { WriteSimulatedCheck(w, paragraph); });
     calc.WriteReportForQuery(writer, nullptr);
 }
 
