@@ -4,6 +4,8 @@
 #include "calc/CCalculator.h"
 #include "platform/CFileSystem.h"
 #include "report/CHtmlWriter.h"
+#include "calc/SimulatedCheck.h"
+#include "ui/result/CSimulationPanel.h"
 #include "platform/CSettingsStore.h"
 #include "platform/CUserException.h"
 #include "ui/common/CommandIds.h"
@@ -71,6 +73,13 @@ CResultView::CResultView(QWidget* parent) : CStepView(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
+    m_simulation = new CSimulationPanel(this);
+    layout->addWidget(m_simulation);
+    connect(m_simulation, &CSimulationPanel::finished, this, [this](const QString& paragraph) {
+        m_simulatedCheck = paragraph.toStdString();
+        if (writePage(4))
+            showPageFile();
+    });
     setFocusProxy(m_browser);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &CResultView::followLink);
     g_views.insert(this);
@@ -95,8 +104,11 @@ std::string CResultView::pageFilePath() const
 void CResultView::loadData(int step)
 {
     m_step = step;
+    m_simulatedCheck.clear();
     if (writePage(step))
         showPageFile();
+    CAnalysisState* state = analysisState();
+    m_simulation->offer(step == 4 && state ? state->currentCalculator() : nullptr);
 }
 
 bool CResultView::writePage(int step)
@@ -116,6 +128,9 @@ bool CResultView::writePage(int step)
     }
     {
         CHtmlWriter writer(file, CHtmlWriter::ModeHtmlLinks);
+        if (step == 4 && !m_simulatedCheck.empty())
+            writer.SetBeforeFooter(
+                [this](CHtmlWriter& w) { WriteSimulatedCheck(w, m_simulatedCheck); });
         if (step == 4) {
             calculator->WriteReportForQuery(writer, nullptr);
             m_titleId = calculator->GetExplanationTitleId();

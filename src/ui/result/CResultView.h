@@ -4,6 +4,7 @@
 
 #include <string>
 
+class CSimulationPanel;
 class QTextBrowser;
 class QUrl;
 
@@ -35,6 +36,8 @@ public:
     bool commandEnabled(int id, bool& enabled) const override;
 
     QTextBrowser* browser() const { return m_browser; }
+    /// The "Check by simulation" line under a step-4 report.
+    CSimulationPanel* simulationPanel() const { return m_simulation; }
     /// "<temporary folder>zentrima<number>.htm"; empty without an analysis state or without
     /// a private folder (the page is then kept in memory).
     std::string pageFilePath() const;
@@ -72,6 +75,10 @@ private:
     void graphCurrentTable();
 
     QTextBrowser* m_browser = nullptr;
+    CSimulationPanel* m_simulation = nullptr;
+    // The simulated check of the report shown, written before its footer; a new page
+    // forgets it.
+    std::string m_simulatedCheck;
     // The page last written, when there is no private folder to write it into.
     QString m_pageText;
     unsigned int m_titleId = 0;
