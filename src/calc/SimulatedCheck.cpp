@@ -256,9 +256,9 @@ std::string SimulatedCheckText(const SimulatedCell& cell, const SimulationResult
            std::to_string(result.seed) + ".";
 }
 
-void WriteSimulatedCheck(CHtmlWriter& w, const SimulatedCell& cell, const SimulationResult& result)
+void WriteSimulatedCheck(CHtmlWriter& w, const std::string& text)
 {
     w.OpenParagraph();
-    w.Write("%s", SimulatedCheckText(cell, result).c_str());
+    w.Write("%s", text.c_str());
     w.CloseParagraph();
 }

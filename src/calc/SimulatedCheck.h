@@ -38,5 +38,5 @@ SimulatedCell SimulatedSelectedCell(const CCalculator& calc);
 /// power stated is 80%. Seed 1."
 std::string SimulatedCheckText(const SimulatedCell& cell, const SimulationResult& result);
 
-/// Writes SimulatedCheckText as a paragraph of its own.
-void WriteSimulatedCheck(CHtmlWriter& w, const SimulatedCell& cell, const SimulationResult& result);
+/// Writes a SimulatedCheckText as a paragraph of its own.
+void WriteSimulatedCheck(CHtmlWriter& w, const std::string& text);

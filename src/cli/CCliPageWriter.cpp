@@ -7,6 +7,7 @@
 #include "calc/CSampleCalc.h"
 #include "calc/CTableLabels.h"
 #include "calc/Formatting.h"
+#include "calc/SimulatedCheck.h"
 
 #include <optional>
 #include <string>
@@ -75,11 +76,7 @@ void CCliPageWriter::writeReport(CCalculator& calc, int mode, const Style& style
     CHtmlWriter writer(out, mode, style.clock);
     writer.SetPageOptions(pageOptions(style));
     if (!paragraph.empty())
-        writer.SetBeforeFooter([&paragraph](CHtmlWriter& w) {
-            w.OpenParagraph();
-            w.Write("%s", paragraph.c_str());
-            w.CloseParagraph();
-        });
+        writer.SetBeforeFooter([&paragraph](CHtmlWriter& w) { WriteSimulatedCheck(w, paragraph); });
     calc.WriteReportForQuery(writer, nullptr);
     writer.FinishLastLine();
 }

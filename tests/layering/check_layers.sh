@@ -17,8 +17,8 @@ declare -A allowed=(
     [calc]="engine exact report platform simulate"
     [analysis]="calc"
     [qtsupport]="platform"
-    [cli]="calc platform qtsupport report"
-    [ui]="analysis calc platform qtsupport report"
+    [cli]="calc platform qtsupport report simulate"
+    [ui]="analysis calc platform qtsupport report simulate"
 )
 # Inside ui, the role folders and the roles each may include: common under everything,
 # the application on top.

@@ -5,6 +5,8 @@
 #include "calc/DirectAnswerSearch.h"
 #include "platform/CFileSystem.h"
 #include "report/CHtmlWriter.h"
+#include "calc/SimulatedCheck.h"
+#include "ui/result/CSimulationPanel.h"
 #include "platform/CSettingsStore.h"
 #include "platform/CUserException.h"
 #include "ui/common/CommandIds.h"
@@ -77,6 +79,13 @@ CResultView::CResultView(QWidget* parent) : CStepView(parent)
     m_answerBar->hide();
     layout->addWidget(m_answerBar);
     layout->addWidget(m_browser);
+    m_simulation = new CSimulationPanel(this);
+    layout->addWidget(m_simulation);
+    connect(m_simulation, &CSimulationPanel::finished, this, [this](const QString& paragraph) {
+        m_simulatedCheck = paragraph.toStdString();
+        if (writePage(4))
+            showPageFile();
+    });
     setFocusProxy(m_browser);
     connect(m_answerBar, &CDirectAnswerBar::findRequested, this, &CResultView::findDirectAnswer);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &CResultView::followLink);
@@ -109,8 +118,11 @@ void CResultView::loadData(int step)
         RefreshDirectAnswers(*calculator);
         m_answerBar->showFor(*calculator);
     }
+    m_simulatedCheck.clear();
     if (writePage(step))
         showPageFile();
+    CAnalysisState* state = analysisState();
+    m_simulation->offer(step == 4 && state ? state->currentCalculator() : nullptr);
 }
 
 void CResultView::findDirectAnswer()
@@ -147,6 +159,9 @@ bool CResultView::writePage(int step)
     }
     {
         CHtmlWriter writer(file, CHtmlWriter::ModeHtmlLinks);
+        if (step == 4 && !m_simulatedCheck.empty())
+            writer.SetBeforeFooter(
+                [this](CHtmlWriter& w) { WriteSimulatedCheck(w, m_simulatedCheck); });
         if (step == 4) {
             calculator->WriteReportForQuery(writer, nullptr);
             m_titleId = calculator->GetExplanationTitleId();

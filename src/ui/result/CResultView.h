@@ -5,6 +5,7 @@
 #include <string>
 
 class CDirectAnswerBar;
+class CSimulationPanel;
 class QTextBrowser;
 class QUrl;
 
@@ -38,6 +39,8 @@ public:
     QTextBrowser* browser() const { return m_browser; }
     /// The step-3 field that asks the table for the N or power of an effect.
     CDirectAnswerBar* answerBar() const { return m_answerBar; }
+    /// The "Check by simulation" line under a step-4 report.
+    CSimulationPanel* simulationPanel() const { return m_simulation; }
     /// "<temporary folder>zentrima<number>.htm"; empty without an analysis state or without
     /// a private folder (the page is then kept in memory).
     std::string pageFilePath() const;
@@ -79,6 +82,10 @@ private:
     CDirectAnswerBar* m_answerBar = nullptr;
 
     QTextBrowser* m_browser = nullptr;
+    CSimulationPanel* m_simulation = nullptr;
+    // The simulated check of the report shown, written before its footer; a new page
+    // forgets it.
+    std::string m_simulatedCheck;
     // The page last written, when there is no private folder to write it into.
     QString m_pageText;
     unsigned int m_titleId = 0;
