@@ -66,7 +66,14 @@ def value(rng):
         return "".join(chr(rng.randrange(1, 0x3000)) for _ in range(rng.randrange(1, 30)))
     return rng.choice("7x,.") * rng.randrange(1000, 100000)
 
+# Commands that succeed, so that a third of the runs reach the writer with an -o target.
+valid = [["sample", "unpaired", "--sd", "1"], ["power", "paired", "--pairs", "2", "--sd", "1"],
+         ["sample", "one-sample", "--sd", "1", "--page", "cells"],
+         ["sample", "one-sample", "--sd", "1", "--page", "tradeoff"]]
+
 def arguments(rng):
+    if rng.random() < 0.33:
+        return rng.choice(valid) + [rng.choice(["-o", "--output"]), rng.choice(outputs)]
     args = []
     if rng.random() < 0.9:
         args.append(rng.choice(goals))
