@@ -66,7 +66,14 @@ def value(rng):
         return "".join(chr(rng.randrange(1, 0x3000)) for _ in range(rng.randrange(1, 30)))
     return rng.choice("7x,.") * rng.randrange(1000, 100000)
 
+# Commands that succeed, so that a third of the runs reach the writer with an -o target.
+valid = [["sample", "unpaired", "--sd", "1"], ["power", "paired", "--pairs", "2", "--sd", "1"],
+         ["sample", "one-sample", "--sd", "1", "--page", "cells"],
+         ["sample", "one-sample", "--sd", "1", "--page", "tradeoff"]]
+
 def arguments(rng):
+    if rng.random() < 0.33:
+        return rng.choice(valid) + [rng.choice(["-o", "--output"]), rng.choice(outputs)]
     args = []
     if rng.random() < 0.9:
         args.append(rng.choice(goals))
@@ -114,6 +121,39 @@ def prepare(home, as_nobody):
                     if name != os.path.join(home, "shared"):
                         os.lchown(name, 65534, 65534)
 
+def cpu_ticks(pid):
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        return int(fields[11]) + int(fields[12])
+    except (OSError, IndexError, ValueError):
+        return None
+
+def run_watched(command, home, env, owner):
+    """Runs command; a run still going after 5 s is a hang when it has stopped using the
+    processor (waiting on a FIFO, say), and only slow when the machine's load holds it up."""
+    process = subprocess.Popen(command, cwd=home, env=env, stdout=subprocess.PIPE,
+                               stderr=subprocess.PIPE, **owner)
+    out, err, waited, last, still = b"", b"", 0, None, 0
+    while True:
+        try:
+            more_out, more_err = process.communicate(timeout=1)
+            out, err = out + (more_out or b""), err + (more_err or b"")
+            return subprocess.CompletedProcess(command, process.returncode, out, err), False, \
+                waited >= 5
+        except subprocess.TimeoutExpired:
+            waited += 1
+        if waited < 5:
+            continue
+        ticks = cpu_ticks(process.pid)
+        still = still + 1 if ticks is not None and ticks == last else 0
+        last = ticks
+        if still >= 3 or waited >= 300:
+            process.kill()
+            more_out, more_err = process.communicate()
+            return subprocess.CompletedProcess(command, -9, out + more_out, err + more_err), \
+                True, True
+
 def listing(home):
     return {os.path.relpath(os.path.join(folder, n), home)
             for folder, names, files in os.walk(home) for n in names + files}
@@ -137,14 +177,8 @@ def run(index):
         if size_limit:
             command = ["sh", "-c", 'ulimit -f 1; exec "$0" "$@"'] + command
         owner = dict(user=65534, group=65534, extra_groups=[]) if as_nobody else {}
-        hung = False
         try:
-            done = subprocess.run(command, cwd=home, env=env, capture_output=True, timeout=5,
-                                  **owner)
-        except subprocess.TimeoutExpired as expired:
-            hung = True
-            done = subprocess.CompletedProcess(command, -9, expired.stdout or b"",
-                                               expired.stderr or b"")
+            done, hung, slow = run_watched(command, home, env, owner)
         finally:
             try:
                 os.close(os.open(os.path.join(home, "fifo"), os.O_WRONLY | os.O_NONBLOCK))
@@ -158,7 +192,7 @@ def run(index):
     err = done.stderr.decode("utf-8", "replace")
     problems = []
     if hung:
-        problems.append("no exit within 5 s")
+        problems.append("no exit within 5 s, waiting without using the processor")
     elif done.returncode not in (0, 1, 2):
         problems.append("exit status %d" % done.returncode)
     if done.returncode != 0 and not hung and not err.strip():
@@ -167,12 +201,14 @@ def run(index):
         problems.append("sanitizer report")
     if leftovers:
         problems.append("left behind: " + ", ".join(leftovers))
-    return done.returncode, problems, args, err
+    return done.returncode, problems, args, err, slow
 
 statuses = {}
 failures = []
+slow_runs = 0
 with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
-    for status, problems, args, err in pool.map(run, range(count)):
+    for status, problems, args, err, slow in pool.map(run, range(count)):
+        slow_runs += slow
         statuses[status] = statuses.get(status, 0) + 1
         if problems:
             failures.append((problems, args, err))
@@ -181,6 +217,7 @@ print("runs: %d (seed %d)" % (count, seed))
 for status in sorted(statuses):
     print("exit %d: %d" % (status, statuses[status]))
 shutil.rmtree(scratch, ignore_errors=True)
+print("runs over 5 s that kept using the processor (machine load): %d" % slow_runs)
 print("failing argument sets: %d" % len(failures))
 for problems, args, err in failures[:20]:
     shown = [a if len(a) <= 80 else a[:80] + "..." for a in args]

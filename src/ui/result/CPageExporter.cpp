@@ -19,10 +19,11 @@ CPageExporter::PathChooser g_chooser;
 const char kHtmlFilter[] = "HTML Document (*.htm)";
 const char kTextFilter[] = "Plain Text (*.txt)";
 
-void reportFileError(const std::string& path, int error)
+void reportFileError(const std::string& path, const COutputFile& output)
 {
     // Message boxes hold at most 255 characters of a system description.
-    std::string reason = error != 0 ? std::strerror(error) : "Internal application error.";
+    std::string reason =
+        output.errorNumber() != 0 ? output.reason() : "Internal application error.";
     if (reason.size() > 255)
         reason.resize(255);
     // The file is named: the reason alone does not say which path was refused.
@@ -89,7 +90,7 @@ bool CPageExporter::writePage(CCalculator& calculator, int step, const std::stri
     COutputFile output;
     std::string error;
     if (!output.open(path, nullptr, error)) {
-        reportFileError(path, output.errorNumber());
+        reportFileError(path, output);
         return false;
     }
     {
@@ -100,7 +101,7 @@ bool CPageExporter::writePage(CCalculator& calculator, int step, const std::stri
             calculator.WriteTradeoffPage(writer);
     }
     if (!output.commit(error)) {
-        reportFileError(path, output.errorNumber());
+        reportFileError(path, output);
         return false;
     }
     return true;

@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -102,29 +103,38 @@ TEST_F(PageExporterTest, CancelledDialogWritesNothing)
     EXPECT_TRUE(env.messages.messages().empty());
 }
 
+// A FIFO nobody reads is refused at once rather than freezing the window. The full device is
+// a private copy in the test's folder, so that no real device is ever written.
 TEST_F(PageExporterTest, FileErrorsShowTheirDescriptionWithTheStopIcon)
 {
     QDir(folder.path()).mkdir("locked");
     ::chmod(QFile::encodeName(target("locked")).constData(), 0500);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(target("pipe")).constData(), 0600), 0);
     const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(
+            ::mknod(QFile::encodeName(target("full")).constData(), S_IFCHR | 0666, makedev(1, 7)),
+            0);
+    }
     const struct
     {
         QString path;
-        int error;
+        std::string reason;
+        bool needsRoot;
     } cases[] = {
-        {target("missing/report.htm"), ENOENT},
-        {target("locked/report.txt"), EACCES},
-        {QStringLiteral("/dev/full"), ENOSPC},
+        {target("missing/report.htm"), std::strerror(ENOENT), false},
+        {target("locked/report.txt"), std::strerror(EACCES), false},
+        {target("pipe"), "no process is reading it", false},
+        {target("full"), std::strerror(ENOSPC), true},
     };
     for (const auto& c : cases) {
-        if (root && c.error == EACCES)
+        if (root ? c.reason == std::strerror(EACCES) : c.needsRoot)
             continue;
         env.messages.clear();
         exportTo(c.path, 3);
         ASSERT_EQ(1u, env.messages.messages().size()) << c.path.toStdString();
         // The file and the reason, in that order.
-        EXPECT_EQ("Cannot export to \"" + c.path.toStdString() + "\":\n" + std::strerror(c.error) +
-                      ".",
+        EXPECT_EQ("Cannot export to \"" + c.path.toStdString() + "\":\n" + c.reason + ".",
                   env.messages.last());
         EXPECT_EQ(CMessageSink::Icon::Stop, env.messages.icons().back());
     }
