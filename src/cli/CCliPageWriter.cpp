@@ -21,12 +21,12 @@ void writeCell(FILE* out, int n, double power, double value, bool ok)
     std::fputs(line.c_str(), out);
 }
 
-// A writer of a page for a terminal or another program.
-CHtmlWriter::PageOptions pageOptions(const CCliPageWriter::Style& style)
+// A writer of a page for a terminal or another program in writer mode.
+CHtmlWriter::PageOptions pageOptions(int mode, const CCliPageWriter::Style& style)
 {
     CHtmlWriter::PageOptions options;
-    // A terminal has nothing to click.
-    options.clickHints = false;
+    // Only a page with links has anything to click.
+    options.clickHints = mode == CHtmlWriter::ModeHtmlLinks;
     options.footer = style.footer;
     options.tabAfterLastCell = false;
     return options;
@@ -50,7 +50,7 @@ void CCliPageWriter::writeTradeoff(CCalculator& calc, int mode, const Style& sty
         return;
     }
     CHtmlWriter writer(out, mode, style.clock);
-    writer.SetPageOptions(pageOptions(style));
+    writer.SetPageOptions(pageOptions(mode, style));
     calc.WriteTradeoffPage(writer);
     writer.FinishLastLine();
 }
@@ -58,7 +58,7 @@ void CCliPageWriter::writeTradeoff(CCalculator& calc, int mode, const Style& sty
 void CCliPageWriter::writeReport(CCalculator& calc, int mode, const Style& style, FILE* out)
 {
     CHtmlWriter writer(out, mode, style.clock);
-    writer.SetPageOptions(pageOptions(style));
+    writer.SetPageOptions(pageOptions(mode, style));
     calc.WriteReportForQuery(writer, nullptr);
     writer.FinishLastLine();
 }

@@ -19,6 +19,29 @@ const char* orEmpty(const char* text)
     return text != nullptr ? text : "";
 }
 
+// text without its sentences that begin with "Click on ", each with the space that follows
+// it, or at the end of text with the space before it.
+std::string withoutClickHints(const char* text)
+{
+    static const char Hint[] = "Click on ";
+    std::string result = text;
+    for (size_t start = result.find(Hint); start != std::string::npos;
+         start = result.find(Hint, start)) {
+        const size_t next = result.find(". ", start);
+        if (next != std::string::npos) {
+            result.erase(start, next + 2 - start);
+            continue;
+        }
+        const size_t end = result.find('.', start);
+        if (end == std::string::npos)
+            break;
+        const size_t from = start > 0 && result[start - 1] == ' ' ? start - 1 : start;
+        result.erase(from, end + 1 - from);
+        start = from;
+    }
+    return result;
+}
+
 const CFooterClock& localClock()
 {
     static const CLocaleClock clock;
@@ -38,6 +61,13 @@ void CHtmlWriter::put(const char* text)
 {
     if (m_options.tablesOnly && !m_inCell && !IsHtml())
         return;
+    if (!m_options.clickHints && std::strstr(text, "Click on ") != nullptr) {
+        const std::string kept = withoutClickHints(text);
+        m_options.clickHints = true;
+        put(kept.c_str());
+        m_options.clickHints = false;
+        return;
+    }
     if (m_pendingTab && text[0] != '\0') {
         m_pendingTab = false;
         putRaw("\t");

@@ -32,7 +32,8 @@ public:
     /// defaults write the desktop's page byte for byte.
     struct PageOptions
     {
-        /// The bold hint under a table of links that a result can be clicked.
+        /// The hints that a result can be clicked: the bold line under a table of links and
+        /// the sentences of the instructions that begin with "Click on ".
         bool clickHints = true;
         /// The footer with the date and time; false leaves the footer out.
         bool footer = true;

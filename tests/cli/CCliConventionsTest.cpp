@@ -89,7 +89,7 @@ const ConventionCase ConventionCases[] = {
      "",
      0,
      {"\nN per group\t99%\t95%\t90%\t80%\t50%\n", Row10},
-     {"Click on any result"},
+     {"Click on", "click"},
      ""},
     {"dataWithoutTrailingTabs",
      QStringList(Unpaired) << "--page"

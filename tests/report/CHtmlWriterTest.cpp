@@ -453,4 +453,35 @@ TEST(CHtmlWriterTest, PageOptionsShapeTheTextPage)
                   &clock));
 }
 
+TEST(CHtmlWriterTest, WithoutClickHintsTheirSentencesGo)
+{
+    CHtmlWriter::PageOptions noHints;
+    noHints.clickHints = false;
+    const struct
+    {
+        const char* in;
+        const char* out;
+    } rows[] = {
+        {"Read the value. Click on that value for a report. If you wish, repeat.",
+         "Read the value. If you wish, repeat."},
+        {"With the power specified. Click on any value for an explanation.",
+         "With the power specified."},
+        {"Click on one. Click on two. Done.", "Done."},
+        {"No hint here.", "No hint here."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.in);
+        for (int mode : {CHtmlWriter::ModeText, CHtmlWriter::ModeHtml}) {
+            EXPECT_EQ(render(mode,
+                             [&](CHtmlWriter& w) {
+                                 w.SetPageOptions(noHints);
+                                 w.Write("%s", row.in);
+                             }),
+                      row.out);
+            // The desktop's pages keep them.
+            EXPECT_EQ(render(mode, [&](CHtmlWriter& w) { w.Write("%s", row.in); }), row.in);
+        }
+    }
+}
+
 } // namespace
