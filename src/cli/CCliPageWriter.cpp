@@ -42,7 +42,7 @@ void CCliPageWriter::writeTradeoff(CCalculator& calc, int mode, const Style& sty
             [&calc](FILE* tabSeparated) {
                 CHtmlWriter writer(tabSeparated, CHtmlWriter::ModeText);
                 CHtmlWriter::PageOptions options;
-                options.tablesOnly = true;
+                options.resultTablesOnly = true;
                 writer.SetPageOptions(options);
                 calc.WriteTradeoffPage(writer);
             },

@@ -59,7 +59,7 @@ CHtmlWriter::CHtmlWriter(FILE* stream, int mode, const CFooterClock* clock)
 
 void CHtmlWriter::put(const char* text)
 {
-    if (m_options.tablesOnly && !m_inCell && !IsHtml())
+    if (outsideResults() || (m_options.resultTablesOnly && !m_inCell && !IsHtml()))
         return;
     if (!m_options.clickHints && std::strstr(text, "Click on ") != nullptr) {
         const std::string kept = withoutClickHints(text);
@@ -165,7 +165,7 @@ void CHtmlWriter::CloseRow()
     m_pendingTab = false;
     if (IsHtml())
         put("</TR>\n");
-    else
+    else if (!outsideResults())
         putRaw("\n");
 }
 
@@ -189,7 +189,9 @@ void CHtmlWriter::CloseCell()
 {
     if (IsHtml()) {
         put("</TD>\n");
-    } else if (m_options.tabAfterLastCell || m_options.tablesOnly) {
+    } else if (outsideResults()) {
+        // Not a table of results: nothing of it.
+    } else if (m_options.tabAfterLastCell || m_options.resultTablesOnly) {
         putRaw("\t");
     } else {
         // The tab is written when the row goes on, so a row's last cell has none after it;

@@ -40,12 +40,16 @@ public:
         /// In text mode a tab follows every table cell, the last of a row too; false puts
         /// tabs between the cells of a row only.
         bool tabAfterLastCell = true;
-        /// Text mode writes the cells of the page's tables only: a tab after every cell, a
-        /// line break after every row, and nothing else of the page.
-        bool tablesOnly = false;
+        /// Text mode writes the cells of the page's result tables only (those between
+        /// BeginResultTable and EndResultTable): a tab after every cell, a line break after
+        /// every row, and nothing else of the page.
+        bool resultTablesOnly = false;
     };
     void SetPageOptions(const PageOptions& options) { m_options = options; }
     const PageOptions& GetPageOptions() const { return m_options; }
+    /// Mark where a table of results begins and ends; they write nothing themselves.
+    void BeginResultTable() { m_inResults = true; }
+    void EndResultTable() { m_inResults = false; }
     /// Writes a line break unless nothing was written or the last thing written was one, so
     /// that the page ends with a complete line.
     void FinishLastLine();
@@ -87,7 +91,9 @@ public:
 
 private:
     bool writesLinks() const { return m_mode == ModeHtmlLinks; }
-    /// Writes text, unless tablesOnly leaves it out; a deferred cell tab goes first.
+    /// True where resultTablesOnly leaves out even the tabs and line breaks of a table.
+    bool outsideResults() const { return m_options.resultTablesOnly && !IsHtml() && !m_inResults; }
+    /// Writes text, unless resultTablesOnly leaves it out; a deferred cell tab goes first.
     void put(const char* text);
     /// Writes text as it is.
     void putRaw(const char* text);
@@ -99,6 +105,7 @@ private:
     PageOptions m_options;
     /// In text mode: inside a table cell, and a cell's tab not yet written.
     bool m_inCell = false;
+    bool m_inResults = false;
     bool m_pendingTab = false;
     char m_lastChar = '\0';
 };
