@@ -48,10 +48,12 @@ void WriteResultTableStart(CHtmlWriter& w, const CTableLabels& labels)
         w.CloseParagraph();
     }
     w.OpenTable(0, 0, false, 4);
+    w.BeginResultTable();
 }
 
 void WriteResultTableEnd(CHtmlWriter& w, const CTableLabels& labels)
 {
+    w.EndResultTable();
     w.CloseTable();
     w.CloseLink();
     if (labels.linkCells && w.GetPageOptions().clickHints) {

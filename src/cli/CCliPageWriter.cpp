@@ -36,12 +36,12 @@ int exactColumn(const CCalculator& calc, int nIndex)
     return calc.IsExact() && exact ? (*exact ? 1 : 0) : -1;
 }
 
-// A writer of a page for a terminal or another program.
-CHtmlWriter::PageOptions pageOptions(const CCliPageWriter::Style& style)
+// A writer of a page for a terminal or another program in writer mode.
+CHtmlWriter::PageOptions pageOptions(int mode, const CCliPageWriter::Style& style)
 {
     CHtmlWriter::PageOptions options;
-    // A terminal has nothing to click.
-    options.clickHints = false;
+    // Only a page with links has anything to click.
+    options.clickHints = mode == CHtmlWriter::ModeHtmlLinks;
     options.footer = style.footer;
     options.tabAfterLastCell = false;
     return options;
@@ -57,7 +57,7 @@ void CCliPageWriter::writeTradeoff(CCalculator& calc, int mode, const Style& sty
             [&calc](FILE* tabSeparated) {
                 CHtmlWriter writer(tabSeparated, CHtmlWriter::ModeText);
                 CHtmlWriter::PageOptions options;
-                options.tablesOnly = true;
+                options.resultTablesOnly = true;
                 writer.SetPageOptions(options);
                 calc.WriteTradeoffPage(writer);
             },
@@ -65,7 +65,7 @@ void CCliPageWriter::writeTradeoff(CCalculator& calc, int mode, const Style& sty
         return;
     }
     CHtmlWriter writer(out, mode, style.clock);
-    writer.SetPageOptions(pageOptions(style));
+    writer.SetPageOptions(pageOptions(mode, style));
     calc.WriteTradeoffPage(writer);
     writer.FinishLastLine();
 }
@@ -74,7 +74,7 @@ void CCliPageWriter::writeReport(CCalculator& calc, int mode, const Style& style
                                  const std::string& paragraph)
 {
     CHtmlWriter writer(out, mode, style.clock);
-    writer.SetPageOptions(pageOptions(style));
+    writer.SetPageOptions(pageOptions(mode, style));
     if (!paragraph.empty())
         writer.SetBeforeFooter([&paragraph](CHtmlWriter& w) { WriteSimulatedCheck(w, paragraph); });
     calc.WriteReportForQuery(writer, nullptr);

@@ -20,6 +20,29 @@ const char* orEmpty(const char* text)
     return text != nullptr ? text : "";
 }
 
+// text without its sentences that begin with "Click on ", each with the space that follows
+// it, or at the end of text with the space before it.
+std::string withoutClickHints(const char* text)
+{
+    static const char Hint[] = "Click on ";
+    std::string result = text;
+    for (size_t start = result.find(Hint); start != std::string::npos;
+         start = result.find(Hint, start)) {
+        const size_t next = result.find(". ", start);
+        if (next != std::string::npos) {
+            result.erase(start, next + 2 - start);
+            continue;
+        }
+        const size_t end = result.find('.', start);
+        if (end == std::string::npos)
+            break;
+        const size_t from = start > 0 && result[start - 1] == ' ' ? start - 1 : start;
+        result.erase(from, end + 1 - from);
+        start = from;
+    }
+    return result;
+}
+
 const CFooterClock& localClock()
 {
     static const CLocaleClock clock;
@@ -37,8 +60,15 @@ CHtmlWriter::CHtmlWriter(FILE* stream, int mode, const CFooterClock* clock)
 
 void CHtmlWriter::put(const char* text)
 {
-    if (m_options.tablesOnly && !m_inCell && !IsHtml())
+    if (outsideResults() || (m_options.resultTablesOnly && !m_inCell && !IsHtml()))
         return;
+    if (!m_options.clickHints && std::strstr(text, "Click on ") != nullptr) {
+        const std::string kept = withoutClickHints(text);
+        m_options.clickHints = true;
+        put(kept.c_str());
+        m_options.clickHints = false;
+        return;
+    }
     if (m_pendingTab && text[0] != '\0') {
         m_pendingTab = false;
         putRaw("\t");
@@ -136,7 +166,7 @@ void CHtmlWriter::CloseRow()
     m_pendingTab = false;
     if (IsHtml())
         put("</TR>\n");
-    else
+    else if (!outsideResults())
         putRaw("\n");
 }
 
@@ -160,7 +190,9 @@ void CHtmlWriter::CloseCell()
 {
     if (IsHtml()) {
         put("</TD>\n");
-    } else if (m_options.tabAfterLastCell || m_options.tablesOnly) {
+    } else if (outsideResults()) {
+        // Not a table of results: nothing of it.
+    } else if (m_options.tabAfterLastCell || m_options.resultTablesOnly) {
         putRaw("\t");
     } else {
         // The tab is written when the row goes on, so a row's last cell has none after it;

@@ -33,19 +33,24 @@ public:
     /// defaults write the desktop's page byte for byte.
     struct PageOptions
     {
-        /// The bold hint under a table of links that a result can be clicked.
+        /// The hints that a result can be clicked: the bold line under a table of links and
+        /// the sentences of the instructions that begin with "Click on ".
         bool clickHints = true;
         /// The footer with the date and time; false leaves the footer out.
         bool footer = true;
         /// In text mode a tab follows every table cell, the last of a row too; false puts
         /// tabs between the cells of a row only.
         bool tabAfterLastCell = true;
-        /// Text mode writes the cells of the page's tables only: a tab after every cell, a
-        /// line break after every row, and nothing else of the page.
-        bool tablesOnly = false;
+        /// Text mode writes the cells of the page's result tables only (those between
+        /// BeginResultTable and EndResultTable): a tab after every cell, a line break after
+        /// every row, and nothing else of the page.
+        bool resultTablesOnly = false;
     };
     void SetPageOptions(const PageOptions& options) { m_options = options; }
     const PageOptions& GetPageOptions() const { return m_options; }
+    /// Mark where a table of results begins and ends; they write nothing themselves.
+    void BeginResultTable() { m_inResults = true; }
+    void EndResultTable() { m_inResults = false; }
     /// Writes a line break unless nothing was written or the last thing written was one, so
     /// that the page ends with a complete line.
     void FinishLastLine();
@@ -91,7 +96,9 @@ public:
 
 private:
     bool writesLinks() const { return m_mode == ModeHtmlLinks; }
-    /// Writes text, unless tablesOnly leaves it out; a deferred cell tab goes first.
+    /// True where resultTablesOnly leaves out even the tabs and line breaks of a table.
+    bool outsideResults() const { return m_options.resultTablesOnly && !IsHtml() && !m_inResults; }
+    /// Writes text, unless resultTablesOnly leaves it out; a deferred cell tab goes first.
     void put(const char* text);
     /// Writes text as it is.
     void putRaw(const char* text);
@@ -104,6 +111,7 @@ private:
     PageOptions m_options;
     /// In text mode: inside a table cell, and a cell's tab not yet written.
     bool m_inCell = false;
+    bool m_inResults = false;
     bool m_pendingTab = false;
     char m_lastChar = '\0';
 };

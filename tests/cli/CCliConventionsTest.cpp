@@ -89,7 +89,7 @@ const ConventionCase ConventionCases[] = {
      "",
      0,
      {"\nN per group\t99%\t95%\t90%\t80%\t50%\n", Row10},
-     {"Click on any result"},
+     {"Click on", "click"},
      ""},
     {"dataWithoutTrailingTabs",
      QStringList(Unpaired) << "--page"
@@ -106,6 +106,14 @@ const ConventionCase ConventionCases[] = {
      0,
      {",Power\nN per group,99%,95%,90%,80%,50%\n", "\n10,2.03,1.71,1.54,1.33,0.93\n"},
      {"\t", "Sample size for unpaired t test"},
+     ""},
+    {"csvPowerTableLeavesOutTheChoices",
+     {"power", "unpaired", "--n1", "10", "--n2", "12", "--sd1", "1", "--sd2", "1", "--format",
+      "csv"},
+     "",
+     0,
+     {"Delta,Power (%)\n"},
+     {"Group 1", "\t"},
      ""},
     {"csvData",
      QStringList(Unpaired) << "--page"

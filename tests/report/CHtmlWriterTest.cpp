@@ -377,14 +377,22 @@ TEST(CHtmlWriterLocaleTest, NumbersKeepThePointUnderACommaLocale)
     EXPECT_STREQ(localeconv()->decimal_point, ",");
 }
 
-// A small text page: a paragraph, a table of two rows (the second with an empty cell in the
-// middle and one at the end) and the footer.
+// A small text page: a table of choices, a paragraph, a table of results (its second and third
+// rows with an empty cell in the middle and one at the end) and the footer.
 void smallPage(CHtmlWriter& w)
 {
+    w.OpenTable(0, 0, false, 4);
+    w.OpenRow(CHtmlWriter::NoColor, 0, 0);
+    w.OpenCell(0, 0, 0, 0);
+    w.Write("SD");
+    w.CloseCell();
+    w.CloseRow();
+    w.CloseTable();
     w.OpenParagraph();
     w.Write("Intro");
     w.CloseParagraph();
     w.OpenTable(0, 0, false, 4);
+    w.BeginResultTable();
     for (const std::vector<const char*>& row :
          {std::vector<const char*>{"N", "99%", "80%"}, std::vector<const char*>{"3", "", "2.5"},
           std::vector<const char*>{"4", "1.5", ""}}) {
@@ -396,6 +404,7 @@ void smallPage(CHtmlWriter& w)
         }
         w.CloseRow();
     }
+    w.EndResultTable();
     w.CloseTable();
     w.WriteFooter();
 }
@@ -416,17 +425,20 @@ TEST(CHtmlWriterTest, PageOptionsShapeTheTextPage)
     CHtmlWriter::PageOptions noFooter;
     noFooter.footer = false;
     CHtmlWriter::PageOptions tablesOnly;
-    tablesOnly.tablesOnly = true;
+    tablesOnly.resultTablesOnly = true;
     const std::string footer = "\n  07.12.2026 23:51:19";
     const std::vector<SPageOptionsRow> rows = {
-        {"desktop", {}, false, "\nIntro\nN\t99%\t80%\t\n3\t\t2.5\t\n4\t1.5\t\t\n\n" + footer},
+        {"desktop",
+         {},
+         false,
+         "SD\t\n\n\nIntro\nN\t99%\t80%\t\n3\t\t2.5\t\n4\t1.5\t\t\n\n" + footer},
         {"finishedLine",
          {},
          true,
-         "\nIntro\nN\t99%\t80%\t\n3\t\t2.5\t\n4\t1.5\t\t\n\n" + footer + "\n"},
+         "SD\t\n\n\nIntro\nN\t99%\t80%\t\n3\t\t2.5\t\n4\t1.5\t\t\n\n" + footer + "\n"},
         {"tabsBetweenCells", betweenCells, false,
-         "\nIntro\nN\t99%\t80%\n3\t\t2.5\n4\t1.5\t\n\n" + footer},
-        {"noFooter", noFooter, true, "\nIntro\nN\t99%\t80%\t\n3\t\t2.5\t\n4\t1.5\t\t\n\n"},
+         "SD\n\n\nIntro\nN\t99%\t80%\n3\t\t2.5\n4\t1.5\t\n\n" + footer},
+        {"noFooter", noFooter, true, "SD\t\n\n\nIntro\nN\t99%\t80%\t\n3\t\t2.5\t\n4\t1.5\t\t\n\n"},
         {"tablesOnly", tablesOnly, true, "N\t99%\t80%\t\n3\t\t2.5\t\n4\t1.5\t\t\n"},
     };
     for (const SPageOptionsRow& row : rows) {
@@ -451,6 +463,37 @@ TEST(CHtmlWriterTest, PageOptionsShapeTheTextPage)
                       smallPage(w);
                   },
                   &clock));
+}
+
+TEST(CHtmlWriterTest, WithoutClickHintsTheirSentencesGo)
+{
+    CHtmlWriter::PageOptions noHints;
+    noHints.clickHints = false;
+    const struct
+    {
+        const char* in;
+        const char* out;
+    } rows[] = {
+        {"Read the value. Click on that value for a report. If you wish, repeat.",
+         "Read the value. If you wish, repeat."},
+        {"With the power specified. Click on any value for an explanation.",
+         "With the power specified."},
+        {"Click on one. Click on two. Done.", "Done."},
+        {"No hint here.", "No hint here."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.in);
+        for (int mode : {CHtmlWriter::ModeText, CHtmlWriter::ModeHtml}) {
+            EXPECT_EQ(render(mode,
+                             [&](CHtmlWriter& w) {
+                                 w.SetPageOptions(noHints);
+                                 w.Write("%s", row.in);
+                             }),
+                      row.out);
+            // The desktop's pages keep them.
+            EXPECT_EQ(render(mode, [&](CHtmlWriter& w) { w.Write("%s", row.in); }), row.in);
+        }
+    }
 }
 
 } // namespace
