@@ -38,6 +38,16 @@ add_custom_target(zentrima_debian_changelog ALL DEPENDS ${control_dir}/changelog
 install(FILES ${control_dir}/changelog.gz DESTINATION share/doc/zentrima
     COMPONENT debian EXCLUDE_FROM_ALL)
 
+# Reproducible packages: the archives' time stamps are the release's date unless
+# SOURCE_DATE_EPOCH names one already (scripts/package.sh sets it for the build as well).
+include(${CMAKE_CURRENT_SOURCE_DIR}/ReleaseDate.cmake)
+set(release_epoch_file ${CMAKE_CURRENT_BINARY_DIR}/ReleaseEpoch.cmake)
+file(WRITE ${release_epoch_file} "if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+    set(ENV{SOURCE_DATE_EPOCH} ${ZENTRIMA_RELEASE_EPOCH})
+endif()
+")
+set(CPACK_PROJECT_CONFIG_FILE ${release_epoch_file})
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zentrima)
 set(CPACK_PACKAGE_VERSION 2.00)
@@ -66,7 +76,6 @@ set(CPACK_DEBIAN_PACKAGE_NAME zentrima)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.example.com/zentrima/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The pages ask for Arial; Liberation Sans has its measures. To Word opens LibreOffice Writer.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)

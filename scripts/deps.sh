@@ -1,15 +1,25 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only when one is missing.
-# Packages named on the command line are added (for the scripts that need more).
+# Installs the Debian packages the project needs, only when one is missing.
+#   scripts/deps.sh           what building and running the three programs needs
+#   scripts/deps.sh --test    that, and what the test suites, the benchmarks and the package
+#                             checks need, with the comma-decimal locale of the number tests
+# Other arguments name more packages (for the scripts that need them).
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ pkg-config
-    libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
-    qt6-base-dev fonts-liberation2 locales
-    dpkg-dev lintian desktop-file-utils appstream man-db poppler-utils unzip clang-format
-    "$@"
-)
+tests=0
+extra=()
+for argument in "$@"; do
+    if [[ "$argument" == --test ]]; then tests=1; else extra+=("$argument"); fi
+done
+
+packages=(cmake ninja-build g++ pkg-config libboost-dev qt6-base-dev fonts-liberation2)
+if ((tests)); then
+    packages+=(
+        libgtest-dev libgmock-dev libbenchmark-dev locales
+        dpkg-dev lintian desktop-file-utils appstream man-db poppler-utils unzip clang-format
+    )
+fi
+packages+=("${extra[@]}")
 
 missing=()
 for p in "${packages[@]}"; do
@@ -26,11 +36,9 @@ if ((${#missing[@]})); then
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# The number-format tests run once under a comma-decimal locale.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-    if [[ -f /etc/locale.gen ]]; then
-        as_root sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-        grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
-        as_root locale-gen >/dev/null || echo "warning: could not generate de_DE.UTF-8; that test will be skipped"
-    fi
+# The number-format tests run once under a comma-decimal locale. localedef adds it to the
+# compiled locales without touching the list of locales the system generates.
+if ((tests)) && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8 ||
+        echo "warning: could not make de_DE.UTF-8; that test will be skipped"
 fi

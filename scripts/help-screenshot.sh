@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 build="${1:-build}"
 scripts/deps.sh
 if [[ ! -f "$build/CMakeCache.txt" ]]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENTRIMA_TESTS=OFF
 fi
 cmake --build "$build" --target zentrima-help-shot zentrima_help_book
 mkdir -p docs/screenshots

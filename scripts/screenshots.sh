@@ -9,9 +9,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
-scripts/deps.sh
+scripts/deps.sh poppler-utils
 if [[ ! -f "$build/CMakeCache.txt" ]]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENTRIMA_TESTS=OFF
 fi
 cmake --build "$build" --target zentrima-step-shots
 work="$(mktemp -d)"

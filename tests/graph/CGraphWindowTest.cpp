@@ -54,4 +54,23 @@ TEST(CGraphWindowTest, HoldsTheScriptLockUntilItCloses)
     EXPECT_EQ(window.windowTitle(), "Power");
 }
 
+TEST(CGraphWindowTest, OpensWhollyOnTheScreen)
+{
+    const struct
+    {
+        const char* what;
+        QSize size;
+        QRect area;
+        QRect expected;
+    } cases[] = {
+        {"centred", {800, 560}, {0, 0, 1600, 1000}, {400, 220, 800, 560}},
+        {"below a panel", {800, 560}, {0, 40, 1600, 960}, {400, 240, 800, 560}},
+        {"on a second screen", {800, 560}, {1600, 0, 1280, 1024}, {1840, 232, 800, 560}},
+        {"larger than the screen", {1400, 900}, {0, 0, 1024, 768}, {0, 0, 1024, 768}},
+        {"taller than the screen", {800, 900}, {0, 24, 1280, 744}, {240, 24, 800, 744}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, CGraphWindow::placement(c.size, c.area)) << c.what;
+}
+
 } // namespace

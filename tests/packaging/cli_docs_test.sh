@@ -3,12 +3,14 @@
 #  - zentrima-cli: the options of --help and of the manual page are the same, and so are
 #    the designs with their inputs; the completion offers each design's inputs and the
 #    common options, and the effects --tabulate takes;
-#  - zentrima-graph: the options of --help and of the manual page are the same.
-# Usage: cli_docs_test.sh ZENTRIMA_CLI ZENTRIMA_GRAPH PACKAGING_SOURCE_FOLDER
+#  - zentrima-graph and zentrima: the options of --help and of the manual page are the same;
+#    the desktop program answers --help and --version without a display.
+# Usage: cli_docs_test.sh ZENTRIMA_CLI ZENTRIMA_GRAPH PACKAGING_SOURCE_FOLDER ZENTRIMA
 set -euo pipefail
 cli="$1"
 graph="$2"
 packaging="$3"
+desktop="$4"
 # shellcheck source=checks.sh
 source "$(dirname "$0")/checks.sh"
 
@@ -81,6 +83,12 @@ done <<<"$help_designs"
 # zentrima-graph: options of --help against the manual page.
 compare_sets "zentrima-graph --help against zentrima-graph.1" \
     "$(help_options <<<"$graph_help")" "$(man_options "$packaging/man/zentrima-graph.1")"
+
+# zentrima: options of --help, asked with no display at all, against the manual page.
+desktop_help="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$desktop" --help)" ||
+    fail "zentrima --help did not answer by itself"
+compare_sets "zentrima --help against zentrima.1" \
+    "$(help_options <<<"$desktop_help")" "$(man_options "$packaging/man/zentrima.1")"
 
 # The manual pages render without a warning.
 for page in "$packaging"/man/*.1; do

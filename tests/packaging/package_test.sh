@@ -2,7 +2,7 @@
 # Builds the Debian package of this build into a throw-away folder and checks it: the control
 # fields, the file list, the maintainer scripts that register the graph viewer (run against
 # a registry file of the test's own), the desktop entry and the software-centre metadata it
-# ships, and lintian. Exits 77 (skipped) only where CPack has no DEB generator.
+# ships, that packaging the same build twice gives the same file, and lintian. Exits 77 (skipped) only where CPack has no DEB generator.
 # Usage: package_test.sh CPACK BUILD_FOLDER
 set -euo pipefail
 cpack="$1"
@@ -123,6 +123,30 @@ sh "$work/prerm" remove
 grep -qxF '@="/opt/other/viewer" "%1"' "$registry" || fail "prerm took out another program's registration"
 sh "$work/prerm" upgrade
 grep -qxF "$key" "$registry" || fail "prerm upgrade changed the registry"
+
+# One main category (the registered ones of the desktop menu specification), and no web
+# address of the reserved example domains in what software centres and menus show.
+main_categories="$(sed -n 's/^Categories=//p' "$desktop" | tr ';' '\n' |
+    grep -cxE 'AudioVideo|Audio|Video|Development|Education|Game|Graphics|Network|Office|Science|Settings|System|Utility' || true)"
+[[ "$main_categories" == 1 ]] || fail "the desktop entry has $main_categories main categories"
+for shown in "$desktop" "$work/root/usr/share/metainfo/com.example.zentrima.metainfo.xml"; do
+    grep -nE '(https?://|<image)[^<"]*example\.(com|org|net)' "$shown" >&2 &&
+        fail "$(basename "$shown") points at an example address"
+done
+[[ -z "$(field Homepage)" ]] || [[ "$(field Homepage)" != *example.* ]] ||
+    fail "the Homepage field is an example address: $(field Homepage)"
+
+# Reproducible: the same build packaged again, later, is the same file byte for byte (the
+# archives' time stamps are the release's, not the clock's).
+sleep 1
+"$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$work/again" \
+    -D CPACK_DEBIAN_COMPRESSION_TYPE=gzip >"$work/cpack-again.log" 2>&1 ||
+    { cat "$work/cpack-again.log" >&2; exit 1; }
+cmp "$deb" "$work/again/zentrima_2.00_$arch.deb" >&2 || fail "a second package of the same build differs"
+release_epoch="$(date -u -d "$(sed -n 's/^ -- .*>  //p' "$(dirname "$0")/../../packaging/debian/changelog" | head -1)" +%s)"
+newest="$(dpkg-deb --fsys-tarfile "$deb" | tar -t --full-time -v | awk '{ print $4 "T" $5 }' | sort | tail -1)"
+[[ "$(date -u -d "$newest" +%s)" -le "$release_epoch" ]] ||
+    fail "a file of the package is dated $newest, after the release"
 
 # lintian: no errors; its warnings are shown.
 lintian --no-cfg --fail-on error "$deb" >"$work/lintian.log" 2>&1 ||

@@ -122,5 +122,6 @@ int main(int argc, char** argv)
     }
     CGraphWindow graph(picture, std::move(lock));
     graph.show();
+    graph.keepOnScreen();
     return app.exec();
 }

@@ -134,10 +134,12 @@ bool CChildFrame::goToStep(int n)
     // Whether the keyboard was in this window before its view changes, to keep it here.
     QWidget* focused = QApplication::focusWidget();
     const bool keyboardHere = !focused || isAncestorOf(focused);
+    keepTypedValues();
     if (kind != ViewKind::None && !replaceView(kind))
         return false;
     m_step = n;
     m_view->loadData(n);
+    restoreTypedValues();
     updateTitle();
     refreshStepControls();
     if (keyboardHere)
@@ -357,14 +359,34 @@ void CChildFrame::duplicate()
         return;
     }
     copy->analysisState().copyFrom(m_state);
+    // The copy shows what this window shows, typed values included, stored or not.
+    keepTypedValues();
+    copy->m_typed = m_typed;
+    const CTypedValues shown = m_view ? CTypedValues::capture(*m_view) : CTypedValues();
     if (!copy->goToStep(m_step)) {
         delete copy;
         Platform::messages().showMessage(LoadString(IDS_TOO_MANY_CALCULATORS));
         return;
     }
+    shown.restore(*copy->m_view);
     copy->show();
     if (QMdiArea* area = copy->mdiArea())
         area->setActiveSubWindow(copy);
+}
+
+void CChildFrame::keepTypedValues()
+{
+    // A value stored by a save is typed here too, so keeping it changes nothing; one never
+    // stored (the form left backwards, a refused save) would otherwise be lost.
+    if (m_step == 2 && m_view)
+        m_typed[{m_state.goal(), m_state.design()}] = CTypedValues::capture(*m_view);
+}
+
+void CChildFrame::restoreTypedValues()
+{
+    const auto found = m_typed.find({m_state.goal(), m_state.design()});
+    if (m_step == 2 && found != m_typed.end())
+        found->second.restore(*m_view);
 }
 
 void CChildFrame::rememberNormalSize()

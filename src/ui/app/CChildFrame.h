@@ -2,8 +2,12 @@
 
 #include "analysis/CAnalysisState.h"
 #include "calc/CCalculator.h"
+#include "ui/app/CTypedValues.h"
 
 #include <QMdiSubWindow>
+
+#include <map>
+#include <utility>
 
 class CMainFrame;
 class CStepToolBar;
@@ -75,6 +79,9 @@ private:
     void runViewCommand(int id);
     void rememberNormalSize();
     CMainFrame* mainFrame() const;
+    // What was typed into the step-2 form of each goal and design, kept over step changes.
+    void keepTypedValues();
+    void restoreTypedValues();
 
     CAnalysisState m_state;
     int m_step = 0;
@@ -83,4 +90,5 @@ private:
     CStepToolBar* m_toolBar = nullptr;
     CStepView* m_view = nullptr;
     QSize m_normalSize;
+    std::map<std::pair<int, int>, CTypedValues> m_typed;
 };

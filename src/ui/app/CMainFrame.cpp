@@ -1,6 +1,11 @@
 #include "ui/app/CMainFrame.h"
 
 #include "ui/app/CChildFrame.h"
+#include "calc/AnalysisKind.h"
+#include "ui/forms/CStepForm.h"
+#include "ui/help/HelpTopics.h"
+#include "ui/app/CStepToolBar.h"
+#include "ui/common/WindowPlacement.h"
 #include "platform/CSettingsStore.h"
 #include "ui/app/CZentrimaApp.h"
 #include "ui/common/ExactDistributions.h"
@@ -24,10 +29,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
 const char kSection[] = "ShowStyle";
+// A value no placement is ever stored as.
+const int kNotStored = std::numeric_limits<int>::min();
 
 // Commands whose menu item shows a check mark.
 bool isCheckable(int id)
@@ -188,6 +196,7 @@ bool CMainFrame::runApplicationCommand(int id)
             m_mdiArea->cascadeSubWindows();
         if (!isMaximized() && !isFullScreen() && size() != before)
             resize(before);
+        keepWindowsInArea();
         return true;
     }
     case ID_EXACT_DISTRIBUTIONS:
@@ -195,6 +204,20 @@ bool CMainFrame::runApplicationCommand(int id)
         return true;
     default:
         return m_app && m_app->handleCommand(id);
+    }
+}
+
+void CMainFrame::keepWindowsInArea()
+{
+    // The arrangement gives a form at least its design width; one wider than the area would
+    // reach past its edge and hide its scroll bar, so it is narrowed to the area instead.
+    const QRect area = m_mdiArea->viewport()->rect();
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (window->isMaximized() || window->isMinimized())
+            continue;
+        const QRect placed = WindowPlacement::fitted(window->geometry(), area);
+        if (placed != window->geometry())
+            window->setGeometry(placed);
     }
 }
 
@@ -392,6 +415,60 @@ void CMainFrame::buildAccelerators()
         const int command = accelerator.command;
         connect(shortcut, &QShortcut::activated, this, [this, command]() { runCommand(command); });
     }
+    // The desktop's own keys: F1 for the help of the step in front, Ctrl+Q to quit.
+    auto* stepHelp = new QAction(this);
+    stepHelp->setObjectName(QStringLiteral("stepHelp"));
+    stepHelp->setShortcut(QKeySequence::HelpContents);
+    connect(stepHelp, &QAction::triggered, this, &CMainFrame::showStepHelp);
+    auto* quit = new QAction(this);
+    quit->setObjectName(QStringLiteral("quit"));
+    // Desktops without a key of their own for quitting (the Windows-like key scheme) get the
+    // one of the Linux desktops.
+    QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (quitKeys.isEmpty())
+        quitKeys.append(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcuts(quitKeys);
+    connect(quit, &QAction::triggered, this, [this]() { runCommand(ID_APP_EXIT); });
+    addActions({stepHelp, quit});
+}
+
+int CMainFrame::stepHelpTopic(int step, int goal, int design)
+{
+    // The form of each sample-size design has its page on choosing the inputs.
+    static const std::map<Design, int> decide = {
+        {Design::Unpaired, HelpTopic::DecideUnpaired},
+        {Design::Paired, HelpTopic::DecidePaired},
+        {Design::Anova, HelpTopic::DecideAnova},
+        {Design::Survival, HelpTopic::DecideSurvival},
+        {Design::Proportions, HelpTopic::DecideProportions},
+        {Design::OneSample, HelpTopic::DecideOneSample},
+    };
+    const bool power = goal == static_cast<int>(Goal::Power);
+    switch (step) {
+    case 1:
+        return HelpTopic::WhatZentrimaDoes;
+    case 2:
+        if (!power) {
+            const auto found = decide.find(static_cast<Design>(design));
+            if (found != decide.end())
+                return found->second;
+        }
+        return power ? HelpTopic::PowerTutorial : HelpTopic::SampleSizeTutorial;
+    case 3:
+    case 4:
+        return power ? HelpTopic::PowerTutorial : HelpTopic::SampleSizeTutorial;
+    default:
+        return HelpTopic::Contents;
+    }
+}
+
+void CMainFrame::showStepHelp()
+{
+    const CChildFrame* child = activeChildFrame();
+    CStepForm::requestHelp(child
+                               ? stepHelpTopic(child->currentStep(), child->analysisState().goal(),
+                                               child->analysisState().design())
+                               : HelpTopic::Contents);
 }
 
 int CMainFrame::zoomCommandFor(const QKeyEvent& key)
@@ -424,14 +501,6 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
                 return true;
             }
         }
-    }
-    // The step keys win over an entry field's own use of them (moving by words).
-    if (event->type() == QEvent::ShortcutOverride) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (widget && widget->window() == this && key->modifiers() == Qt::ControlModifier &&
-            (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right))
-            return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -496,8 +565,15 @@ void CMainFrame::raiseAndRestore()
     activateWindow();
 }
 
-QRect CMainFrame::initialPlacement(const CSettingsStore& settings, const QSize& screen)
+QRect CMainFrame::initialPlacement(const CSettingsStore& settings, const QRect& area,
+                                   const QSize& least)
 {
+    const QSize screen = area.size();
+    bool stored = false;
+    for (const char* name : {"x", "y", "cx", "cy"})
+        stored = stored || settings.readInt(kSection, name, kNotStored) != kNotStored;
+    if (!stored)
+        return WindowPlacement::firstMainWindow(area, least.expandedTo(QSize(800, 600)));
     const int cx = std::min(std::max(settings.readInt(kSection, "cx", 800), 800), screen.width());
     const int cy = std::min(std::max(settings.readInt(kSection, "cy", 600), 600), screen.height());
     const int x =
@@ -505,6 +581,16 @@ QRect CMainFrame::initialPlacement(const CSettingsStore& settings, const QSize& 
     const int y =
         clampedOrigin(settings.readInt(kSection, "y", screen.height()), screen.height(), cy);
     return QRect(x, y, cx, cy);
+}
+
+QSize CMainFrame::wholeToolBarSize() const
+{
+    CStepToolBar bar;
+    bar.ensurePolished();
+    // The analysis window's frame and the area's own frame on both sides.
+    const int frames =
+        2 * (style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth) + m_mdiArea->frameWidth() + 1);
+    return QSize(bar.sizeHint().width() + frames, 600);
 }
 
 void CMainFrame::savePlacement() const

@@ -72,12 +72,24 @@ public:
     /// Brings the window to the front, restoring it when it is minimised.
     void raiseAndRestore();
 
-    /// The stored placement clamped to the screen: at least 800 x 600 but no larger than the
-    /// screen; a stored left or top beyond nine tenths of the screen is centred, a negative
-    /// one becomes 0.
-    static QRect initialPlacement(const CSettingsStore& settings, const QSize& screen);
+    /// Where the window opens on a screen whose available area is area. With nothing stored,
+    /// four fifths of the area each way, at least least and 800 x 600, centred. Otherwise the
+    /// stored placement clamped to the area: at least 800 x 600 but no larger than the
+    /// area; a stored left or top beyond nine tenths of the area is centred, a negative one
+    /// becomes 0.
+    static QRect initialPlacement(const CSettingsStore& settings, const QRect& area,
+                                  const QSize& least = QSize());
+    /// The smallest size at which an analysis window's step tool bar shows every button.
+    QSize wholeToolBarSize() const;
     /// Writes the show state ("MainWindow": 1 normal, 3 maximised) and the normal geometry.
     void savePlacement() const;
+
+    /// The help topic F1 opens in an analysis window in step (1 to 4) with that goal and
+    /// design: what the program does in step 1, the form's "Help me decide" page in step 2
+    /// of a sample-size design, otherwise the tutorial of the goal.
+    static int stepHelpTopic(int step, int goal, int design);
+    /// F1: the help of the active analysis window's step, the contents without one.
+    void showStepHelp();
 
     /// The text-size command that key asks for (Ctrl with + or - of the keypad or the main
     /// keyboard, or Ctrl+=), 0 for any other key.
@@ -105,6 +117,8 @@ private:
     QMenu* createWindowMenu();
     void buildAccelerators();
     void updateMenuBar();
+    // Brings every analysis window that reaches past the window area back inside it.
+    void keepWindowsInArea();
     bool isApplicationCommand(int id) const;
 
     CZentrimaApp* m_app;

@@ -16,14 +16,13 @@
 #include "platform/Platform.h"
 #include "calc/StringTable.h"
 #include "ui/common/UiStrings.h"
+#include "ui/common/WindowPlacement.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMdiArea>
-#include <QScreen>
 #include <QUrl>
 
 #include <cstdlib>
@@ -126,7 +125,8 @@ bool CZentrimaApp::initInstance()
                 &CMainFrame::raiseAndRestore);
     }
 
-    if (m_options.showAbout && !std::getenv("ZENTRIMA_NO_ABOUT")) {
+    if (m_options.showAbout && !std::getenv("ZENTRIMA_NO_ABOUT") &&
+        CAboutDialog::showsAtStartup()) {
         CAboutDialog about(m_mainFrame.get());
         about.exec();
     }
@@ -160,9 +160,11 @@ bool CZentrimaApp::claimInstance(const std::string& tempFolder)
 bool CZentrimaApp::createMainFrame()
 {
     m_mainFrame = std::make_unique<CMainFrame>(this);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize screenSize = screen ? screen->geometry().size() : QSize(800, 600);
-    m_mainFrame->setGeometry(CMainFrame::initialPlacement(Platform::settings(), screenSize));
+    QRect area = WindowPlacement::availableArea(*m_mainFrame);
+    if (area.isEmpty())
+        area = QRect(0, 0, 800, 600);
+    m_mainFrame->setGeometry(
+        CMainFrame::initialPlacement(Platform::settings(), area, m_mainFrame->wholeToolBarSize()));
     m_mainFrame->openNewWindow();
     if (!m_mainFrame->activeChildFrame())
         return false;

@@ -25,8 +25,9 @@ class CZentrimaApp : public QObject
 public:
     struct Options
     {
-        /// Show the about box at the end of start-up. The environment variable
-        /// ZENTRIMA_NO_ABOUT (any value) turns it off as well.
+        /// Show the about box at the end of start-up, unless the user cleared its "Show at
+        /// start-up" box. The environment variable ZENTRIMA_NO_ABOUT (any value) turns it off
+        /// as well.
         bool showAbout = true;
         /// Folder of the single-instance lock and socket; empty: the private temporary
         /// folder.

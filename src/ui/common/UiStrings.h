@@ -99,6 +99,7 @@ enum UiStringId : unsigned int
     IDS_ABOUT_NAMES_DESIGN,
     IDS_ABOUT_CONTRACTOR,
     IDS_MENU_EXACT_DISTRIBUTIONS,
+    IDS_ABOUT_SHOW_AT_STARTUP,
 };
 
 /// Host name of the maker's web server. The maker has no site of its own here, so this is a

@@ -3,8 +3,12 @@
 #include "ui/dialogs/CHyperlinkLabel.h"
 #include "ui/common/FramesResources.h"
 #include "ui/common/UiStrings.h"
+#include "platform/CSettingsStore.h"
+#include "platform/Platform.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -15,6 +19,21 @@
 #include <cstdio>
 #include <cstring>
 #include <utility>
+
+namespace {
+
+const char kSection[] = "Application";
+const char kShowAtStartup[] = "ShowAboutAtStartup";
+
+} // namespace
+
+// From the build system, which reads it from the release's change-log entry.
+const char* const CAboutDialog::ReleaseDate = ZENTRIMA_RELEASE_DATE;
+
+bool CAboutDialog::showsAtStartup()
+{
+    return Platform::settings().readInt(kSection, kShowAtStartup, 1) != 0;
+}
 
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
 {
@@ -35,10 +54,22 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
     QPushButton* ok = buttons->addButton(uiString(IDS_ABOUT_OK), QDialogButtonBox::AcceptRole);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    m_showAtStartup = new QCheckBox(uiString(IDS_ABOUT_SHOW_AT_STARTUP), this);
+    m_showAtStartup->setChecked(showsAtStartup());
 
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_showAtStartup);
+    bottom->addWidget(buttons, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
-    layout->addWidget(buttons);
+    layout->addLayout(bottom);
+}
+
+void CAboutDialog::done(int result)
+{
+    // OK, Escape and the title bar's close all keep the choice.
+    Platform::settings().writeInt(kSection, kShowAtStartup, m_showAtStartup->isChecked() ? 1 : 0);
+    QDialog::done(result);
 }
 
 QVBoxLayout* CAboutDialog::makePageHead(QWidget* page, const QString& picture)
@@ -49,7 +80,7 @@ QVBoxLayout* CAboutDialog::makePageHead(QWidget* page, const QString& picture)
     image->setAlignment(Qt::AlignCenter);
     layout->addWidget(image);
     addText(layout, uiString(IDS_ABOUT_PRODUCT), true)->setObjectName(QStringLiteral("1008"));
-    QLabel* version = addText(layout, versionLine(__DATE__));
+    QLabel* version = addText(layout, versionLine(ReleaseDate));
     version->setObjectName(QStringLiteral("1070"));
     if (!m_version)
         m_version = version;

@@ -83,8 +83,8 @@ QVBoxLayout* CChooseAnalysisForm::createGoalColumn()
                               QStringLiteral("Choose sample size for a future experiment")));
     goal->addWidget(makeText(
         this, 1013,
-        QStringLiteral("How many subjects do you need? It depends on how large \na difference "
-                       "you are looking for, how much your data varies, \nand how willing you "
+        QStringLiteral("How many subjects do you need? It depends on how large a difference "
+                       "you are looking for, how much your data varies, and how willing you "
                        "are to risk reaching an incorrect conclusion. This calculator helps "
                        "you view the tradeoffs."),
         CAppFonts::body()));
@@ -94,7 +94,7 @@ QVBoxLayout* CChooseAnalysisForm::createGoalColumn()
     goal->addWidget(makeText(
         this, 1014,
         QStringLiteral("Just because a study's results are \"not statistically significant\" "
-                       "doesn't mean that the treatment was ineffective. It is possible \nthat "
+                       "doesn't mean that the treatment was ineffective. It is possible that "
                        "the study missed a small effect due to small sample size. "),
         CAppFonts::body()));
     goal->addWidget(makeText(this, 1015,

@@ -2,15 +2,16 @@
 
 #include "platform/CSettingsStore.h"
 #include "ui/common/FramesResources.h"
+#include "ui/common/WindowPlacement.h"
 #include "platform/Platform.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -53,6 +54,14 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(splitter);
     resize(FirstWidth, FirstHeight);
+
+    // Escape closes the window, as it closes a dialog.
+    auto* closeAction = new QAction(this);
+    closeAction->setObjectName(QStringLiteral("close"));
+    closeAction->setShortcut(QKeySequence::Cancel);
+    closeAction->setShortcutContext(Qt::WindowShortcut);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    addAction(closeAction);
 }
 
 QWidget* CHelpWindow::createContentsTab()
@@ -243,6 +252,9 @@ bool CHelpWindow::showHelp(int topic)
         showNormal();
     else
         show();
+    // Wherever it was left or first placed, the window is wholly on its screen, its frame
+    // (known once it is shown) included.
+    WindowPlacement::keepOnScreen(*this);
     raise();
     activateWindow();
     return known;
@@ -250,14 +262,17 @@ bool CHelpWindow::showHelp(int topic)
 
 void CHelpWindow::placeOnFirstRequest()
 {
+    // A window not placed yet in this run is centred too: the window system would otherwise
+    // put it anywhere, even at the screen's far corner.
     CSettingsStore& settings = Platform::settings();
-    if (settings.readInt("ShowStyle", "Help", 0) != 0)
+    if (settings.readInt("ShowStyle", "Help", 0) != 0 && m_placed)
         return;
-    const QScreen* where = screen();
-    if (!where)
+    const QRect area = WindowPlacement::availableArea(*this);
+    if (area.isEmpty())
         return;
-    setGeometry(firstPlacement(where->availableGeometry()));
+    setGeometry(firstPlacement(area));
     settings.writeInt("ShowStyle", "Help", 1);
+    m_placed = true;
 }
 
 QRect CHelpWindow::firstPlacement(const QRect& workArea)

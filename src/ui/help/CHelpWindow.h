@@ -41,9 +41,10 @@ public:
 
     /// The help operation: ContentsTopic, IndexTopic or a topic number (an unknown number
     /// shows the contents). On the first request of a settings store ("ShowStyle"/"Help"
-    /// is 0) the window is given its first placement on the work area of its screen and the
-    /// flag becomes 1; later it keeps the place the user gives it. Then it is shown, raised
-    /// and activated. False when no book is open or the topic is unknown.
+    /// is 0), and on the first of each run, the window is given its first placement on the
+    /// work area of its screen and the flag becomes 1; later it keeps the place the user
+    /// gives it, brought wholly onto the screen when it opens again. Then it is shown,
+    /// raised and activated. Escape closes it. False when no book is open or the topic is unknown.
     bool showHelp(int topic);
 
     /// The book's start page with the contents tab in front.
@@ -83,4 +84,5 @@ private:
     QLineEdit* m_filter = nullptr;
     QListWidget* m_index = nullptr;
     QTextBrowser* m_view = nullptr;
+    bool m_placed = false;
 };

@@ -59,25 +59,71 @@ void fitTablesToWidth(QTextDocument& document)
     }
 }
 
-// The first of the short paragraphs right before table (its title and caption), which go
-// to a new page with it; an invalid block when there is none.
-QTextBlock captionStart(QTextDocument& document, QTextTable* table)
+// The first of the paragraphs right before table that go to a new page with it: its title
+// or caption (short paragraphs) or, withParagraph, a heading with the one paragraph under
+// it; an invalid block when there is none. Empty paragraphs between them go along.
+QTextBlock captionStart(QTextDocument& document, QTextTable* table, bool withParagraph)
 {
     const int captionLength = 160;
+    // Longer than this, a paragraph is no introduction to a table but text of its own.
+    const int paragraphLength = 1200;
     const int captionBlocks = 3;
     QTextBlock first;
+    int taken = 0;
+    bool paragraphTaken = false;
     QTextBlock block = document.findBlock(table->firstPosition()).previous();
-    for (int i = 0; i < captionBlocks && block.isValid(); ++i, block = block.previous()) {
-        if (QTextCursor(block).currentFrame() != document.rootFrame() ||
-            block.length() > captionLength)
+    for (; block.isValid() && taken < captionBlocks; block = block.previous()) {
+        if (QTextCursor(block).currentFrame() != document.rootFrame())
             break;
+        const bool isParagraph = block.length() > captionLength;
+        if (isParagraph && (!withParagraph || paragraphTaken || block.length() > paragraphLength))
+            break;
+        paragraphTaken = paragraphTaken || isParagraph;
+        // With the paragraph, the empty paragraphs around it do not count.
+        if (!withParagraph || !block.text().trimmed().isEmpty())
+            ++taken;
         first = block;
     }
     return first;
 }
 
+int pageOf(qreal y, qreal pageHeight)
+{
+    return static_cast<int>(std::floor(y / pageHeight));
+}
+
+// Starts a new page before caption (before table where caption is invalid). False, with
+// the break taken back, where the table still crosses the end of a page afterwards.
+bool breakBefore(QTextDocument& document, QTextTable* table, const QTextBlock& caption)
+{
+    const qreal pageHeight = document.pageSize().height();
+    QTextCursor cursor(caption.isValid() ? caption : document.findBlock(table->firstPosition()));
+    const QTextBlockFormat blockBefore = caption.blockFormat();
+    const QTextTableFormat tableBefore = table->format();
+    if (caption.isValid()) {
+        QTextBlockFormat format = blockBefore;
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        cursor.setBlockFormat(format);
+    } else {
+        QTextTableFormat format = tableBefore;
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        table->setFormat(format);
+    }
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    layout->documentSize();
+    const QRectF box = layout->frameBoundingRect(table);
+    if (pageOf(box.top(), pageHeight) == pageOf(box.bottom() - 1, pageHeight))
+        return true;
+    if (caption.isValid())
+        cursor.setBlockFormat(blockBefore);
+    else
+        table->setFormat(tableBefore);
+    return false;
+}
+
 // A table that fits on one page starts a new page, with its caption, rather than being
-// split over two.
+// split over two; a caption (a heading and its paragraph) that would end one page while
+// its table starts the next goes to the table's page too.
 void keepTablesWhole(QTextDocument& document)
 {
     const qreal pageHeight = document.pageSize().height();
@@ -88,19 +134,23 @@ void keepTablesWhole(QTextDocument& document)
             continue;
         layout->documentSize(); // the whole layout, before its boxes are read
         const QRectF box = layout->frameBoundingRect(table);
-        if (box.height() > pageHeight ||
-            std::floor(box.top() / pageHeight) == std::floor((box.bottom() - 1) / pageHeight))
+        if (box.height() > pageHeight)
             continue;
-        const QTextBlock caption = captionStart(document, table);
-        if (caption.isValid()) {
-            QTextBlockFormat format = caption.blockFormat();
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            QTextCursor(caption).setBlockFormat(format);
-        } else {
-            QTextTableFormat format = table->format();
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            table->setFormat(format);
-        }
+        const bool split = pageOf(box.top(), pageHeight) != pageOf(box.bottom() - 1, pageHeight);
+        const QTextBlock heading = captionStart(document, table, true);
+        const bool headingApart =
+            heading.isValid() && pageOf(layout->blockBoundingRect(heading).top(), pageHeight) !=
+                                     pageOf(box.top(), pageHeight);
+        if (!split && !headingApart)
+            continue;
+        // The heading and its paragraph go along where the table still fits on their page,
+        // else the short caption, else (a table that would be split) the table goes alone.
+        const QTextBlock candidates[] = {heading, captionStart(document, table, false)};
+        bool moved = false;
+        for (const QTextBlock& caption : candidates)
+            moved = moved || (caption.isValid() && breakBefore(document, table, caption));
+        if (!moved && split)
+            breakBefore(document, table, QTextBlock());
     }
 }
 

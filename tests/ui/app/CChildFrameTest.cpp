@@ -108,7 +108,7 @@ TEST_F(ChildFrameTest, FirstWindowOpensInStepOne)
     EXPECT_FALSE(enabled(ID_PREVIOUS_STEP));
     EXPECT_TRUE(enabled(ID_NEXT_STEP));
     EXPECT_FALSE(enabled(ID_STEP_3));
-    EXPECT_EQ(QStringLiteral("Step 3. Choose Power && N\tCtrl+3"), menuText(ID_STEP_3));
+    EXPECT_EQ(QStringLiteral("Step &3. Choose Power && N\tCtrl+3"), menuText(ID_STEP_3));
 }
 
 // Keyboard only: each step's view takes the keyboard, so Return continues from step 1,
@@ -141,7 +141,7 @@ TEST_F(ChildFrameTest, PowerGoalRelabelsStepThreeBeforeContinue)
     click("1001");
     EXPECT_EQ(1, frame->currentStep());
     EXPECT_EQ(QStringLiteral("Choose Power"), bar().buttonLabel(ID_STEP_3));
-    EXPECT_EQ(QStringLiteral("Step 3. Choose Power\tCtrl+3"), menuText(ID_STEP_3));
+    EXPECT_EQ(QStringLiteral("Step &3. Choose Power\tCtrl+3"), menuText(ID_STEP_3));
     click("1000");
     EXPECT_EQ(QStringLiteral("Choose Power && N"), bar().buttonLabel(ID_STEP_3));
 }

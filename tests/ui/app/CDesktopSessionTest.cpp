@@ -231,7 +231,7 @@ TEST_F(DesktopSessionTest, EveryMenuAcceleratorRunsItsCommand)
         EXPECT_EQ(before + delta, CResultView::zoomLevel())
             << QKeySequence(key).toString().toStdString();
     };
-    checks[QStringLiteral("Increase Font Size\tCtrl + ")] = [&]() {
+    checks[QStringLiteral("&Increase Font Size\tCtrl + ")] = [&]() {
         zoomBy(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus), 1);
         zoomBy(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus), -1);
         zoomBy(QKeyCombination(Qt::ControlModifier, Qt::Key_Plus), 1);
@@ -239,16 +239,16 @@ TEST_F(DesktopSessionTest, EveryMenuAcceleratorRunsItsCommand)
         zoomBy(QKeyCombination(Qt::ControlModifier, Qt::Key_Equal), 1);
         zoomBy(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Plus), 1);
     };
-    checks[QStringLiteral("Decrease Font Size\tCtrl -  ")] = [&]() {
+    checks[QStringLiteral("&Decrease Font Size\tCtrl -  ")] = [&]() {
         zoomBy(QKeyCombination(Qt::ControlModifier, Qt::Key_Minus), -1);
     };
-    checks[QStringLiteral("Select Results Table\tCtrl+R")] = [&]() {
+    checks[QStringLiteral("Select &Results Table\tCtrl+R")] = [&]() {
         pageView()->browser()->setTextCursor(QTextCursor(pageView()->browser()->document()));
         press(QKeyCombination(Qt::ControlModifier, Qt::Key_R));
         EXPECT_TRUE(
             pageView()->browser()->textCursor().selectedText().contains(QStringLiteral("Power")));
     };
-    checks[QStringLiteral("Select All\tCtrl+A")] = [&]() {
+    checks[QStringLiteral("Select &All\tCtrl+A")] = [&]() {
         pageView()->browser()->setTextCursor(QTextCursor(pageView()->browser()->document()));
         press(QKeyCombination(Qt::ControlModifier, Qt::Key_A));
         EXPECT_TRUE(pageView()->browser()->textCursor().hasSelection());
@@ -258,7 +258,7 @@ TEST_F(DesktopSessionTest, EveryMenuAcceleratorRunsItsCommand)
         press(QKeyCombination(Qt::ControlModifier, Qt::Key_C));
         EXPECT_FALSE(QApplication::clipboard()->text().isEmpty());
     };
-    checks[QStringLiteral("To Word\tCtrl+W")] = [&]() {
+    checks[QStringLiteral("To &Word\tCtrl+W")] = [&]() {
         // No word processor on the path: the command answers with its message.
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(env.programFolder()));
@@ -269,7 +269,7 @@ TEST_F(DesktopSessionTest, EveryMenuAcceleratorRunsItsCommand)
         EXPECT_EQ(LoadString(IDS_WORD_NOT_INSTALLED), env.messages.last());
         EXPECT_EQ(3, child->currentStep()) << "the window stays open";
     };
-    checks[QStringLiteral("Print...\tCtrl+P")] = [&]() {
+    checks[QStringLiteral("&Print...\tCtrl+P")] = [&]() {
         int dialogs = 0;
         CPagePrinter::setDialogRunners(
             [&](QPrinter& printer, QWidget*) {
@@ -284,30 +284,32 @@ TEST_F(DesktopSessionTest, EveryMenuAcceleratorRunsItsCommand)
         EXPECT_EQ(1, dialogs);
         EXPECT_TRUE(QFile::exists(env.tempFile(QStringLiteral("keys.pdf"))));
     };
-    checks[QStringLiteral("Contents...\tCtrl+F1")] = [&]() {
+    checks[QStringLiteral("&Contents...\tCtrl+F1")] = [&]() {
         // No help book beside the test program: the help command says where to get it.
         env.messages.clear();
         press(QKeyCombination(Qt::ControlModifier, Qt::Key_F1));
         ASSERT_EQ(1u, env.messages.messages().size());
         EXPECT_NE(std::string::npos, env.messages.last().find("Looking for"));
     };
-    checks[QStringLiteral("Previous Step\tCtrl+Left Arrow")] = [&]() {
+    checks[QStringLiteral("&Previous Step\tCtrl+Left Arrow")] = [&]() {
         press(QKeyCombination(Qt::ControlModifier, Qt::Key_Left));
         EXPECT_EQ(2, child->currentStep());
     };
-    checks[QStringLiteral("Next Step\tCtrl+Right Arrow")] = [&]() {
+    checks[QStringLiteral("&Next Step\tCtrl+Right Arrow")] = [&]() {
+        // In a text field the key moves by words; on the form's button it moves on.
+        child->currentView()->findChild<QWidget*>(QStringLiteral("1"))->setFocus();
         press(QKeyCombination(Qt::ControlModifier, Qt::Key_Right));
         EXPECT_EQ(3, child->currentStep());
     };
-    checks[QStringLiteral("Step 1. Choose Analysis\tCtrl+1")] = [&]() {
+    checks[QStringLiteral("Step &1. Choose Analysis\tCtrl+1")] = [&]() {
         press(QKeyCombination(Qt::ControlModifier, Qt::Key_1));
         EXPECT_EQ(1, child->currentStep());
     };
-    checks[QStringLiteral("Step 2. Define Experiment\tCtrl+2")] = [&]() {
+    checks[QStringLiteral("Step &2. Define Experiment\tCtrl+2")] = [&]() {
         press(QKeyCombination(Qt::ControlModifier, Qt::Key_2));
         EXPECT_EQ(2, child->currentStep());
     };
-    checks[QStringLiteral("Step 3. Choose Power && N\tCtrl+3")] = [&]() {
+    checks[QStringLiteral("Step &3. Choose Power && N\tCtrl+3")] = [&]() {
         press(QKeyCombination(Qt::ControlModifier, Qt::Key_3));
         EXPECT_EQ(3, child->currentStep());
     };
@@ -332,7 +334,7 @@ TEST_F(DesktopSessionTest, EveryMenuAcceleratorRunsItsCommand)
         EXPECT_NE(QStringLiteral("12"), sd->text()) << "the paste is undone";
         sd->setText(QStringLiteral("10"));
     };
-    checks[QStringLiteral("Duplicate Window\tCtrl+D")] = [&]() {
+    checks[QStringLiteral("&Duplicate Window\tCtrl+D")] = [&]() {
         const auto before = frame->childFrames().size();
         press(QKeyCombination(Qt::ControlModifier, Qt::Key_D));
         EXPECT_EQ(before + 1, frame->childFrames().size());
@@ -357,23 +359,23 @@ TEST_F(DesktopSessionTest, EveryMenuAcceleratorRunsItsCommand)
     EXPECT_EQ(checked, shown);
 
     const char* const order[] = {
-        "Increase Font Size\tCtrl + ",
-        "Decrease Font Size\tCtrl -  ",
-        "Select Results Table\tCtrl+R",
-        "Select All\tCtrl+A",
+        "&Increase Font Size\tCtrl + ",
+        "&Decrease Font Size\tCtrl -  ",
+        "Select &Results Table\tCtrl+R",
+        "Select &All\tCtrl+A",
         "&Copy\tCtrl+C",
-        "To Word\tCtrl+W",
-        "Print...\tCtrl+P",
-        "Contents...\tCtrl+F1",
-        "Previous Step\tCtrl+Left Arrow",
+        "To &Word\tCtrl+W",
+        "&Print...\tCtrl+P",
+        "&Contents...\tCtrl+F1",
+        "&Previous Step\tCtrl+Left Arrow",
         "Cu&t\tCtrl+X",
         "&Paste\tCtrl+V",
         "&Undo\tCtrl+Z",
-        "Next Step\tCtrl+Right Arrow",
-        "Step 2. Define Experiment\tCtrl+2",
-        "Step 3. Choose Power && N\tCtrl+3",
-        "Step 1. Choose Analysis\tCtrl+1",
-        "Duplicate Window\tCtrl+D",
+        "&Next Step\tCtrl+Right Arrow",
+        "Step &2. Define Experiment\tCtrl+2",
+        "Step &3. Choose Power && N\tCtrl+3",
+        "Step &1. Choose Analysis\tCtrl+1",
+        "&Duplicate Window\tCtrl+D",
         "&New\tCtrl+N",
     };
     for (const char* name : order) {

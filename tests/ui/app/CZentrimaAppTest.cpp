@@ -407,8 +407,8 @@ TEST_F(ZentrimaAppTest, EveryHelpRequestShowsItsTopicOrOnlyTheMissingBookMessage
     } requests[] = {
         {"Contents", menu(ID_LEARN), CHelpWindow::ContentsTopic},
         {"What does", menu(ID_HELP_WHAT_DOES), 1000},
-        {"Power tutorial", menu(ID_HELP_POWER_TUTORIAL), 1720},
-        {"Sample Size tutorial", menu(ID_HELP_SAMPLE_TUTORIAL), 1360},
+        {"&Power tutorial", menu(ID_HELP_POWER_TUTORIAL), 1720},
+        {"&Sample Size tutorial", menu(ID_HELP_SAMPLE_TUTORIAL), 1360},
         {"License", menu(ID_HELP_LICENSE), 1310},
         {"Cite", menu(ID_HELP_CITE), 1300},
         {"Support", menu(ID_HELP_SUPPORT), 1320},

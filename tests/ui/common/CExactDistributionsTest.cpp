@@ -58,7 +58,7 @@ protected:
         for (QAction* menu : frame.menuBar()->actions())
             if (menu->menu() && menu->text() == QStringLiteral("&View"))
                 for (QAction* item : menu->menu()->actions())
-                    if (item->text() == QStringLiteral("Exact Distributions"))
+                    if (item->text() == QStringLiteral("&Exact Distributions"))
                         return item;
         return nullptr;
     }

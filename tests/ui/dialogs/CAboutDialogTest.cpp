@@ -37,7 +37,7 @@ TEST(AboutDialogTest, OpensOnTheAboutPage)
     ASSERT_EQ(2, about.tabs()->count());
     EXPECT_EQ(0, about.tabs()->currentIndex());
     EXPECT_EQ(QStringLiteral("About"), about.tabs()->tabText(0));
-    EXPECT_EQ(CAboutDialog::versionLine(__DATE__), about.versionLabel()->text());
+    EXPECT_EQ(CAboutDialog::versionLine(CAboutDialog::ReleaseDate), about.versionLabel()->text());
 
     QWidget* page = about.tabs()->widget(0);
     bool product = false;

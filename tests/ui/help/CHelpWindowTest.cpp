@@ -237,7 +237,10 @@ TEST(HelpWindowPlacementTest, OnlyTheFirstRequestOfASettingsStorePlacesTheWindow
     ASSERT_EQ(0, platform.settings.readInt("ShowStyle", "Help", 0));
     window.showHelp(1000);
     EXPECT_EQ(1, platform.settings.readInt("ShowStyle", "Help", 0));
-    EXPECT_EQ(CHelpWindow::firstPlacement(window.screen()->availableGeometry()), window.geometry());
+    // The first placement, narrowed where the window's frame would reach past the work area.
+    const QRect area = window.screen()->availableGeometry();
+    EXPECT_TRUE(CHelpWindow::firstPlacement(area).contains(window.geometry()));
+    EXPECT_TRUE(area.contains(window.frameGeometry()));
 
     const QRect moved(20, 30, 640, 500);
     window.setGeometry(moved);

@@ -324,6 +324,49 @@ TEST_F(PagePrinterTest, TablesThatFitOnAPageAreNotSplit)
     }
 }
 
+TEST_F(PagePrinterTest, HeadingAndParagraphStayWithTheirTable)
+{
+    // Lines before them push a heading, its paragraph and the table they introduce down
+    // the page a line at a time, so that on some count the heading and paragraph would end
+    // one page and the table start the next.
+    const QString paragraph =
+        QStringLiteral("Instead of using 10 subjects in each group, you can use unequal N. ")
+            .repeated(5);
+    QString table = QStringLiteral("<TABLE>");
+    for (int row = 0; row < 8; ++row)
+        table += QStringLiteral("<TR><TD>%1</TD><TD>%2</TD></TR>").arg(10 + row).arg(20 - row);
+    table += QStringLiteral("</TABLE>");
+    for (QPageSize::PageSizeId size : {QPageSize::A6, QPageSize::A5}) {
+        for (int lines = 0; lines < 48; ++lines) {
+            QString html;
+            for (int i = 0; i < lines; ++i)
+                html += QStringLiteral("<P>Line %1</P>").arg(i);
+            html += QStringLiteral("<P><B>If you want to use unequal N:</B></P><P>") + paragraph +
+                    QStringLiteral("</P><P>") + table;
+            QTextDocument document;
+            document.setHtml(html);
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setPageLayout(QPageLayout(QPageSize(size), QPageLayout::Portrait,
+                                              QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+            const auto copy = CPagePrinter::paperCopy(document, printer);
+            const qreal page = copy->pageSize().height();
+            QAbstractTextDocumentLayout* layout = copy->documentLayout();
+            QTextTable* printed = nullptr;
+            for (QTextFrame* frame : copy->rootFrame()->childFrames())
+                printed = printed ? printed : qobject_cast<QTextTable*>(frame);
+            ASSERT_NE(nullptr, printed);
+            const qreal tableTop = layout->frameBoundingRect(printed).top();
+            for (const QString& text :
+                 {QStringLiteral("If you want to use unequal N:"), QStringLiteral("Instead of")}) {
+                const qreal top = layout->blockBoundingRect(copy->find(text).block()).top();
+                EXPECT_EQ(std::floor(tableTop / page), std::floor(top / page))
+                    << text.toStdString() << ", paper " << size << ", " << lines << " lines";
+            }
+        }
+    }
+}
+
 TEST_F(PagePrinterTest, PrintCommandUsesThePageSetUp)
 {
     view.loadData(3);
