@@ -38,15 +38,9 @@ add_custom_target(zentrima_debian_changelog ALL DEPENDS ${control_dir}/changelog
 install(FILES ${control_dir}/changelog.gz DESTINATION share/doc/zentrima
     COMPONENT debian EXCLUDE_FROM_ALL)
 
-# Reproducible packages: the archives' time stamps are the release's date unless
-# SOURCE_DATE_EPOCH names one already (scripts/package.sh sets it for the build as well).
-include(${CMAKE_CURRENT_SOURCE_DIR}/ReleaseDate.cmake)
-set(release_epoch_file ${CMAKE_CURRENT_BINARY_DIR}/ReleaseEpoch.cmake)
-file(WRITE ${release_epoch_file} "if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
-    set(ENV{SOURCE_DATE_EPOCH} ${ZENTRIMA_RELEASE_EPOCH})
-endif()
-")
-set(CPACK_PROJECT_CONFIG_FILE ${release_epoch_file})
+# Reproducible packages: cpack stamps the archives with SOURCE_DATE_EPOCH when it is in
+# cpack's own environment (a value set from a CPack project file comes too late), so
+# scripts/package.sh exports the release's date from the change log before it runs cpack.
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zentrima)

@@ -40,8 +40,7 @@ bool CPowerCalc::HasSelection() const
 void CPowerCalc::WritePowerTable(CHtmlWriter& w, const CTableLabels& labels) const
 {
     CBusyScope busy;
-    if (labels.linkCells)
-    {
+    if (labels.linkCells) {
         WriteDirectAnswers(w, *this, labels);
         WriteAccuracyNote(w);
     }

@@ -67,8 +67,7 @@ void CSampleCalc::WriteCellValue(CHtmlWriter& w, const char* format, double valu
 void CSampleCalc::WriteTradeoffTable(CHtmlWriter& w, const CTableLabels& labels) const
 {
     CBusyScope busy;
-    if (labels.linkCells)
-    {
+    if (labels.linkCells) {
         WriteDirectAnswers(w, *this, labels);
         WriteAccuracyNote(w);
     }

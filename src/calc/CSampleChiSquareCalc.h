@@ -31,7 +31,8 @@ public:
     /// The detectable effect of the kind; false (out 1.7e38) when the treated proportion
     /// would fall outside (0, 1).
     bool ComputeCell(int powerIndex, int nIndex, double* out) const override;
-    /// In the exact method the first N above the exact sums: their cells go up and down.
+    /// In the exact method 201: below it the cells go up and down with N in steps that
+    /// matter, and a direct answer checks every N.
     int MonotoneFromN() const override;
     std::optional<bool> RowComputedExactly(int nIndex) const override;
 

@@ -118,17 +118,16 @@ SimulatedCell Anova(const CCalculator& calc, int powerIndex, int groups, int tot
 SimulatedCell Proportions(const CCalculator& calc, int powerIndex, ProportionTest test, int n1,
                           int n2, double p1, double p2)
 {
-    SimulatedCell cell = Started(calc, powerIndex,
-                                 test == ProportionTest::ChiSquare
-                                     ? std::string(ChiSquareName)
-                                     : std::string("the ") + ProportionTestName(test));
+    SimulatedCell cell =
+        Started(calc, powerIndex,
+                test == ProportionTest::ChiSquare ? std::string(ChiSquareName)
+                                                  : std::string("the ") + ProportionTestName(test));
     const ExactLevel level = LevelOf(calc);
-    const ProportionRule rule =
-        test == ProportionTest::ChiSquare
-            ? CTwoProportionStudy::PooledChiSquare(level)
-            : ProportionRule([test, level](int x1, int m1, int x2, int m2) {
-                  return ProportionTestRejects(test, x1, m1, x2, m2, level);
-              });
+    const ProportionRule rule = test == ProportionTest::ChiSquare
+                                    ? CTwoProportionStudy::PooledChiSquare(level)
+                                    : ProportionRule([test, level](int x1, int m1, int x2, int m2) {
+                                          return ProportionTestRejects(test, x1, m1, x2, m2, level);
+                                      });
     cell.study = p1 <= p2 ? CTwoProportionStudy(n1, n2, p1, p2, rule)
                           : CTwoProportionStudy(n2, n1, p2, p1, rule);
     cell.design = "groups of " + std::to_string(n1) + " and " + std::to_string(n2) +
@@ -211,8 +210,8 @@ SimulatedCell PowerCell(const CCalculator& calc, int powerIndex)
         double p2 = 0;
         if (!c->CellProportions(powerIndex, &p1, &p2))
             return SimulatedCell();
-        return Proportions(calc, powerIndex, c->m_test, WholeCount(c->m_n1), WholeCount(c->m_n2), p1,
-                           p2);
+        return Proportions(calc, powerIndex, c->m_test, WholeCount(c->m_n1), WholeCount(c->m_n2),
+                           p1, p2);
     }
     if (const auto* c = dynamic_cast<const CPowerLogrankCalc*>(&calc)) {
         // The form asks for the proportion of deaths; m_n counts both groups.

@@ -72,7 +72,7 @@ sed "s|^exec .*|exec '$probe' \"\$@\"|" "$prefix/bin/zentrima" >"$work/launcher"
 # The installed command-line program answers through its launcher.
 table="$(XDG_CONFIG_HOME="$work/config" "$prefix/bin/zentrima-cli" sample unpaired --sd 10 \
     --no-settings --format text)"
-grep -q "^10	20.33	17.10	15.37	13.29	9.30	$" <<<"$table" ||
+grep -q "^10	20.33	17.10	15.37	13.29	9.30$" <<<"$table" ||
     fail "the installed zentrima-cli printed: $table"
 
 # The registered viewer carries the version the Graph command asks for, and draws.

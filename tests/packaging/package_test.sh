@@ -18,6 +18,9 @@ for tool in dpkg-deb dpkg-shlibdeps lintian desktop-file-validate appstreamcli; 
     command -v "$tool" >/dev/null || { echo "FAILED: $tool is missing (scripts/deps.sh installs it)" >&2; exit 1; }
 done
 
+# As scripts/package.sh does: the archives carry the release's date from the change log.
+SOURCE_DATE_EPOCH="$(dpkg-parsechangelog -l "$(dirname "$0")/../../packaging/debian/changelog" -STimestamp)"
+export SOURCE_DATE_EPOCH
 # gzip rather than xz: the contents are what is checked here, and xz is slow on a sanitizer
 # build's programs.
 "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$work" \
