@@ -127,7 +127,7 @@ grep -qxF '@="/opt/other/viewer" "%1"' "$registry" || fail "prerm took out anoth
 sh "$work/prerm" upgrade
 grep -qxF "$key" "$registry" || fail "prerm upgrade changed the registry"
 
-# One main category (the registered ones of the desktop menu specification), and no web
+# One main category (the registered ones of the freedesktop.org menu standard), and no web
 # address of the reserved example domains in what software centres and menus show.
 main_categories="$(sed -n 's/^Categories=//p' "$desktop" | tr ';' '\n' |
     grep -cxE 'AudioVideo|Audio|Video|Development|Education|Game|Graphics|Network|Office|Science|Settings|System|Utility' || true)"
